@@ -1,0 +1,40 @@
+# The two commands of the README (run, check), and the others that build on the same set-up.
+BUILD     ?= build
+SAN_BUILD ?= build-sanitize
+JOBS      ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: all setup build run check check-sanitize bench fuzz data clean
+
+all: build
+
+setup:
+	@tools/setup.sh
+
+build: setup
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/zibrin
+
+check: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer. The data files are
+# taken from the normal build, so the data tools are not run instrumented.
+check-sanitize: build
+	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZIBRIN_SANITIZE=ON \
+	    -DZIBRIN_DATA_FROM=$(abspath $(BUILD)) $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
+	@cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Rewrites the committed tables and facts file from the pinned sources.
+data: build
+	@cmake --build $(BUILD) --target regenerate-data
+
+bench: build
+	@cmake --build $(BUILD) --target bench-run
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,77 @@
+#include "recordstore.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+
+RecordStore::RecordStore(QObject *parent)
+    : QObject(parent)
+    , m_connection(QStringLiteral("Data1-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+RecordStore::~RecordStore()
+{
+    close();
+}
+
+bool RecordStore::open(const QString &databaseFile)
+{
+    close();
+    // QSQLITE would create a missing file; a read-only open must never do that.
+    const QFileInfo info(databaseFile);
+    if (!info.isFile() || !info.isReadable())
+        return false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        db.setDatabaseName(info.absoluteFilePath());
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open() || !moveTo(QString(), QString())) {
+            db.close();
+        }
+    }
+    if (!isOpen()) {
+        QSqlDatabase::removeDatabase(m_connection);
+        return false;
+    }
+    return true;
+}
+
+bool RecordStore::isOpen() const
+{
+    return QSqlDatabase::contains(m_connection) && QSqlDatabase::database(m_connection, false).isOpen();
+}
+
+void RecordStore::FindFirst(const QString &hz)
+{
+    m_noMatch = !(isOpen() && moveTo(QStringLiteral(" WHERE hz = ?"), hz));
+}
+
+bool RecordStore::moveTo(const QString &whereClause, const QString &hz)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.prepare(QStringLiteral("SELECT hz, BH, PY, photo FROM chunks") + whereClause
+                       + QStringLiteral(" ORDER BY rowid LIMIT 1")))
+        return false;
+    if (!whereClause.isEmpty())
+        query.addBindValue(hz);
+    if (!query.exec() || !query.next())
+        return false;
+    m_current.hz = query.value(0).toString();
+    m_current.BH = query.value(1).toString();
+    m_current.PY = query.value(2).toString();
+    m_current.photo = query.value(3).toByteArray();
+    emit currentChanged();
+    return true;
+}
+
+void RecordStore::close()
+{
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    QSqlDatabase::database(m_connection, false).close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
