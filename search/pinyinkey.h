@@ -1,0 +1,22 @@
+#pragma once
+
+#include "segments.h"
+
+#include <QString>
+
+#include <optional>
+
+// The syllable typed or picked in the pinyin list: its text without leading and trailing spaces
+// (U+0020 only). An empty syllable is no entry at all.
+QString syllableFromComboText(const QString &comboText);
+
+// The six-column pinyin key for a syllable entry (the text is trimmed first): a syllable of 1 to 5
+// characters padded with spaces to six, one of exactly six as is. None for an empty syllable or
+// one longer than six, which leaves the last key in place.
+std::optional<QString> pinyinKey(const QString &comboText);
+
+// The pinyin segment searched for a key, by its first character (untrimmed), by exact,
+// case-sensitive membership in the initial groups "abcde", "fghijk", "lmnopq", "rstuvwx", "yz":
+// Text1bh1..Text1bh5. The groups are disjoint, so at most one applies; any other first character
+// (upper case, digit, space) or an empty key selects none.
+std::optional<tables::Segment> pinyinKeySegment(const QString &key);
