@@ -10,8 +10,10 @@ class TableSearch
 {
 public:
     // Finds the next occurrence of key at or after the search position and reports the character
-    // just before it. A miss resets the position to 0 and leaves Label2bh as it was. A key that
-    // is empty or would match at offset 0 (no character before it) counts as a miss.
+    // just before it, the character of the row whose field holds the key. A miss resets the
+    // position to 0 and leaves Label2bh as it was. Only whole-field occurrences count (right
+    // after a row's character, up to its CR LF): an empty key, a key shorter than a field or one
+    // that would stand at the start of a row finds nothing, as it is no row's field.
     void TextSearch(const QString &segment, const QString &key);
 
     int position = 0;

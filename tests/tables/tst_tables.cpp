@@ -1,0 +1,298 @@
+#include "segments.h"
+#include "tabledata.h"
+#include "tablesearch.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringEncoder>
+#include <QTest>
+
+using tables::Segment;
+
+namespace {
+
+QStringList rowsOf(const QString &text)
+{
+    QStringList rows = text.split(QStringLiteral("\r\n"));
+    rows.removeLast(); // the text ends with the CR LF of its last row
+    return rows;
+}
+
+// All characters the segment search lists for the key, as the result box would hold them.
+QString search(TableSearch &state, Segment segment, const QString &key)
+{
+    QString box;
+    segmentSearch(state, tables::segmentText(segment), [&] { return key; }, [&] { return box; },
+                  [&](const QString &text) { box = text; });
+    return box;
+}
+
+QString spaced(const QString &characters)
+{
+    QString out;
+    for (QChar c : characters)
+        out += c + QLatin1Char(' ');
+    return out;
+}
+
+QStringList syllableList()
+{
+    QFile file(QStringLiteral(ZIBRIN_SOURCE_DIR "/data/syllables.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList out;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n'))
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            out.append(line);
+    return out;
+}
+
+} // namespace
+
+class TablesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void strokeSegment_data();
+    void strokeSegment();
+    void strokeTableCoversGb2312Once();
+    void pinyinSegment_data();
+    void pinyinSegment();
+    void pinyinTableSyllables();
+    void segmentsAreGbkText();
+    void segmentSearch_data();
+    void segmentSearch();
+    void textSearchState_data();
+    void textSearchState();
+    void repeatedSearchStartsAtTop();
+};
+
+void TablesTest::strokeSegment_data()
+{
+    QTest::addColumn<int>("segment");
+    QTest::addColumn<int>("expectedRows"); // the original table's counts; the sources differ a little
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("Text1bh1w") << 0 << 1962 << QStringLiteral("一10000") << QStringLiteral("瓦15540");
+    QTest::newRow("Text1bh2w") << 1 << 1091 << QStringLiteral("丨20000") << QStringLiteral("髋25545");
+    QTest::newRow("Text1bh3w") << 2 << 1555 << QStringLiteral("丿30000") << QStringLiteral("馔35554");
+    QTest::newRow("Text1bh4w") << 3 << 1508 << QStringLiteral("丶40000") << QStringLiteral("诶45544");
+    QTest::newRow("Text1bh5w") << 4 << 647 << QStringLiteral("乙50000") << QStringLiteral("鸶55551");
+}
+
+void TablesTest::strokeSegment()
+{
+    QFETCH(int, segment);
+    QFETCH(int, expectedRows);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+
+    const QString text = tables::segmentText(Segment(segment));
+    QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+    const QStringList rows = rowsOf(text);
+    QVERIFY2(qAbs(rows.size() - expectedRows) <= 10, qPrintable(QString::number(rows.size())));
+    QCOMPARE(rows.first(), first);
+    QCOMPARE(rows.last(), last);
+
+    // a character, then five digits; a "0" only after the last stroke; ascending codes
+    static const QRegularExpression row(QStringLiteral("^.[1-5](?:[1-5]{4}|[1-5]{3}0|[1-5]{2}00|[1-5]000|0000)$"));
+    const QChar digit = QChar(u'1' + segment);
+    QString previous;
+    for (const QString &r : rows) {
+        QVERIFY2(r.size() == 6 && row.match(r).hasMatch(), qPrintable(r));
+        QCOMPARE(r.at(1), digit);
+        QVERIFY2(r.mid(1) >= previous, qPrintable(r));
+        previous = r.mid(1);
+    }
+}
+
+void TablesTest::strokeTableCoversGb2312Once()
+{
+    QHash<QString, int> seen;
+    for (int s = 0; s < 5; ++s)
+        for (const QString &r : rowsOf(tables::segmentText(Segment(s))))
+            ++seen[r.left(1)];
+    const QList<QString> gb = tabledata::gb2312Characters();
+    QCOMPARE(gb.size(), 6763);
+    QCOMPARE(seen.size(), 6763);
+    for (const QString &c : gb)
+        QVERIFY2(seen.value(c) == 1, qPrintable(c));
+}
+
+void TablesTest::pinyinSegment_data()
+{
+    QTest::addColumn<int>("segment");
+    QTest::addColumn<QString>("initials");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("Text1bh1") << 5 << QStringLiteral("abcde") << QStringLiteral("啊a     ");
+    QTest::newRow("Text1bh2") << 6 << QStringLiteral("fghjk") << QStringLiteral("发fa    ");
+    QTest::newRow("Text1bh3") << 7 << QStringLiteral("lmnopq") << QStringLiteral("垃la    ");
+    QTest::newRow("Text1bh4") << 8 << QStringLiteral("rstwx") << QStringLiteral("然ran   ");
+    QTest::newRow("Text1bh5") << 9 << QStringLiteral("yz") << QStringLiteral("压ya    ");
+}
+
+void TablesTest::pinyinSegment()
+{
+    QFETCH(int, segment);
+    QFETCH(QString, initials);
+    QFETCH(QString, first);
+
+    QStringList rows = rowsOf(tables::segmentText(Segment(segment)));
+    QCOMPARE(rows.takeLast(), QString(8, u' ')); // the blank row closes the segment
+    QCOMPARE(rows.first(), first);
+    static const QRegularExpression row(QStringLiteral("^.[a-z]{1,6} *$"));
+    QString previous;
+    QSet<QString> pairs;
+    for (const QString &r : rows) {
+        QVERIFY2(r.size() == 7 && row.match(r).hasMatch(), qPrintable(r));
+        const QString syllable = r.mid(1).trimmed();
+        QVERIFY2(initials.contains(syllable.at(0)), qPrintable(r));
+        QVERIFY2(syllable >= previous, qPrintable(r));
+        QVERIFY2(!pairs.contains(r), qPrintable(r)); // one row per character and reading
+        pairs.insert(r);
+        previous = syllable;
+    }
+}
+
+void TablesTest::pinyinTableSyllables()
+{
+    QStringList inTable;
+    QSet<QString> characters;
+    for (int s = 5; s < 10; ++s) {
+        for (const QString &r : rowsOf(tables::segmentText(Segment(s)))) {
+            const QString syllable = r.mid(1).trimmed();
+            if (!syllable.isEmpty() && (inTable.isEmpty() || inTable.last() != syllable))
+                inTable.append(syllable);
+            characters.insert(r.left(1));
+        }
+    }
+    QCOMPARE(inTable, syllableList());
+    QCOMPARE(inTable.size(), 400);
+    // a component without a reading of its own has no row; everyday characters do
+    for (const QString &c : {QStringLiteral("刂"), QStringLiteral("氵"), QStringLiteral("艹")})
+        QVERIFY2(!characters.contains(c), qPrintable(c));
+    QVERIFY(characters.contains(QStringLiteral("啊")));
+    QVERIFY(characters.size() > 6700);
+}
+
+void TablesTest::segmentsAreGbkText()
+{
+    // every row character is a GB2312 character: two GBK bytes in 0xB0..0xF7 / 0xA1..0xFE
+    for (int s = 0; s < tables::segmentCount; ++s) {
+        const QString text = tables::segmentText(Segment(s));
+        for (const QString &r : rowsOf(text)) {
+            if (r.trimmed().isEmpty())
+                continue;
+            QStringEncoder gbk("GBK");
+            const QByteArray bytes = gbk(r.left(1));
+            QVERIFY2(bytes.size() == 2 && uchar(bytes[0]) >= 0xB0 && uchar(bytes[0]) <= 0xF7
+                         && uchar(bytes[1]) >= 0xA1 && uchar(bytes[1]) <= 0xFE,
+                     qPrintable(tables::segmentName(Segment(s)) + r));
+        }
+    }
+}
+
+void TablesTest::segmentSearch_data()
+{
+    QTest::addColumn<int>("segment");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    auto stroke = [](int digit) { return digit - 1; };
+    QTest::newRow("25232 峰") << stroke(2) << "25232" << spaced(QStringLiteral("峰刿峁峤峥嵛"));
+    QTest::newRow("10000 一") << stroke(1) << "10000" << spaced(QStringLiteral("一"));
+    QTest::newRow("20000 丨") << stroke(2) << "20000" << spaced(QStringLiteral("丨"));
+    QTest::newRow("30000 丿") << stroke(3) << "30000" << spaced(QStringLiteral("丿"));
+    QTest::newRow("40000 丶") << stroke(4) << "40000" << spaced(QStringLiteral("丶"));
+    QTest::newRow("50000 乙") << stroke(5) << "50000" << spaced(QStringLiteral("乙"));
+    QTest::newRow("12000 in GB2312 order") << stroke(1) << "12000" << spaced(QStringLiteral("丁十"));
+    QTest::newRow("25000 冂") << stroke(2) << "25000" << spaced(QStringLiteral("冂"));
+    QTest::newRow("25100 口 囗") << stroke(2) << "25100" << spaced(QStringLiteral("口囗"));
+    QTest::newRow("11134 in GB2312 order") << stroke(1) << "11134" << spaced(QStringLiteral("蠢秦寿泰奏焘"));
+    QTest::newRow("0 before a stroke") << stroke(1) << "10200" << QString();
+    QTest::newRow("wrong segment") << stroke(2) << "12000" << QString();
+    QTest::newRow("last row of a segment") << stroke(5) << "55551" << spaced(QStringLiteral("丝鸶"));
+    QTest::newRow("syllable a") << 5 << "a     " << QString();
+    QTest::newRow("zhuang unpadded") << 9 << "zhuang" << spaced(QStringLiteral("幢桩庄装妆撞壮状奘戆"));
+    QTest::newRow("empty key") << 5 << "" << QString();
+    QTest::newRow("eight spaces") << 5 << "        " << QString();
+    QTest::newRow("key shorter than a field") << stroke(1) << "1000" << QString();
+    QTest::newRow("unpadded syllable") << 5 << "a" << QString();
+    QTest::newRow("upper-case key") << 5 << "A     " << QString();
+}
+
+void TablesTest::segmentSearch()
+{
+    QFETCH(int, segment);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+
+    TableSearch state;
+    const QString found = search(state, Segment(segment), key);
+    if (QTest::currentDataTag() == QLatin1String("syllable a")) {
+        // exactly the rows of "a": none of "ai", "an", "ang", "ao" or the blank row
+        QVERIFY(found.startsWith(QStringLiteral("啊 阿 ")));
+        for (QChar c : QString(found).remove(u' '))
+            QVERIFY2(tables::segmentText(Segment::Text1bh1).contains(c + QStringLiteral("a     \r\n")), qPrintable(QString(c)));
+    } else {
+        QCOMPARE(found, expected);
+    }
+    QCOMPARE(state.position, 0); // every segment search ends on the miss that resets it
+    QCOMPARE(state.Label1bh, QStringLiteral("0"));
+}
+
+void TablesTest::textSearchState_data()
+{
+    QTest::addColumn<QString>("segment");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("startPosition");
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<int>("position");
+    const QString rows = QStringLiteral("一10000\r\n十12000\r\n丁12000\r\n");
+    QTest::newRow("first match") << rows << "12000" << 0 << "1" << "十" << 16;
+    QTest::newRow("resumes after CR LF") << rows << "12000" << 16 << "1" << "丁" << 24;
+    QTest::newRow("last row: position at end") << rows << "12000" << 16 << "1" << "丁" << int(rows.size());
+    QTest::newRow("empty rest") << rows << "12000" << int(rows.size()) << "0" << "Label2" << 0;
+    QTest::newRow("miss keeps Label2bh") << rows << "10200" << 0 << "0" << "Label2" << 0;
+    QTest::newRow("match at offset 0") << rows << "一1" << 0 << "0" << "Label2" << 0;
+    QTest::newRow("empty key") << rows << "" << 0 << "0" << "Label2" << 0;
+    QTest::newRow("position past the end") << rows << "10000" << 1000 << "0" << "Label2" << 0;
+    QTest::newRow("negative position") << rows << "10000" << -5 << "1" << "一" << 8;
+    QTest::newRow("empty segment") << QString() << "10000" << 0 << "0" << "Label2" << 0;
+    QTest::newRow("key longer than text") << QStringLiteral("一1") << "10000" << 0 << "0" << "Label2" << 0;
+    QTest::newRow("inside a field") << rows << "0000" << 0 << "0" << "Label2" << 0;
+    QTest::newRow("no row end after the key") << QStringLiteral("一10000") << "10000" << 0 << "1" << "一" << 6;
+}
+
+void TablesTest::textSearchState()
+{
+    QFETCH(QString, segment);
+    QFETCH(QString, key);
+    QFETCH(int, startPosition);
+    QFETCH(QString, flag);
+    QFETCH(QString, character);
+    QFETCH(int, position);
+
+    TableSearch state;
+    state.position = startPosition;
+    state.TextSearch(segment, key);
+    QCOMPARE(state.Label1bh, flag);
+    QCOMPARE(state.Label2bh, character);
+    QCOMPARE(state.position, position);
+}
+
+void TablesTest::repeatedSearchStartsAtTop()
+{
+    TableSearch state;
+    const QString first = search(state, Segment::Text1bh2w, QStringLiteral("25124"));
+    QCOMPARE(first.size(), 116 * 2); // the largest code: 116 characters
+    QCOMPARE(search(state, Segment::Text1bh2w, QStringLiteral("25124")), first);
+    // a match found in one segment leaves Label2bh for the next miss in another
+    search(state, Segment::Text1bh1w, QStringLiteral("10000"));
+    state.TextSearch(tables::segmentText(Segment::Text1bh3w), QStringLiteral("10000"));
+    QCOMPARE(state.Label2bh, QStringLiteral("一"));
+}
+
+QTEST_GUILESS_MAIN(TablesTest)
+#include "tst_tables.moc"
