@@ -1,6 +1,8 @@
 # The two commands of the README (run, check), and the others that build on the same set-up.
 BUILD     ?= build
 SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?=
 
@@ -33,8 +35,15 @@ check-sanitize: build
 data: build
 	@cmake --build $(BUILD) --target regenerate-data
 
+# Every fuzz target for FUZZ_SECONDS each, built with clang and libFuzzer.
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DZIBRIN_FUZZ=ON $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@tools/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 bench: build
 	@cmake --build $(BUILD) --target bench-run
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
