@@ -1,0 +1,296 @@
+// photogen: builds Photo.mdb, the character records with their stroke-order pictures, from the
+// facts file data/characters.tsv and the outline files of the pinned outline package.
+//
+//   photogen --facts FILE --outlines DIR --output FILE [--only CHARACTERS] [--jobs N]
+//
+// One record per outline file whose name is one character, in code point order. The output is
+// the same bytes on every run: fixed PNG settings, no time stamps, the database written to a
+// temporary file, vacuumed and then renamed over the output.
+
+#include "framegeometry.h"
+#include "strokepicture.h"
+
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QImageWriter>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Columns of one facts line that the records take.
+struct Facts
+{
+    QString strokeCount;
+    QString reading;
+};
+
+struct Record
+{
+    char32_t codePoint = 0;
+    QString hz;
+    QString BH;
+    QString PY;
+    QByteArray photo;
+    QStringList warnings;
+    bool failed = false;
+};
+
+// PNG level 9 (quality 0): the bytes depend only on the pixels and these settings.
+constexpr int pngQuality = 0;
+constexpr int dotsPerMeter = 3780; // 96 dpi
+
+void report(const QString &text)
+{
+    std::fprintf(stderr, "photogen: %s\n", qPrintable(text));
+}
+
+// The single code point of a text, or 0 when the text is not exactly one character.
+char32_t singleCodePoint(const QString &text)
+{
+    const QList<uint> ucs4 = text.toUcs4();
+    return ucs4.size() == 1 ? char32_t(ucs4.first()) : 0;
+}
+
+// Facts file: UTF-8, LF, no header; TAB-separated columns character, stroke classes, stroke
+// count, readings, primary reading. Returns false (after reporting the line) on a malformed line.
+bool readFacts(const QString &fileName, QHash<char32_t, Facts> &out)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report(QStringLiteral("cannot read %1: %2").arg(fileName, file.errorString()));
+        return false;
+    }
+    const QString text = QString::fromUtf8(file.readAll());
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.isEmpty())
+            continue;
+        const QStringList columns = line.split(QLatin1Char('\t'));
+        const char32_t codePoint = columns.size() >= 5 ? singleCodePoint(columns[0]) : 0;
+        bool numeric = false;
+        const int strokeCount = columns.size() >= 5 ? columns[2].toInt(&numeric) : 0;
+        if (codePoint == 0 || !numeric || strokeCount <= 0
+            || columns[2] != QString::number(strokeCount)) {
+            report(QStringLiteral("%1:%2: malformed line").arg(fileName).arg(i + 1));
+            return false;
+        }
+        out.insert(codePoint, Facts{columns[2], columns[4]});
+    }
+    return true;
+}
+
+QByteArray encodePng(QImage image)
+{
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(pngQuality);
+    if (!writer.write(image))
+        return QByteArray();
+    return bytes;
+}
+
+// Reads one outline file and fills in the picture; runs on a worker thread.
+void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts, Record &record)
+{
+    QFile file(outlines.filePath(record.hz + QStringLiteral(".json")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        record.warnings.append(QStringLiteral("cannot read the outline of %1").arg(record.hz));
+        record.failed = true;
+        return;
+    }
+    const auto strokes = strokepicture::readOutline(file.readAll());
+    if (!strokes) {
+        record.warnings.append(QStringLiteral("the outline of %1 is not readable").arg(record.hz));
+        record.failed = true;
+        return;
+    }
+    for (qsizetype s = 0; s < strokes->size(); ++s) {
+        if (strokes->at(s).isEmpty())
+            record.warnings.append(
+                QStringLiteral("%1: stroke %2 has a malformed path; left out").arg(record.hz).arg(s + 1));
+    }
+    const auto found = facts.constFind(record.codePoint);
+    if (found != facts.constEnd()) {
+        record.BH = found->strokeCount;
+        record.PY = found->reading;
+        if (record.BH != QString::number(strokes->size()))
+            record.warnings.append(QStringLiteral("%1: the facts give %2 strokes, the outline has %3")
+                                       .arg(record.hz, record.BH)
+                                       .arg(strokes->size()));
+    } else {
+        record.BH = QString::number(strokes->size());
+    }
+    const QImage picture = strokepicture::reduceColours(
+        strokepicture::renderPicture(*strokes, framegeometry::frameForStrokeCount(record.BH)));
+    record.photo = encodePng(picture);
+    if (record.photo.isEmpty()) {
+        record.warnings.append(QStringLiteral("%1: the picture could not be encoded").arg(record.hz));
+        record.failed = true;
+    }
+}
+
+// Renders all records on `jobs` threads; each thread takes the next unclaimed index, so the
+// order of the records is that of the list whatever the timing.
+void buildRecords(const QDir &outlines, const QHash<char32_t, Facts> &facts,
+                  std::vector<Record> &records, unsigned jobs)
+{
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < records.size(); i = next++)
+            buildRecord(outlines, facts, records[i]);
+    };
+    std::vector<std::jthread> threads;
+    for (unsigned t = 1; t < jobs; ++t)
+        threads.emplace_back(work);
+    work();
+}
+
+bool exec(QSqlQuery &query, const QString &statement)
+{
+    if (query.exec(statement))
+        return true;
+    report(QStringLiteral("%1: %2").arg(statement, query.lastError().text()));
+    return false;
+}
+
+bool writeDatabase(const QString &fileName, const std::vector<Record> &records)
+{
+    const QString connection = QStringLiteral("photogen");
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(fileName);
+        if (!db.open()) {
+            report(QStringLiteral("cannot create %1: %2").arg(fileName, db.lastError().text()));
+        } else {
+            QSqlQuery query(db);
+            // Large pages hold the pictures (about 3 KB each) with little slack; the file is
+            // temporary until renamed, so it needs no journal.
+            ok = exec(query, QStringLiteral("PRAGMA page_size = 65536"))
+                 && exec(query, QStringLiteral("PRAGMA journal_mode = OFF"))
+                 && exec(query, QStringLiteral("PRAGMA synchronous = OFF"))
+                 && exec(query, QStringLiteral("CREATE TABLE chunks (hz TEXT NOT NULL, BH TEXT NOT NULL, "
+                                               "PY TEXT NOT NULL, photo BLOB NOT NULL)"))
+                 && db.transaction();
+            if (ok && !query.prepare(QStringLiteral("INSERT INTO chunks (hz, BH, PY, photo) VALUES (?, ?, ?, ?)"))) {
+                report(query.lastError().text());
+                ok = false;
+            }
+            for (size_t i = 0; ok && i < records.size(); ++i) {
+                const Record &r = records[i];
+                query.addBindValue(r.hz);
+                query.addBindValue(r.BH);
+                query.addBindValue(r.PY);
+                query.addBindValue(r.photo);
+                if (!query.exec()) {
+                    report(QStringLiteral("insert %1: %2").arg(r.hz, query.lastError().text()));
+                    ok = false;
+                }
+            }
+            ok = ok && db.commit();
+            query.finish();
+            ok = ok && exec(query, QStringLiteral("CREATE INDEX chunks_hz ON chunks (hz)"))
+                 && exec(query, QStringLiteral("VACUUM"));
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Builds Photo.mdb from the facts file and the stroke outlines."));
+    parser.addHelpOption();
+    const QCommandLineOption factsOption(QStringLiteral("facts"), QStringLiteral("The facts file."), QStringLiteral("file"));
+    const QCommandLineOption outlinesOption(QStringLiteral("outlines"), QStringLiteral("Folder of the outline files."), QStringLiteral("dir"));
+    const QCommandLineOption outputOption(QStringLiteral("output"), QStringLiteral("The database to write."), QStringLiteral("file"));
+    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Build only these characters."), QStringLiteral("text"));
+    const QCommandLineOption jobsOption(QStringLiteral("jobs"), QStringLiteral("Rendering threads."), QStringLiteral("n"));
+    parser.addOptions({factsOption, outlinesOption, outputOption, onlyOption, jobsOption});
+    parser.process(app);
+    if (!parser.isSet(factsOption) || !parser.isSet(outlinesOption) || !parser.isSet(outputOption)) {
+        report(QStringLiteral("--facts, --outlines and --output are required"));
+        return 2;
+    }
+    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    if (parser.isSet(jobsOption))
+        jobs = std::max(1u, parser.value(jobsOption).toUInt());
+
+    QHash<char32_t, Facts> facts;
+    if (!readFacts(parser.value(factsOption), facts))
+        return 1;
+
+    const QDir outlines(parser.value(outlinesOption));
+    QSet<char32_t> only;
+    for (uint c : parser.value(onlyOption).toUcs4())
+        only.insert(char32_t(c));
+    std::vector<Record> records;
+    const QStringList names = outlines.entryList({QStringLiteral("*.json")}, QDir::Files);
+    for (const QString &name : names) {
+        const QString hz = name.chopped(5);
+        const char32_t codePoint = singleCodePoint(hz);
+        if (codePoint == 0 || (parser.isSet(onlyOption) && !only.contains(codePoint)))
+            continue; // package.json and the like
+        Record record;
+        record.codePoint = codePoint;
+        record.hz = hz;
+        records.push_back(std::move(record));
+    }
+    if (records.empty()) {
+        report(QStringLiteral("no outline files in %1").arg(outlines.path()));
+        return 1;
+    }
+    std::sort(records.begin(), records.end(),
+              [](const Record &a, const Record &b) { return a.codePoint < b.codePoint; });
+
+    buildRecords(outlines, facts, records, jobs);
+    bool failed = false;
+    for (const Record &r : records) {
+        for (const QString &warning : r.warnings)
+            report(warning);
+        failed = failed || r.failed;
+    }
+    if (failed)
+        return 1;
+
+    const QString output = parser.value(outputOption);
+    const QString partial = output + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!writeDatabase(partial, records)) {
+        QFile::remove(partial);
+        return 1;
+    }
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(partial).toStdString(), QFile::encodeName(output).toStdString(), error);
+    if (error) {
+        report(QStringLiteral("cannot rename %1 to %2: %3").arg(partial, output, QString::fromStdString(error.message())));
+        QFile::remove(partial);
+        return 1;
+    }
+    return 0;
+}
