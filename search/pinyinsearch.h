@@ -1,0 +1,38 @@
+#pragma once
+
+class QString;
+class RecordStore;
+class ResultBox;
+class SimpleCombo;
+class TableSearch;
+class TextCell;
+
+// Pinyin input and search: the syllable entry of Combo6, the key box and the segment searches of
+// the pinyin table.
+class PinyinSearch
+{
+public:
+    struct Controls
+    {
+        SimpleCombo *Combo6 = nullptr;
+        TextCell *Text2bh = nullptr;
+        QString *Label20 = nullptr;
+        ResultBox *Text6 = nullptr;
+        TableSearch *search = nullptr; // search position, Label1bh, Label2bh
+        RecordStore *Data1 = nullptr;
+    };
+
+    explicit PinyinSearch(const Controls &controls);
+
+    void Combo6_Change();
+    void Combo6_Click();
+    void Text2bh_Change();
+    void Command88bh1_Click();
+    void Command88bh2_Click();
+    void Command88bh3_Click();
+    void Command88bh4_Click();
+    void Command88bh5_Click();
+
+private:
+    Controls c;
+};
