@@ -1,0 +1,27 @@
+#pragma once
+
+class PictureBox;
+class QString;
+class UrlOpener;
+
+// Online lookups: the three link labels that open web pages about the current character.
+class OnlineLookups
+{
+public:
+    struct Controls
+    {
+        const QString *Label10 = nullptr;  // current character, bound to hz
+        const QString *Label2kk = nullptr; // current character, bound to hz
+        const PictureBox *Picture1 = nullptr;
+        UrlOpener *opener = nullptr;
+    };
+
+    explicit OnlineLookups(const Controls &controls);
+
+    void Label13_Click();
+    void Label5_Click();
+    void Label6_Click();
+
+private:
+    Controls c;
+};
