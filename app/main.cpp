@@ -1,11 +1,26 @@
+#include "form1.h"
+#include "singleinstance.h"
+#include "urlopener.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Zibrin"));
+    QApplication::setApplicationName(QStringLiteral("Zibrin"));
+
+    // A second copy ends at once, silently, leaving the running one alone.
+    SingleInstance instance(SingleInstance::defaultLockDirectory(), QCoreApplication::applicationFilePath());
+    if (!instance.isFirst())
+        return 0;
+
+    DesktopUrlOpener urlOpener;
+    Form1 window(QCoreApplication::applicationDirPath(), urlOpener);
+    QObject::connect(&window, &Form1::list2Failed, &window, [&window](const QString &message) {
+        QMessageBox::critical(&window, QStringLiteral("Zibrin - 启动错误"), message);
+        QCoreApplication::exit(1);
+    });
     window.show();
     return app.exec();
 }

@@ -1,0 +1,454 @@
+#include "form1.h"
+
+#include "fonts.h"
+#include "form16.h"
+#include "list2.h"
+#include "pictures.h"
+#include "syllables.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QClipboard>
+#include <QIcon>
+#include <QPixmap>
+#include <QScreen>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr QColor windowBackground(233, 233, 233);
+constexpr QColor linkBlue(0, 0, 255);
+constexpr QColor buttonColour(255, 224, 192);
+
+void setColour(QWidget &widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, colour);
+    widget.setPalette(palette);
+}
+
+// A label of the window: caption, font, text colour, and a white background of its own or none.
+void setUpLabel(QLabel &label, const char *name, const QString &caption, const QFont &font,
+                const QColor &text = Qt::black, bool whiteBackground = false)
+{
+    label.setObjectName(QLatin1String(name));
+    label.setText(caption);
+    label.setFont(font);
+    label.setTextFormat(Qt::PlainText);
+    setColour(label, QPalette::WindowText, text);
+    if (whiteBackground) {
+        label.setAutoFillBackground(true);
+        setColour(label, QPalette::Window, Qt::white);
+    }
+}
+
+// A line control: a one-pixel wide or high strip of its colour.
+void setUpLine(QWidget &line, const char *name, const QColor &colour, const QString &accessibleName)
+{
+    line.setObjectName(QLatin1String(name));
+    line.setAutoFillBackground(true);
+    setColour(line, QPalette::Window, colour);
+    line.setAccessibleName(accessibleName);
+}
+
+} // namespace
+
+Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *parent)
+    : QWidget(parent)
+    , Image2(pictures::framePicture(framegeometry::Frame::Cells24))
+    , Image25(pictures::framePicture(framegeometry::Frame::Cells25))
+    , Image26(pictures::framePicture(framegeometry::Frame::Cells26))
+    , Image30(pictures::framePicture(framegeometry::Frame::Cells30))
+    , lookup({.Text5 = &Text5,
+              .Text6 = &Text6,
+              .record = {&Picture1, &Label23, &Label2, &Label9, &Label3, &Label6, &Label1, &Label13, &Label7},
+              .Label4 = &Label4,
+              .Label10 = &Label10,
+              .Label2kk = &Label2kk,
+              .Text1 = &Text1,
+              .Image5 = &Image5,
+              .Image2 = &Image2,
+              .Image25 = &Image25,
+              .Image26 = &Image26,
+              .Image30 = &Image30,
+              .Timer1 = &Timer1,
+              .Data1 = &Data1},
+             this)
+    , strokeSearch({.Combo1 = &Combo1,
+                    .Combo2 = &Combo2,
+                    .Combo3 = &Combo3,
+                    .Combo4 = &Combo4,
+                    .Combo5 = &Combo5,
+                    .Text4 = &Text4,
+                    .Text2bhw = &Text2bhw,
+                    .Text2bh = &Text2bh,
+                    .Label20 = &Label20,
+                    .Text6 = &Text6,
+                    .Text5 = &Text5,
+                    .record = {&Picture1, &Label23, &Label2, &Label9, &Label3, &Label6, &Label1, &Label13, &Label7},
+                    .search = &tableSearch,
+                    .Data1 = &Data1,
+                    .window = this})
+    , pinyinSearch({.Combo6 = &Combo6,
+                    .Text2bh = &Text2bh,
+                    .Label20 = &Label20,
+                    .Text6 = &Text6,
+                    .search = &tableSearch,
+                    .Data1 = &Data1})
+    , pictureCopy({.Picture1 = &Picture1, .Label8 = &Label8, .Timer3 = &Timer3, .clipboard = QGuiApplication::clipboard()})
+    , onlineLookups({.Label10 = &Label10, .Label2kk = &Label2kk, .Picture1 = &Picture1, .opener = &urlOpener})
+    , m_programDirectory(programDirectory)
+    , m_urlOpener(urlOpener)
+{
+    setUpWindow();
+    setUpControls();
+    wireEvents();
+
+    // Window creation; each step that fails is skipped without a word.
+    layOut();
+    Data1.open(m_programDirectory + QStringLiteral("/Photo.mdb"));
+    Combo6.addItems(syllables::all().mid(0, syllables::firstBatch));
+    for (QWidget *link : {static_cast<QWidget *>(&Label6), static_cast<QWidget *>(&Label1),
+                          static_cast<QWidget *>(&Label5), static_cast<QWidget *>(&Label13)})
+        link->setCursor(Text6.viewport()->cursor());
+    Text5.setFocus(Qt::OtherFocusReason);
+    Timer2.start();
+}
+
+Form1::~Form1() = default;
+
+void Form1::setUpWindow()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Zibrin"));
+    setWindowIcon(QIcon(QPixmap::fromImage(pictures::windowIcon())));
+    // fixed single border: a minimise button, no maximise button, no resizing (fixed size)
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(defaultFont());
+    setAutoFillBackground(true);
+    setColour(*this, QPalette::Window, windowBackground);
+    twips = layout::TwipsScale{qreal(logicalDpiX()), qreal(logicalDpiY())};
+}
+
+void Form1::setUpControls()
+{
+    const QFont song9 = songti(9);
+    const QFont song9Link = songti(9, false, true);
+    const QFont song105 = songti(10.5);
+    const QFont song105Bold = songti(10.5, true);
+
+    // the top row
+    Command2.setObjectName(QStringLiteral("Command2"));
+    Command2.setText(QStringLiteral("关于"));
+    Command2.setFont(song105);
+    setColour(Command2, QPalette::Button, buttonColour);
+    Command2.setGeometry(twips.rect(180, 60, 765, 375));
+
+    setUpLabel(Label15, "Label15", QStringLiteral("输入查询汉字:"), song105);
+    Label15.move(twips.x(1116), twips.y(144));
+    Label15.adjustSize();
+
+    Text5.setObjectName(QStringLiteral("Text5"));
+    Text5.setFont(songti(12));
+    Text5.setGeometry(twips.rect(2580, 109, 4050, 315));
+    Text5.setAccessibleName(QStringLiteral("输入查询汉字"));
+
+    setUpLabel(Label5, "Label5", QStringLiteral("在线查询笔顺（可手写输入)"), font(), linkBlue);
+    Label5.move(twips.x(7155), twips.y(165));
+    Label5.adjustSize();
+
+    setUpLine(Line2, "Line2", linkBlue, QStringLiteral("下划线"));
+    Line2.setGeometry(twips.x(7155), twips.y(405), twips.x(9330 - 7155), 1);
+
+    // the pinyin column and the stroke row
+    Image1.setObjectName(QStringLiteral("Image1"));
+    Image1.setPixmap(QPixmap::fromImage(pictures::backdropPanel(pictures::pinyinBackdropSize)));
+    Image1.setScaledContents(true);
+    Image1.setAccessibleName(QStringLiteral("拼音输入背景"));
+    Image6.setObjectName(QStringLiteral("Image6"));
+    Image6.setPixmap(QPixmap::fromImage(pictures::backdropPanel(pictures::strokeBackdropSize)));
+    Image6.setScaledContents(true);
+    Image6.setAccessibleName(QStringLiteral("笔画输入背景"));
+
+    Combo6.setObjectName(QStringLiteral("Combo6"));
+    Combo6.setEditText(QStringLiteral("输入拼音"));
+    Combo6.setAccessibleName(QStringLiteral("输入拼音"));
+    Combo6.lineEdit()->setAccessibleName(QStringLiteral("输入拼音"));
+    Combo6.listWidget()->setAccessibleName(QStringLiteral("拼音列表"));
+    Combo6.setGeometry(twips.rect(layout::combo6Design));
+
+    setUpLabel(Label22, "Label22", QStringLiteral("笔画输入："), font());
+    Label22.move(twips.x(layout::label22Left), twips.y(744));
+    Label22.adjustSize();
+
+    struct StrokeBox
+    {
+        QComboBox &box;
+        const char *name;
+        const char *tooltip;
+        int left;
+        int top;
+    };
+    const StrokeBox strokeBoxes[] = {
+        {Combo1, "Combo1", "第一笔画", 3072, 672}, {Combo2, "Combo2", "第二笔画", 3991, 684},
+        {Combo3, "Combo3", "第三笔画", 4910, 684}, {Combo4, "Combo4", "第四笔画", 5829, 684},
+        {Combo5, "Combo5", "最后一笔画", 6750, 684},
+    };
+    for (const StrokeBox &stroke : strokeBoxes) {
+        stroke.box.setObjectName(QLatin1String(stroke.name));
+        stroke.box.setEditable(true);
+        // a drop-down with an edit field: no completion, and Enter adds nothing to the list
+        stroke.box.setInsertPolicy(QComboBox::NoInsert);
+        stroke.box.setCompleter(nullptr);
+        stroke.box.setEditText(QStringLiteral(" "));
+        stroke.box.setToolTip(QString::fromUtf8(stroke.tooltip));
+        stroke.box.setAccessibleName(QString::fromUtf8(stroke.tooltip));
+        stroke.box.setGeometry(twips.rect(stroke.left, stroke.top, 855, 300));
+    }
+
+    Command8.setObjectName(QStringLiteral("Command8"));
+    Command8.setText(QStringLiteral("?"));
+    Command8.setToolTip(QStringLiteral("帮助"));
+    Command8.setAccessibleName(QStringLiteral("帮助"));
+    Command8.setGeometry(twips.rect(7776, 672, 435, 300));
+
+    Text6.setObjectName(QStringLiteral("Text6"));
+    Text6.setFont(songti(13.5));
+    setColour(Text6, QPalette::Base, Qt::white);
+    Text6.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text6.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text6.setTabChangesFocus(true);
+    Text6.viewport()->setCursor(Qt::PointingHandCursor);
+    Text6.setAccessibleName(QStringLiteral("查询结果"));
+
+    // the panel: the desktop's window colours
+    Frame1.setObjectName(QStringLiteral("Frame1"));
+    Frame1.setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Frame1.setAutoFillBackground(true);
+    setColour(Frame1, QPalette::Window, QApplication::palette().color(QPalette::Base));
+    setColour(Frame1, QPalette::WindowText, QApplication::palette().color(QPalette::Text));
+    Frame1.setFont(songti(5.25));
+    Frame1.setAccessibleName(QStringLiteral("汉字信息"));
+
+    setUpLine(Line1, "Line1", QColor(192, 192, 192), QStringLiteral("分隔线"));
+
+    setUpLabel(Label9, "Label9", QStringLiteral("〖笔画〗"), song105Bold, Qt::black, true);
+    setUpLabel(Label7, "Label7", QStringLiteral("Label7"), songti(13.5, true), linkBlue, true);
+    setUpLabel(Label23, "Label23", QStringLiteral("〖拼音〗"), song105Bold, Qt::black, true);
+    setUpLabel(Label3, "Label3", QStringLiteral("Label3"), songti(18), linkBlue, true);
+    setUpLabel(Label2, "Label2", QStringLiteral("〖百度查询〗"), song105Bold, Qt::black, true);
+    setUpLabel(Label6, "Label6", QStringLiteral("读音、释义等"), song9Link, linkBlue, true);
+    setUpLabel(Label1, "Label1", QStringLiteral("< 复制笔画图"), song9Link, linkBlue);
+    Label1.setToolTip(QStringLiteral("鼠标左键点击带框复制，右键点击不带框复制。"));
+    setUpLabel(Label13, "Label13", QStringLiteral("笔顺动画、读音"), song9Link, linkBlue, true);
+    setUpLabel(Label4, "Label4", QStringLiteral("数据库里没有此字符的笔划图"), songti(15), Qt::black, true);
+    const std::pair<QLabel *, int> columnTops[] = {
+        {&Label9, 168}, {&Label7, 456}, {&Label23, 936}, {&Label3, 1224},
+        {&Label2, 1845}, {&Label6, 2190}, {&Label1, 2617}, {&Label13, 3045},
+    };
+    for (const auto &[label, top] : columnTops) {
+        label->adjustSize();
+        label->move(label->x(), twips.y(top));
+        label->hide();
+    }
+    Label4.adjustSize();
+    Label4.move(twips.x(480), twips.y(1176));
+    Label4.hide();
+
+    Picture1.setObjectName(QStringLiteral("Picture1"));
+    Picture1.setAccessibleName(QStringLiteral("笔画图"));
+    Picture1.hide();
+
+    Label8.setText(QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以打开画图，word等软件进行粘贴。"));
+    Label8.setTextFormat(Qt::PlainText);
+    Label8.setFont(font());
+    Label8.setWordWrap(true);
+    Label8.setAutoFillBackground(true);
+    setColour(Label8, QPalette::Window, buttonColour);
+    setColour(Label8, QPalette::WindowText, QColor(64, 0, 0));
+    Label8.setGeometry(twips.rect(72, 2424, 4320, 540));
+    Label8.hide();
+
+    // hidden working controls
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(11);
+    Timer2.setObjectName(QStringLiteral("Timer2"));
+    Timer2.setInterval(11);
+    Timer3.setObjectName(QStringLiteral("Timer3"));
+    Timer3.setInterval(2555);
+    Data1.setObjectName(QStringLiteral("Data1"));
+
+    // the backdrops lie behind everything else
+    Image6.lower();
+    Image1.lower();
+
+}
+
+// Every control event goes to its handler here and nowhere else. Change is a text change (typed
+// or assigned); Click on a drop-down is a pick from its list, which QComboBox reports after the
+// new text's change. The hidden buttons' clicks are calls inside the handlers.
+void Form1::wireEvents()
+{
+    connect(&Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+
+    connect(&Text5, &QLineEdit::textChanged, this, [this] { lookup.Text5_Change(); });
+    connect(&Text5, &InputBox::clicked, this, [this] { lookup.Text5_Click(); });
+    connect(&Text5, &InputBox::keyReleased, this, [this] { lookup.Text5_KeyUp(); });
+    connect(&Text6, &QPlainTextEdit::textChanged, this, [this] { lookup.Text6_Change(); });
+    connect(&Text6, &ResultBox::clicked, this, [this] { lookup.Text6_Click(); });
+    connect(&Text6, &ResultBox::keyReleased, this, [this] { lookup.Text6_KeyUp(); });
+    // Label7's change comes with the record binding, inside the lookup controller
+    connect(&Picture1, &PictureBox::changed, this, [this] { lookup.Picture1_Change(); });
+    connect(&Timer1, &QTimer::timeout, this, [this] { lookup.Timer1_Timer(); });
+
+    connect(&Combo1, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo1_Change(); });
+    connect(&Combo2, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo2_Change(); });
+    connect(&Combo3, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo3_Change(); });
+    connect(&Combo4, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo4_Change(); });
+    connect(&Combo5, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo5_Change(); });
+    connect(&Combo1, &QComboBox::activated, this, [this] { strokeSearch.Combo1_Click(); });
+    connect(&Combo2, &QComboBox::activated, this, [this] { strokeSearch.Combo2_Click(); });
+    connect(&Combo3, &QComboBox::activated, this, [this] { strokeSearch.Combo3_Click(); });
+    connect(&Combo4, &QComboBox::activated, this, [this] { strokeSearch.Combo4_Click(); });
+    connect(&Combo5, &QComboBox::activated, this, [this] { strokeSearch.Combo5_Click(); });
+    connect(&Text2bhw, &TextCell::changed, this, [this] { strokeSearch.Text2bhw_Change(); });
+    connect(&Command8, &QPushButton::clicked, this, [this] { strokeSearch.Command8_Click(); });
+
+    connect(&Combo6, &SimpleCombo::editTextChanged, this, [this] { pinyinSearch.Combo6_Change(); });
+    connect(&Combo6, &SimpleCombo::activated, this, [this] { pinyinSearch.Combo6_Click(); });
+    connect(&Text2bh, &TextCell::changed, this, [this] { pinyinSearch.Text2bh_Change(); });
+
+    connect(&Label1, &ClickLabel::pressed, this,
+            [this](Qt::MouseButton button) { pictureCopy.Label1_MouseDown(button); });
+    connect(&Timer3, &QTimer::timeout, this, [this] { pictureCopy.Timer3_Timer(); });
+
+    connect(&Label13, &ClickLabel::clicked, this, [this] { onlineLookups.Label13_Click(); });
+    connect(&Label5, &ClickLabel::clicked, this, [this] { onlineLookups.Label5_Click(); });
+    connect(&Label6, &ClickLabel::clicked, this, [this] { onlineLookups.Label6_Click(); });
+}
+
+// The layout arithmetic, fed with Label9's width as measured in its font, then placed in pixels.
+void Form1::layOut()
+{
+    windowLayout = layout::compute(twips.twipsX(Label9.width()));
+    const layout::Layout &l = windowLayout;
+
+    Picture1.setGeometry(twips.rect(l.picture1));
+    Line1.setGeometry(twips.x(l.line1X), twips.y(120), 1, twips.y(3280 - 120));
+    for (QLabel *heading : {&Label9, &Label23, &Label2})
+        heading->move(twips.x(l.headingLeft), heading->y());
+    for (QLabel *value : {static_cast<QLabel *>(&Label7), static_cast<QLabel *>(&Label3),
+                          static_cast<QLabel *>(&Label6), static_cast<QLabel *>(&Label1),
+                          static_cast<QLabel *>(&Label13)})
+        value->move(twips.x(l.valueLeft), value->y());
+    Frame1.setGeometry(twips.rect(l.frame1));
+    Text6.setGeometry(twips.rect(layout::frame1Position.x(), 990, l.text6Width, layout::text6Height));
+    Combo6.resize(Combo6.width(), twips.y(l.combo6Height));
+    Image1.setGeometry(twips.rect(l.image1));
+    Image6.setGeometry(twips.rect(l.image6));
+
+    fitOuterSize();
+    if (const QScreen *screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        const QSize outer = twips.size(QSizeF(l.window));
+        move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
+    }
+}
+
+// The layout gives the outer size, border and title bar included. The client size is that less
+// the frame as far as the platform reports it; before the first showing it may report none.
+void Form1::fitOuterSize()
+{
+    const QSize outer = twips.size(QSizeF(windowLayout.window));
+    const QSize frame = frameGeometry().size() - geometry().size();
+    setFixedSize((outer - frame).expandedTo(QSize(1, 1)));
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    const QSize before = size();
+    fitOuterSize();
+    if (size() != before && screen()) {
+        const QRect available = screen()->availableGeometry();
+        move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+}
+
+// Start-up completion, once: the stroke lists, the rest of the syllables, then LIST2.txt.
+void Form1::Timer2_Timer()
+{
+    // off first: the error box below runs its own event loop, in which the timer must not tick
+    Timer2.stop();
+    fillStrokeLists();
+    Combo6.addItems(syllables::all().mid(syllables::firstBatch));
+
+    const list2::Result list = list2::readFile(m_programDirectory + QStringLiteral("/LIST2.txt"));
+    if (!list.error.isEmpty()) {
+        emit list2Failed(list.error);
+        return;
+    }
+    Text1 = list.item;
+}
+
+// Adding items to an empty QComboBox would make the first one current and put it into the edit
+// field. The drop-downs keep their text (" " or whatever the user typed) and raise no change.
+void Form1::fillStrokeLists()
+{
+    QComboBox *const boxes[] = {&Combo1, &Combo2, &Combo3, &Combo4, &Combo5};
+    QString texts[5];
+    for (int i = 0; i < 5; ++i)
+        texts[i] = boxes[i]->currentText();
+    {
+        const QSignalBlocker blockers[] = {QSignalBlocker(Combo1), QSignalBlocker(Combo2),
+                                           QSignalBlocker(Combo3), QSignalBlocker(Combo4),
+                                           QSignalBlocker(Combo5)};
+        for (const char16_t symbol : {u'一', u'丨', u'丿', u'丶', u'乙'}) {
+            for (QComboBox *box : boxes)
+                box->addItem(QString(QChar(symbol)));
+        }
+        for (QComboBox *box : {&Combo2, &Combo3, &Combo4, &Combo5})
+            box->addItem(QStringLiteral(" "));
+        for (int i = 0; i < 5; ++i) {
+            boxes[i]->setCurrentIndex(-1);
+            boxes[i]->setEditText(texts[i]);
+        }
+    }
+}
+
+QList<QWidget *> Form1::tabOrder()
+{
+    return {&Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Combo6, &Text6};
+}
+
+// Tab and Shift+Tab follow the window's tab order. The order is kept here rather than in the
+// focus chain, which the compound controls (drop-downs with edit fields) rearrange.
+bool Form1::focusNextPrevChild(bool next)
+{
+    const QList<QWidget *> order = tabOrder();
+    qsizetype at = -1;
+    for (QWidget *w = focusWidget(); w && at < 0; w = w->parentWidget())
+        at = order.indexOf(w);
+    for (qsizetype step = 1; step <= order.size(); ++step) {
+        const qsizetype index = ((at < 0 ? (next ? -1 : 0) : at) + (next ? step : -step) + order.size()) % order.size();
+        QWidget *candidate = order.at(index);
+        if (candidate->isVisibleTo(this) && candidate->isEnabled()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+// The About dialog, modal: this returns when it is closed.
+void Form1::Command2_Click()
+{
+    if (!m_about)
+        m_about = new Form16(m_urlOpener, this);
+    m_about->exec();
+}

@@ -1,0 +1,137 @@
+#include "form16.h"
+
+#include "aboutinfo.h"
+#include "fonts.h"
+#include "layout.h"
+#include "pictures.h"
+#include "urlopener.h"
+
+#include <QPixmap>
+#include <QUrl>
+
+namespace {
+
+void placeLine(QWidget &line, const QString &name, const QColor &colour, const QRect &geometry)
+{
+    line.setObjectName(name);
+    line.setAutoFillBackground(true);
+    QPalette palette = line.palette();
+    palette.setColor(QPalette::Window, colour);
+    line.setPalette(palette);
+    line.setGeometry(geometry);
+    line.setAccessibleName(QStringLiteral("分隔线"));
+}
+
+} // namespace
+
+Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                          | Qt::WindowStaysOnTopHint)
+    , m_urlOpener(urlOpener)
+{
+    setObjectName(QStringLiteral("Form16"));
+    setWindowTitle(QStringLiteral(" 关于"));
+    setWindowIcon(QIcon(QPixmap::fromImage(pictures::windowIcon())));
+    setFont(defaultFont());
+    setModal(true);
+
+    const layout::TwipsScale twips{qreal(logicalDpiX()), qreal(logicalDpiY())};
+    setFixedSize(twips.x(6225), twips.y(4530));
+
+    Image1.setObjectName(QStringLiteral("Image1"));
+    Image1.setPixmap(QPixmap::fromImage(pictures::aboutBanner()));
+    Image1.setScaledContents(true);
+    Image1.setGeometry(twips.rect(0, 0, 4848, 852));
+    Image1.setAccessibleName(QStringLiteral("Zibrin"));
+
+    // the three links: blue, underlined 宋体 9, with the hand cursor
+    for (ClickLabel *link : {&Label5, &Label6, &Label7}) {
+        link->setFont(songti(9, false, true));
+        QPalette palette = link->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        link->setPalette(palette);
+        link->setCursor(Qt::PointingHandCursor);
+    }
+
+    struct Text
+    {
+        QLabel &label;
+        const char *name;
+        QString caption;
+        QRect design;
+    };
+    const Text texts[] = {
+        {Label1, "Label1", QStringLiteral("软件名称： Zibrin 2017.2"), {1320, 1410, 3060, 180}},
+        {Label2, "Label2", QStringLiteral("官方网站： "), {1320, 1758, 996, 180}},
+        {Label6, "Label6", aboutinfo::webSite, {2316, 1758, 1896, 180}},
+        {Label3, "Label3", QStringLiteral("联系邮箱： "), {1320, 2106, 996, 180}},
+        {Label5, "Label5", aboutinfo::email, {2316, 2106, 1344, 180}},
+        {Label4, "Label4", QStringLiteral("联系ＱＱ： ") + aboutinfo::instantMessagingNumber, {1320, 2454, 1716, 180}},
+        {Label8, "Label8", QStringLiteral("其它软件： "), {1320, 2805, 990, 180}},
+        {Label7, "Label7", aboutinfo::downloadPage, {2310, 2805, 2700, 180}},
+    };
+    for (const Text &text : texts) {
+        text.label.setObjectName(QLatin1String(text.name));
+        text.label.setText(text.caption);
+        text.label.setAccessibleName(text.caption.trimmed());
+        QRect geometry = twips.rect(text.design);
+        // an address longer than its design width is shown whole rather than cut off
+        geometry.setWidth(qMax(geometry.width(), text.label.sizeHint().width()));
+        geometry.setHeight(qMax(geometry.height(), text.label.sizeHint().height()));
+        text.label.setGeometry(geometry);
+    }
+    placeLine(Line1_0, QStringLiteral("Line1_0"), QColor(128, 128, 128),
+              QRect(twips.x(375), twips.y(3435), twips.x(5830 - 375), 1));
+    placeLine(Line1_1, QStringLiteral("Line1_1"), Qt::white,
+              QRect(twips.x(375), twips.y(3450), twips.x(5815 - 375), 1));
+    if (Line1_1.y() == Line1_0.y())
+        Line1_1.move(Line1_1.x(), Line1_0.y() + 1);
+
+    Command1.setObjectName(QStringLiteral("Command1"));
+    Command1.setText(QStringLiteral("确   定"));
+    Command1.setAccessibleName(QStringLiteral("确定"));
+    Command1.setGeometry(twips.rect(2325, 3675, 1770, 480));
+    Command1.setDefault(true);
+
+    connect(&Command1, &QPushButton::clicked, this, &Form16::Command1_Click);
+    connect(&Label5, &ClickLabel::clicked, this, &Form16::Label5_Click);
+    connect(&Label6, &ClickLabel::clicked, this, &Form16::Label6_Click);
+    connect(&Label7, &ClickLabel::clicked, this, &Form16::Label7_Click);
+}
+
+void Form16::Command1_Click()
+{
+    accept();
+}
+
+void Form16::Label5_Click()
+{
+    m_urlOpener.open(QUrl(QStringLiteral("mailto:") + aboutinfo::email));
+}
+
+void Form16::Label6_Click()
+{
+    m_urlOpener.open(QUrl(aboutinfo::webSite));
+}
+
+void Form16::Label7_Click()
+{
+    m_urlOpener.open(QUrl(aboutinfo::downloadPage));
+}
+
+void Form16::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    load();
+}
+
+// Every showing sizes the banner anew from the dialog's outer width, frame included, and puts the
+// focus on the OK button, so Enter and Space close the dialog.
+void Form16::load()
+{
+    const layout::TwipsScale twips{qreal(logicalDpiX()), qreal(logicalDpiY())};
+    const QSizeF banner = layout::bannerSize(twips.twipsX(frameGeometry().width()));
+    Image1.setGeometry(QRect(QPoint(0, 0), twips.size(banner)));
+    Command1.setFocus(Qt::OtherFocusReason);
+}
