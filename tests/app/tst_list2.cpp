@@ -1,0 +1,100 @@
+#include "list2.h"
+#include "tests.h"
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray gbk(const QString &text)
+{
+    QStringEncoder encoder("GBK");
+    return encoder(text);
+}
+
+} // namespace
+
+// The first item of LIST2.txt, from the file's bytes.
+class List2Test : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readFile_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("quoted") << true << QByteArray("\"abc\",def\r\n") << true << QStringLiteral("abc");
+        QTest::newRow("quoted, comma inside") << true << QByteArray("\"a,b\"\r\n") << true << QStringLiteral("a,b");
+        QTest::newRow("quoted, unterminated") << true << QByteArray("\"abc") << true << QStringLiteral("abc");
+        QTest::newRow("quoted, empty") << true << QByteArray("\"\",x") << true << QStringLiteral("");
+        QTest::newRow("up to the comma") << true << QByteArray("abc,def\r\nghi") << true << QStringLiteral("abc");
+        QTest::newRow("up to CR LF") << true << QByteArray("abc\r\ndef") << true << QStringLiteral("abc");
+        QTest::newRow("up to LF") << true << QByteArray("abc\ndef") << true << QStringLiteral("abc");
+        QTest::newRow("whole text") << true << QByteArray("abc") << true << QStringLiteral("abc");
+        QTest::newRow("leading spaces and tabs") << true << QByteArray(" \t \t\"abc\"") << true << QStringLiteral("abc");
+        QTest::newRow("inner spaces kept") << true << QByteArray("  a b ,c") << true << QStringLiteral("a b ");
+        QTest::newRow("blank first line") << true << QByteArray("\r\nabc") << true << QStringLiteral("");
+        QTest::newRow("GBK, quoted")
+            << true << gbk(QStringLiteral("\"一二三峰\",中国\r\n")) << true << QStringLiteral("一二三峰");
+        QTest::newRow("GBK, up to the comma")
+            << true << gbk(QStringLiteral("峰刿峁,峤\r\n")) << true << QStringLiteral("峰刿峁");
+        // trail bytes in the ASCII range: 乗 is 81 5C, 亅 81 7C, 丂 81 40
+        QTest::newRow("GBK, ASCII trail bytes")
+            << true << gbk(QStringLiteral("乗亅丂,x")) << true << QStringLiteral("乗亅丂");
+        QTest::newRow("empty file") << true << QByteArray() << false << QString();
+        QTest::newRow("only spaces and tabs") << true << QByteArray(" \t  ") << false << QString();
+        QTest::newRow("missing file") << false << QByteArray() << false << QString();
+    }
+    void readFile()
+    {
+        QFETCH(bool, exists);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, read);
+        QFETCH(QString, item);
+
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("LIST2.txt"));
+        if (exists) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(bytes), bytes.size());
+        }
+
+        const list2::Result result = list2::readFile(path);
+        if (!read) {
+            QVERIFY(!result.error.isEmpty());
+            QVERIFY2(result.error.contains(QStringLiteral("LIST2.txt")), qPrintable(result.error));
+            QVERIFY(result.item.isEmpty());
+        } else {
+            QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+            QCOMPARE(result.item, item);
+        }
+    }
+
+    // The failures are told apart: a missing file is not an empty one.
+    void failuresSayWhatWentWrong()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("LIST2.txt"));
+        const QString missing = list2::readFile(path).error;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString empty = list2::readFile(path).error;
+        QVERIFY(missing.contains(QStringLiteral("找不到")));
+        QVERIFY(empty.contains(QStringLiteral("末尾")));
+    }
+};
+
+int runList2Tests(int argc, char *argv[])
+{
+    List2Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_list2.moc"

@@ -1,0 +1,115 @@
+#include "singleinstance.h"
+#include "tests.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSysInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+// One running copy per executable and user.
+class SingleInstanceTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_dir.emplace();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void secondCopyIsRefusedUntilTheFirstEnds()
+    {
+        const QString exe = QStringLiteral("/opt/zibrin/zibrin");
+        std::optional<SingleInstance> first;
+        first.emplace(m_dir->path(), exe);
+        QVERIFY(first->isFirst());
+        SingleInstance second(m_dir->path(), exe);
+        QVERIFY(!second.isFirst());
+        first.reset();
+        SingleInstance third(m_dir->path(), exe);
+        QVERIFY(third.isFirst());
+    }
+
+    void otherExecutablesRunSideBySide()
+    {
+        SingleInstance first(m_dir->path(), QStringLiteral("/opt/zibrin/zibrin"));
+        SingleInstance copy(m_dir->path(), QStringLiteral("/tmp/elsewhere/zibrin"));
+        QVERIFY(first.isFirst());
+        QVERIFY(copy.isFirst());
+        QVERIFY(first.lockFileName() != copy.lockFileName());
+    }
+
+    // The same executable reached through a symbolic link is the same program.
+    void symbolicLinkIsTheSameExecutable()
+    {
+        const QString exe = m_dir->filePath(QStringLiteral("zibrin"));
+        const QString link = m_dir->filePath(QStringLiteral("link-to-zibrin"));
+        QFile file(exe);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QFile::link(exe, link));
+        SingleInstance first(m_dir->path(), exe);
+        SingleInstance second(m_dir->path(), link);
+        QVERIFY(first.isFirst());
+        QVERIFY(!second.isFirst());
+    }
+
+    // A copy that has been running for an hour still holds its lock.
+    void oldLockOfALiveCopyHolds()
+    {
+        const QString exe = QStringLiteral("/opt/zibrin/zibrin");
+        SingleInstance first(m_dir->path(), exe);
+        QVERIFY(first.isFirst());
+        QFile lock(first.lockFileName());
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        lock.close();
+        SingleInstance second(m_dir->path(), exe);
+        QVERIFY(!second.isFirst());
+    }
+
+    // The lock of a copy that died without cleaning up does not keep the program from starting.
+    void lockOfADeadCopyIsTaken()
+    {
+        QProcess finished;
+        finished.start(QStringLiteral("true"), {});
+        QVERIFY(finished.waitForStarted());
+        const qint64 deadPid = finished.processId();
+        QVERIFY(finished.waitForFinished());
+
+        const QString exe = QStringLiteral("/opt/zibrin/zibrin");
+        SingleInstance probe(m_dir->path(), exe);
+        const QString lockName = probe.lockFileName();
+        QFile lock(lockName);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(deadPid) + "\nzibrin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.close();
+        QVERIFY(probe.isFirst());
+    }
+
+    // Without a usable runtime directory the program runs rather than refusing to start.
+    void unusableDirectoryLetsTheProgramRun()
+    {
+        const QString notADirectory = m_dir->filePath(QStringLiteral("file"));
+        QFile file(notADirectory);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        SingleInstance instance(notADirectory + QStringLiteral("/run"), QStringLiteral("/opt/zibrin/zibrin"));
+        QVERIFY(instance.isFirst());
+    }
+
+private:
+    std::optional<QTemporaryDir> m_dir;
+};
+
+int runSingleInstanceTests(int argc, char *argv[])
+{
+    SingleInstanceTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_singleinstance.moc"
