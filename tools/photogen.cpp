@@ -200,7 +200,7 @@ bool writeDatabase(const QString &fileName, const std::vector<Record> &records)
                 const Record &r = records[i];
                 query.addBindValue(r.hz);
                 query.addBindValue(r.BH);
-                query.addBindValue(r.PY);
+                query.addBindValue(r.PY.isNull() ? QStringLiteral("") : r.PY); // '' rather than NULL
                 query.addBindValue(r.photo);
                 if (!query.exec()) {
                     report(QStringLiteral("insert %1: %2").arg(r.hz, query.lastError().text()));
