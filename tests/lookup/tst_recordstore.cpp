@@ -1,0 +1,338 @@
+#include "recordstore.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+struct Row
+{
+    qint64 rowid;
+    QString hz, BH, PY;
+    QByteArray photo;
+};
+
+// The fixture, in table order. Rows are inserted in another order, so only an ordering by rowid
+// finds the first of two records of one character.
+const QList<Row> &fixtureRows()
+{
+    static const QList<Row> rows = {
+        {3, QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray("photo of 中")},
+        {5, QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray()},
+        {8, QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), QByteArray(3000, '\x89')},
+        {9, QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), QByteArray("first 国")},
+        {12, QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"), QByteArray("non-BMP")},
+        {13, QStringLiteral("a"), QStringLiteral("1"), QString(), QByteArray("latin")},
+        {20, QStringLiteral("国"), QStringLiteral("88"), QStringLiteral("second"), QByteArray("second 国")},
+        {21, QStringLiteral("爨"), QStringLiteral("30"), QStringLiteral("cuàn"), QByteArray(5000, 'x')},
+    };
+    return rows;
+}
+
+// Runs the statements on a new SQLite file; returns an error text or an empty one.
+QString makeDatabase(const QString &fileName, const QStringList &statements, const QList<Row> &rows = {})
+{
+    const QString connection = QStringLiteral("fixture");
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(fileName);
+        if (!db.open())
+            return db.lastError().text();
+        QSqlQuery query(db);
+        for (const QString &statement : statements)
+            if (error.isEmpty() && !query.exec(statement))
+                error = statement + QStringLiteral(": ") + query.lastError().text();
+        query.prepare(QStringLiteral("INSERT INTO chunks (rowid, hz, BH, PY, photo) VALUES (?, ?, ?, ?, ?)"));
+        for (qsizetype i = rows.size() - 1; error.isEmpty() && i >= 0; --i) {
+            const Row &r = rows[i];
+            for (const QVariant &v : {QVariant(r.rowid), QVariant(r.hz), QVariant(r.BH), QVariant(r.PY), QVariant(r.photo)})
+                query.addBindValue(v);
+            if (!query.exec())
+                error = query.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return error;
+}
+
+const QStringList chunksSchema = {
+    QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"),
+    QStringLiteral("CREATE INDEX chunks_hz ON chunks (hz)"),
+};
+
+QByteArray sha256Of(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result();
+}
+
+bool writeFile(const QString &fileName, const QByteArray &bytes)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestRecordStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void openMakesTheFirstRecordCurrent();
+    void noMatchBeforeAnyFind();
+    void findFirst_data();
+    void findFirst();
+    void findsAgainAfterAMiss();
+    void openFails_data();
+    void openFails();
+    void reopensAfterAFailedOpen();
+    void neverWritesTheFile();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_fixture;
+    QByteArray m_fixtureBytes;
+};
+
+void TestRecordStore::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_fixture = m_dir.filePath(QStringLiteral("Photo.mdb"));
+    // a page size of 1 KiB spreads the few records over several pages, so cutting the file loses some
+    QStringList statements = chunksSchema;
+    statements.prepend(QStringLiteral("PRAGMA page_size = 1024"));
+    const QString error = makeDatabase(m_fixture, statements, fixtureRows());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QFile file(m_fixture);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    m_fixtureBytes = file.readAll();
+    QVERIFY(m_fixtureBytes.size() > 8 * 1024);
+}
+
+void TestRecordStore::openMakesTheFirstRecordCurrent()
+{
+    RecordStore store;
+    QSignalSpy changed(&store, &RecordStore::currentChanged);
+    QVERIFY(store.open(m_fixture));
+    QVERIFY(store.isOpen());
+    QCOMPARE(changed.count(), 1); // before open returned
+    QCOMPARE(store.current().hz, QStringLiteral("中"));
+    QCOMPARE(store.current().BH, QStringLiteral("4"));
+    QCOMPARE(store.current().PY, QStringLiteral("zhōng"));
+    QCOMPARE(store.current().photo, QByteArray("photo of 中"));
+}
+
+void TestRecordStore::noMatchBeforeAnyFind()
+{
+    RecordStore closed;
+    QVERIFY(closed.NoMatch());
+    closed.FindFirst(QStringLiteral("中"));
+    QVERIFY(closed.NoMatch());
+}
+
+void TestRecordStore::findFirst_data()
+{
+    QTest::addColumn<QString>("hz");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("BH");
+    QTest::addColumn<QString>("PY");
+    QTest::addColumn<QByteArray>("photo");
+
+    for (const Row &r : fixtureRows()) {
+        if (r.rowid == 20)
+            continue; // the second 国 is never found
+        QTest::newRow(qPrintable(QStringLiteral("hit ") + r.hz)) << r.hz << true << r.BH << r.PY << r.photo;
+    }
+    const auto miss = [](const char *name, const QString &hz) {
+        QTest::newRow(name) << hz << false << QString() << QString() << QByteArray();
+    };
+    miss("character not stored", QStringLiteral("我"));
+    miss("quote", QStringLiteral("'"));
+    miss("quote injection", QStringLiteral("' OR '1'='1"));
+    miss("double quote", QStringLiteral("\""));
+    miss("percent", QStringLiteral("%"));
+    miss("emoji", QStringLiteral("😀"));
+    miss("other non-BMP", QStringLiteral("𠀁"));
+    miss("half of a surrogate pair", QString(QChar(0xD840)));
+    miss("empty", QString());
+    miss("space", QStringLiteral(" "));
+    miss("upper-case twin", QStringLiteral("A"));
+    miss("two characters", QStringLiteral("中国"));
+    miss("character with a space", QStringLiteral("中 "));
+    miss("NUL", QString(QChar(0)));
+}
+
+void TestRecordStore::findFirst()
+{
+    QFETCH(QString, hz);
+    QFETCH(bool, found);
+    QFETCH(QString, BH);
+    QFETCH(QString, PY);
+    QFETCH(QByteArray, photo);
+
+    RecordStore store;
+    QVERIFY(store.open(m_fixture));
+    QSignalSpy changed(&store, &RecordStore::currentChanged);
+    store.FindFirst(hz);
+    QCOMPARE(store.NoMatch(), !found);
+    QCOMPARE(changed.count(), found ? 1 : 0);
+    if (!found)
+        return;
+    QCOMPARE(store.current().hz, hz);
+    QCOMPARE(store.current().BH, BH);
+    QCOMPARE(store.current().PY, PY);
+    QCOMPARE(store.current().photo, photo);
+}
+
+void TestRecordStore::findsAgainAfterAMiss()
+{
+    RecordStore store;
+    QVERIFY(store.open(m_fixture));
+    store.FindFirst(QStringLiteral("'"));
+    QVERIFY(store.NoMatch());
+    store.FindFirst(QStringLiteral("峰"));
+    QVERIFY(!store.NoMatch());
+    QCOMPARE(store.current().BH, QStringLiteral("10"));
+    store.FindFirst(QStringLiteral("😀"));
+    QVERIFY(store.NoMatch());
+    store.FindFirst(QStringLiteral("一"));
+    QVERIFY(!store.NoMatch());
+    QCOMPARE(store.current().PY, QStringLiteral("yī"));
+}
+
+void TestRecordStore::openFails_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing file") << "missing";
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("empty file") << "empty";
+    QTest::newRow("text file") << "text";
+    QTest::newRow("cut to 100 bytes") << "cut 100";
+    QTest::newRow("cut to one page") << "cut 1024";
+    QTest::newRow("cut to half") << "cut half";
+    QTest::newRow("header garbled") << "garbled header";
+    QTest::newRow("no table chunks") << "no chunks";
+    QTest::newRow("chunks without photo") << "no photo column";
+    QTest::newRow("chunks empty") << "no rows";
+#ifdef Q_OS_UNIX
+    QTest::newRow("named pipe") << "fifo";
+#endif
+}
+
+// Each broken file leaves the store closed, without a record and without a word; every find
+// then reports no match.
+void TestRecordStore::openFails()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("Photo.mdb"));
+    if (kind == QLatin1String("directory")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Photo.mdb")));
+    } else if (kind == QLatin1String("empty")) {
+        QVERIFY(writeFile(file, QByteArray()));
+    } else if (kind == QLatin1String("text")) {
+        QVERIFY(writeFile(file, QByteArray("hz\tBH\tPY\n中\t4\tzhōng\n").repeated(200)));
+    } else if (kind.startsWith(QLatin1String("cut "))) {
+        const QString size = kind.mid(4);
+        const qsizetype n = size == QLatin1String("half") ? m_fixtureBytes.size() / 2 : size.toInt();
+        QVERIFY(writeFile(file, m_fixtureBytes.left(n)));
+    } else if (kind == QLatin1String("garbled header")) {
+        QByteArray bytes = m_fixtureBytes;
+        bytes.replace(0, 16, QByteArray(16, 'Z'));
+        QVERIFY(writeFile(file, bytes));
+    } else if (kind == QLatin1String("no chunks")) {
+        const QString error = makeDatabase(file, {QStringLiteral("CREATE TABLE photos (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"),
+                                                  QStringLiteral("INSERT INTO photos VALUES ('中', '4', 'zhōng', x'00')")});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    } else if (kind == QLatin1String("no photo column")) {
+        const QString error = makeDatabase(file, {QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT)"),
+                                                  QStringLiteral("INSERT INTO chunks VALUES ('中', '4', 'zhōng')")});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    } else if (kind == QLatin1String("no rows")) {
+        const QString error = makeDatabase(file, chunksSchema);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+#ifdef Q_OS_UNIX
+    } else if (kind == QLatin1String("fifo")) {
+        // opening a pipe for reading would wait for a writer for ever
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+#endif
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+
+    RecordStore store;
+    QSignalSpy changed(&store, &RecordStore::currentChanged);
+    QVERIFY(!store.open(file));
+    QVERIFY(!store.isOpen());
+    QCOMPARE(changed.count(), 0);
+    for (const QString &hz : {QStringLiteral("中"), QStringLiteral("峰"), QStringLiteral("'")}) {
+        store.FindFirst(hz);
+        QVERIFY(store.NoMatch());
+    }
+    QCOMPARE(changed.count(), 0);
+    // nothing created beside it, a missing file included
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), before);
+}
+
+void TestRecordStore::reopensAfterAFailedOpen()
+{
+    RecordStore store;
+    QVERIFY(store.open(m_fixture));
+    store.FindFirst(QStringLiteral("峰"));
+    QVERIFY(!store.NoMatch());
+    QVERIFY(!store.open(m_dir.filePath(QStringLiteral("absent.mdb"))));
+    QVERIFY(!store.isOpen());
+    store.FindFirst(QStringLiteral("峰"));
+    QVERIFY(store.NoMatch());
+    QVERIFY(store.open(m_fixture));
+    QCOMPARE(store.current().hz, QStringLiteral("中"));
+    store.FindFirst(QStringLiteral("峰"));
+    QVERIFY(!store.NoMatch());
+}
+
+void TestRecordStore::neverWritesTheFile()
+{
+    const QByteArray hash = sha256Of(m_fixture);
+    QVERIFY(!hash.isEmpty());
+    const QDateTime modified = QFileInfo(m_fixture).lastModified();
+    const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    {
+        RecordStore store;
+        QVERIFY(store.open(m_fixture));
+        for (const Row &r : fixtureRows())
+            store.FindFirst(r.hz);
+        store.FindFirst(QStringLiteral("'); DELETE FROM chunks; --"));
+        QVERIFY(store.NoMatch());
+        QVERIFY(store.open(m_fixture)); // reopening closes the first connection
+    }
+    QCOMPARE(sha256Of(m_fixture), hash);
+    QCOMPARE(QFileInfo(m_fixture).lastModified(), modified);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), files);
+    RecordStore again;
+    QVERIFY(again.open(m_fixture));
+    again.FindFirst(QStringLiteral("爨"));
+    QVERIFY(!again.NoMatch());
+}
+
+QTEST_GUILESS_MAIN(TestRecordStore)
+#include "tst_recordstore.moc"
