@@ -19,6 +19,7 @@ namespace {
 constexpr QColor windowBackground(233, 233, 233);
 constexpr QColor linkBlue(0, 0, 255);
 constexpr QColor buttonColour(255, 224, 192);
+constexpr QRect label8Design(72, 2424, 4320, 540); // the clipboard notice, in Picture1
 
 void setColour(QWidget &widget, QPalette::ColorRole role, const QColor &colour)
 {
@@ -95,7 +96,13 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                     .Text6 = &Text6,
                     .search = &tableSearch,
                     .Data1 = &Data1})
-    , pictureCopy({.Picture1 = &Picture1, .Label8 = &Label8, .Timer3 = &Timer3, .clipboard = QGuiApplication::clipboard()})
+    , pictureCopy({.Picture1 = &Picture1,
+                   .Label8 = &Label8,
+                   .Timer3 = &Timer3,
+                   .clipboard = QGuiApplication::clipboard(),
+                   .picture1Twips = &windowLayout.picture1,
+                   .label8Twips = label8Design.size(),
+                   .twipsToPixels = [this](const QPointF &t) { return QPoint(twips.x(t.x()), twips.y(t.y())); }})
     , onlineLookups({.Label10 = &Label10, .Label2kk = &Label2kk, .Picture1 = &Picture1, .opener = &urlOpener})
     , m_programDirectory(programDirectory)
     , m_urlOpener(urlOpener)
@@ -267,7 +274,7 @@ void Form1::setUpControls()
     Label8.setAutoFillBackground(true);
     setColour(Label8, QPalette::Window, buttonColour);
     setColour(Label8, QPalette::WindowText, QColor(64, 0, 0));
-    Label8.setGeometry(twips.rect(72, 2424, 4320, 540));
+    Label8.setGeometry(twips.rect(label8Design));
     Label8.hide();
 
     // hidden working controls
