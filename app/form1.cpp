@@ -115,8 +115,7 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
     layOut();
     Data1.open(m_programDirectory + QStringLiteral("/Photo.mdb"));
     Combo6.addItems(syllables::all().mid(0, syllables::firstBatch));
-    for (QWidget *link : {static_cast<QWidget *>(&Label6), static_cast<QWidget *>(&Label1),
-                          static_cast<QWidget *>(&Label5), static_cast<QWidget *>(&Label13)})
+    for (ClickLabel *link : {&Label6, &Label1, &Label5, &Label13})
         link->setCursor(Text6.viewport()->cursor());
     Text5.setFocus(Qt::OtherFocusReason);
     Timer2.start();
@@ -346,9 +345,7 @@ void Form1::layOut()
     Line1.setGeometry(twips.x(l.line1X), twips.y(120), 1, twips.y(3280 - 120));
     for (QLabel *heading : {&Label9, &Label23, &Label2})
         heading->move(twips.x(l.headingLeft), heading->y());
-    for (QLabel *value : {static_cast<QLabel *>(&Label7), static_cast<QLabel *>(&Label3),
-                          static_cast<QLabel *>(&Label6), static_cast<QLabel *>(&Label1),
-                          static_cast<QLabel *>(&Label13)})
+    for (QLabel *value : std::initializer_list<QLabel *>{&Label7, &Label3, &Label6, &Label1, &Label13})
         value->move(twips.x(l.valueLeft), value->y());
     Frame1.setGeometry(twips.rect(l.frame1));
     Text6.setGeometry(twips.rect(layout::frame1Position.x(), 990, l.text6Width, layout::text6Height));
