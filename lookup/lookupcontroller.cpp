@@ -3,7 +3,23 @@
 #include "picturebox.h"
 #include "recordstore.h"
 
+#include "caretrules.h"
+#include "framegeometry.h"
+#include "textboxes.h"
+
 #include <QLabel>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace {
+
+// The caret position p as the rules count it: the start of a selection, else the cursor.
+qsizetype caretOf(const QLineEdit &box)
+{
+    return box.hasSelectedText() ? box.selectionStart() : box.cursorPosition();
+}
+
+} // namespace
 
 LookupController::LookupController(const Controls &controls, QObject *parent)
     : QObject(parent)
@@ -33,36 +49,123 @@ void LookupController::showCurrentRecord()
 
 void LookupController::Text5_Change()
 {
+    const QString character = caretrules::inputBoxChangeCharacter(c.Text5->text());
+    if (!character.isEmpty())
+        characterLookup(character);
 }
 
 void LookupController::Text5_Click()
 {
+    const QString text = c.Text5->text();
+    if (caretrules::inputBoxChangeCharacter(text).isEmpty()) // empty or only spaces
+        return;
+    characterLookup(caretrules::inputBoxCaretCharacter(text, caretOf(*c.Text5)));
 }
 
 void LookupController::Text5_KeyUp()
 {
+    const QString text = c.Text5->text();
+    if (text.isEmpty())
+        return;
+    characterLookup(caretrules::inputBoxCaretCharacter(text, caretOf(*c.Text5)));
 }
 
 void LookupController::Text6_Change()
 {
+    const bool empty = c.Text6->text().isEmpty();
+    c.Text6->setToolTip(empty ? QString() : QStringLiteral("点击汉字得到笔画，拼音信息。"));
+    if (empty) {
+        recordHidden();
+        return;
+    }
+    c.record.Picture1->show();
+    showRecordLabels();
 }
 
 void LookupController::Text6_Click()
 {
+    const QString text = c.Text6->text();
+    if (text.isEmpty())
+        return;
+    QTextCursor cursor = c.Text6->textCursor();
+    const caretrules::Selection selection = caretrules::resultBoxClickSelection(
+        text, {cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()});
+    cursor.setPosition(int(selection.start));
+    cursor.setPosition(int(selection.start + selection.length), QTextCursor::KeepAnchor);
+    c.Text6->setTextCursor(cursor);
+
+    const QString selected = text.mid(selection.start, selection.length);
+    if (!selected.isEmpty() && selected == caretrules::characterAfter(text, selection.start))
+        c.Data1->FindFirst(selected);
+    // without a new find this shows what the last find of any handler left
+    if (c.Data1->NoMatch())
+        recordHidden();
+    else
+        recordShown();
 }
 
 void LookupController::Text6_KeyUp()
 {
+    const QString character = caretrules::resultBoxKeyCharacter(c.Text6->text(), c.Text6->textCursor().position());
+    if (!character.isEmpty())
+        characterLookup(character);
 }
 
 void LookupController::Label7_Change()
 {
+    switch (framegeometry::frameForStrokeCount(c.record.Label7->text())) {
+    case framegeometry::Frame::Cells30: *c.Image5 = *c.Image30; break;
+    case framegeometry::Frame::Cells25: *c.Image5 = *c.Image25; break;
+    case framegeometry::Frame::Cells26: *c.Image5 = *c.Image26; break;
+    case framegeometry::Frame::Cells24: *c.Image5 = *c.Image2; break;
+    }
 }
 
 void LookupController::Picture1_Change()
 {
+    if (!c.record.Picture1->isHidden())
+        c.Timer1->start();
 }
 
 void LookupController::Timer1_Timer()
 {
+    PictureBox *picture = c.record.Picture1;
+    picture->andCombine(*c.Image5);
+    c.Label4->show();
+    if (picture->isHidden())
+        c.record.Label13->hide();
+    else
+        c.record.Label13->setVisible(c.Text1->contains(*c.Label10));
+    c.Timer1->stop();
+}
+
+void LookupController::recordShown()
+{
+    c.record.Picture1->show();
+    c.Timer1->start();
+    showRecordLabels();
+}
+
+void LookupController::recordHidden()
+{
+    const RecordControls &r = c.record;
+    for (QWidget *control : std::initializer_list<QWidget *>{r.Picture1, r.Label23, r.Label2, r.Label9, r.Label3,
+                                                             r.Label6, r.Label1, r.Label13, r.Label7})
+        control->hide();
+}
+
+void LookupController::characterLookup(const QString &character)
+{
+    c.Data1->FindFirst(character);
+    if (c.Data1->NoMatch())
+        recordHidden();
+    else
+        recordShown();
+}
+
+void LookupController::showRecordLabels()
+{
+    const RecordControls &r = c.record;
+    for (QLabel *label : {r.Label23, r.Label2, r.Label9, r.Label3, r.Label6, r.Label1, r.Label7})
+        label->show();
 }

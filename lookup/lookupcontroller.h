@@ -62,8 +62,17 @@ public:
     void Picture1_Change();
     void Timer1_Timer();
 
+    // The display steps. Record shown: Picture1 visible, Timer1 on, then the headings, values and
+    // links but Label13, which the frame step decides. Record hidden: all nine controls hidden.
+    void recordShown();
+    void recordHidden();
+    // FindFirst on the character, then record shown or hidden by NoMatch.
+    void characterLookup(const QString &character);
+
 private:
     void showCurrentRecord();
+    // Label23, Label2, Label9, Label3, Label6, Label1 and Label7 shown, in this order.
+    void showRecordLabels();
 
     Controls c;
 };

@@ -1,0 +1,435 @@
+// The character lookup and display on the real main window, over a fixture database.
+#include "form1.h"
+#include "programfolder.h"
+
+#include <QTest>
+
+namespace {
+
+const QList<FixtureRecord> &records()
+{
+    static const QList<FixtureRecord> rows = {
+        {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), pngBytes(fixturePicture(1))},
+        {QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), pngBytes(fixturePicture(2))},
+        {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(fixturePicture(3))},
+        {QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray()},
+        {QStringLiteral("甲"), QStringLiteral("25"), QStringLiteral("jiǎ"), pngBytes(fixturePicture(4))},
+        {QStringLiteral("乙"), QStringLiteral("26"), QStringLiteral("yǐ"), pngBytes(fixturePicture(5))},
+        {QStringLiteral("丙"), QStringLiteral("27"), QStringLiteral("bǐng"), pngBytes(fixturePicture(6))},
+        {QStringLiteral("爨"), QStringLiteral("30"), QStringLiteral("cuàn"), pngBytes(fixturePicture(7))},
+        {QStringLiteral("丁"), QStringLiteral("31"), QStringLiteral("dīng"), pngBytes(fixturePicture(8))},
+        {QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"), pngBytes(fixturePicture(9))},
+        {QStringLiteral("x"), QStringLiteral("2"), QString(), QByteArray("not a picture")},
+    };
+    return rows;
+}
+
+} // namespace
+
+class LookupWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void openShowsFirstRecordHidden();
+    void inputBoxChange_data();
+    void inputBoxChange();
+    void inputBoxCaret_data();
+    void inputBoxCaret();
+    void inputBoxRealClick();
+    void resultBoxClick();
+    void resultBoxDraggedSelection();
+    void resultBoxKeyUp_data();
+    void resultBoxKeyUp();
+    void frameChoice_data();
+    void frameChoice();
+    void frameStepAndsPixels();
+    void copyBeforeFrameStepHasNoFrame();
+    void emptyPhotoShowsFrameOnWhite();
+    void emptyingResultBoxHidesAll();
+    void notice();
+    void animationLink();
+    void animationLinkBeforeList2();
+    void brokenDatabase_data();
+    void brokenDatabase();
+
+private:
+    // Types the text into Text5 as one assignment, as a paste does.
+    void setInput(const QString &text) { m_window->Text5.setText(text); }
+    bool recordControlsVisible(bool withLabel13 = false) const;
+    bool recordControlsHidden() const;
+    void waitForFrameStep() { QTRY_VERIFY(!m_window->Timer1.isActive()); }
+
+    std::unique_ptr<ProgramFolder> m_folder;
+    RecordingOpener m_opener;
+    std::unique_ptr<Form1> m_window;
+};
+
+void LookupWindowTest::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    QCOMPARE(m_folder->writeDatabase(records()), QString());
+    m_folder->writeList2(QStringLiteral("中国峰一"));
+    m_window = startedWindow(*m_folder, m_opener);
+    QVERIFY(!m_window->Timer2.isActive());
+}
+
+void LookupWindowTest::cleanup()
+{
+    m_window.reset();
+    m_folder.reset();
+}
+
+bool LookupWindowTest::recordControlsVisible(bool withLabel13) const
+{
+    const Form1 &w = *m_window;
+    bool all = !w.Picture1.isHidden();
+    for (const QWidget *l : std::initializer_list<const QWidget *>{&w.Label23, &w.Label2, &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7})
+        all = all && !l->isHidden();
+    return all && (!withLabel13 || !w.Label13.isHidden());
+}
+
+bool LookupWindowTest::recordControlsHidden() const
+{
+    const Form1 &w = *m_window;
+    bool all = w.Picture1.isHidden();
+    for (const QWidget *l : std::initializer_list<const QWidget *>{&w.Label23, &w.Label2, &w.Label9, &w.Label3, &w.Label6,
+                                                                     &w.Label1, &w.Label7, &w.Label13})
+        all = all && l->isHidden();
+    return all;
+}
+
+void LookupWindowTest::openShowsFirstRecordHidden()
+{
+    // the first record is current and bound, and its stroke count chose the frame
+    QCOMPARE(m_window->Label10, QStringLiteral("中"));
+    QCOMPARE(m_window->Label2kk, QStringLiteral("中"));
+    QCOMPARE(m_window->Label7.text(), QStringLiteral("4"));
+    QCOMPARE(m_window->Label3.text(), QStringLiteral("zhōng"));
+    QCOMPARE(m_window->Picture1.storedPicture(), fixturePicture(1));
+    QCOMPARE(m_window->Image5, m_window->Image2);
+    QVERIFY(recordControlsHidden());
+    QVERIFY(m_window->Label4.isHidden());
+}
+
+void LookupWindowTest::inputBoxChange_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("current"); // Label10 afterwards
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("one character") << "峰" << "峰" << true;
+    QTest::newRow("last of several") << "中国" << "国" << true;
+    QTest::newRow("only spaces: nothing") << "   " << "中" << false;
+    QTest::newRow("trailing space looks up the space") << "国 " << "中" << false;
+    QTest::newRow("no record") << "我" << "中" << false;
+    QTest::newRow("quote") << "'" << "中" << false;
+    QTest::newRow("quote pair") << "''" << "中" << false;
+    QTest::newRow("sql text") << "x' OR '1'='1" << "中" << false;
+    QTest::newRow("non-BMP character whole") << "中𠀀" << "𠀀" << true;
+    QTest::newRow("emoji") << "😀" << "中" << false;
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "中" << false;
+    QTest::newRow("not a picture") << "x" << "x" << true;
+}
+
+void LookupWindowTest::inputBoxChange()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, current);
+    QFETCH(bool, shown);
+
+    setInput(text);
+    QCOMPARE(m_window->Label10, current);
+    QCOMPARE(recordControlsVisible(), shown);
+    if (!shown)
+        QVERIFY(text.trimmed().isEmpty() ? recordControlsHidden() || !recordControlsVisible() : recordControlsHidden());
+}
+
+void LookupWindowTest::inputBoxCaret_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<bool>("keyUp"); // else Click
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("click before 中") << "中国" << 0 << false << "中" << true;
+    QTest::newRow("click after 国") << "中国" << 2 << false << "国" << true;
+    QTest::newRow("click between") << "中国" << 1 << false << "国" << true;
+    QTest::newRow("click in spaces: nothing") << "   " << 1 << false << "峰" << true;
+    QTest::newRow("key in spaces looks up a space") << "   " << 1 << true << "峰" << false;
+    QTest::newRow("key at end") << "国中" << 2 << true << "中" << true;
+    QTest::newRow("key at start") << "国中" << 0 << true << "国" << true;
+    QTest::newRow("key before non-BMP pair") << "中𠀀" << 1 << true << "𠀀" << true;
+}
+
+void LookupWindowTest::inputBoxCaret()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(bool, keyUp);
+    QFETCH(QString, current);
+    QFETCH(bool, shown);
+
+    setInput(QStringLiteral("峰"));
+    {
+        // the text goes in without its own change handling, as if it had been there before
+        QSignalBlocker quiet(&m_window->Text5);
+        m_window->Text5.setText(text);
+    }
+    m_window->Text5.setCursorPosition(caret);
+    if (keyUp)
+        QTest::keyRelease(&m_window->Text5, Qt::Key_Right);
+    else
+        emit m_window->Text5.clicked();
+    QCOMPARE(m_window->Label10, current);
+    QCOMPARE(recordControlsVisible(), shown);
+}
+
+void LookupWindowTest::inputBoxRealClick()
+{
+    setInput(QStringLiteral("中国"));
+    m_window->Text5.setFocus();
+    // far left puts the caret before 中, far right after 国
+    QTest::mouseClick(&m_window->Text5, Qt::LeftButton, {}, QPoint(1, m_window->Text5.height() / 2));
+    QCOMPARE(m_window->Label10, QStringLiteral("中"));
+    QTest::mouseClick(&m_window->Text5, Qt::LeftButton, {}, QPoint(m_window->Text5.width() - 2, m_window->Text5.height() / 2));
+    QCOMPARE(m_window->Label10, QStringLiteral("国"));
+}
+
+void LookupWindowTest::resultBoxClick()
+{
+    ResultBox &box = m_window->Text6;
+    box.setText(QStringLiteral("中 国 "));
+    QVERIFY(recordControlsVisible());
+    QCOMPARE(box.toolTip(), QStringLiteral("点击汉字得到笔画，拼音信息。"));
+
+    // a click just right of 中, on the space, selects and looks up 中
+    QTextCursor at(box.document());
+    at.setPosition(1);
+    const QRect caret = box.cursorRect(at);
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, caret.center() + QPoint(2, 0));
+    QCOMPARE(box.textCursor().selectedText(), QStringLiteral("中"));
+    QCOMPARE(m_window->Label10, QStringLiteral("中"));
+
+    // after 国: the space after it becomes 国
+    at.setPosition(3);
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, box.cursorRect(at).center() + QPoint(2, 0));
+    QCOMPARE(box.textCursor().selectedText(), QStringLiteral("国"));
+    QCOMPARE(m_window->Label10, QStringLiteral("国"));
+
+    // at the end of the text nothing is selected; the display follows the last find
+    setInput(QStringLiteral("我")); // no record
+    QVERIFY(recordControlsHidden());
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, QPoint(box.viewport()->width() - 3, box.viewport()->height() - 3));
+    QVERIFY(!box.textCursor().hasSelection());
+    QCOMPARE(m_window->Label10, QStringLiteral("国"));
+    QVERIFY(recordControlsHidden());
+}
+
+void LookupWindowTest::resultBoxDraggedSelection()
+{
+    ResultBox &box = m_window->Text6;
+    box.setText(QStringLiteral("中 国 峰 "));
+    setInput(QStringLiteral("我")); // the last find found nothing
+    QTextCursor selection(box.document());
+    selection.setPosition(0);
+    selection.setPosition(3, QTextCursor::KeepAnchor);
+    box.setTextCursor(selection);
+    emit box.clicked();
+    QCOMPARE(box.textCursor().selectedText(), QStringLiteral("中 国"));
+    QCOMPARE(m_window->Label10, QStringLiteral("中")); // 我 has none: the current record stayed
+    QVERIFY(recordControlsHidden());
+
+    setInput(QStringLiteral("峰"));
+    box.setTextCursor(selection);
+    emit box.clicked();
+    QCOMPARE(m_window->Label10, QStringLiteral("峰"));
+    QVERIFY(recordControlsVisible());
+}
+
+void LookupWindowTest::resultBoxKeyUp_data()
+{
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("current");
+    QTest::newRow("after 国") << 3 << "国";
+    QTest::newRow("after 中") << 1 << "中";
+    QTest::newRow("at the start: nothing") << 0 << "峰";
+    QTest::newRow("after a space: no record") << 2 << "峰";
+}
+
+void LookupWindowTest::resultBoxKeyUp()
+{
+    QFETCH(int, caret);
+    QFETCH(QString, current);
+
+    m_window->Text6.setText(QStringLiteral("中 国 "));
+    setInput(QStringLiteral("峰"));
+    QTextCursor cursor = m_window->Text6.textCursor();
+    cursor.setPosition(caret);
+    m_window->Text6.setTextCursor(cursor);
+    QTest::keyRelease(&m_window->Text6, Qt::Key_Left);
+    QCOMPARE(m_window->Label10, current);
+    if (caret == 2)
+        QVERIFY(recordControlsHidden());
+}
+
+void LookupWindowTest::frameChoice_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<int>("frame");
+    QTest::newRow("25") << "甲" << 25;
+    QTest::newRow("26") << "乙" << 26;
+    QTest::newRow("27 gets 24 cells") << "丙" << 24;
+    QTest::newRow("30") << "爨" << 30;
+    QTest::newRow("31 gets 24 cells") << "丁" << 24;
+    QTest::newRow("10") << "峰" << 24;
+}
+
+void LookupWindowTest::frameChoice()
+{
+    QFETCH(QString, character);
+    QFETCH(int, frame);
+
+    setInput(QStringLiteral("爨")); // start from another frame than the expected one
+    if (frame == 30)
+        setInput(QStringLiteral("甲"));
+    setInput(character);
+    const QImage expected = frame == 25 ? m_window->Image25 : frame == 26 ? m_window->Image26
+                          : frame == 30 ? m_window->Image30 : m_window->Image2;
+    QCOMPARE(m_window->Image5, expected);
+}
+
+void LookupWindowTest::frameStepAndsPixels()
+{
+    setInput(QStringLiteral("峰"));
+    QVERIFY(m_window->Timer1.isActive());
+    waitForFrameStep();
+    const QImage stored = m_window->Picture1.storedPicture().convertToFormat(QImage::Format_RGB32);
+    const QImage frame = m_window->Image5.convertToFormat(QImage::Format_RGB32);
+    const QImage shown = m_window->Picture1.image();
+    QCOMPARE(shown.size(), QSize(385, 255));
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb expected = (stored.pixel(x, y) & frame.pixel(x, y)) | 0xff000000;
+            if ((shown.pixel(x, y) | 0xff000000) != expected)
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+    // the grey outline darkened the white, and black stayed black
+    QCOMPARE(QColor(shown.pixel(0, 0)), QColor(192, 192, 192));
+}
+
+void LookupWindowTest::copyBeforeFrameStepHasNoFrame()
+{
+    setInput(QStringLiteral("峰"));
+    QCOMPARE(m_window->Picture1.image().convertToFormat(QImage::Format_RGB32),
+             fixturePicture(3).convertToFormat(QImage::Format_RGB32));
+    waitForFrameStep();
+    QVERIFY(m_window->Picture1.image() != fixturePicture(3));
+}
+
+void LookupWindowTest::emptyPhotoShowsFrameOnWhite()
+{
+    setInput(QStringLiteral("一"));
+    QVERIFY(recordControlsVisible());
+    waitForFrameStep();
+    QCOMPARE(m_window->Picture1.image().convertToFormat(QImage::Format_RGB32),
+             m_window->Image2.convertToFormat(QImage::Format_RGB32));
+    // the notice lies beneath the shown picture
+    QVERIFY(!m_window->Label4.isHidden());
+    QVERIFY(m_window->Picture1.geometry().contains(m_window->Label4.geometry()));
+    QCOMPARE(m_window->Frame1.childAt(m_window->Label4.geometry().center()), &m_window->Picture1);
+}
+
+void LookupWindowTest::emptyingResultBoxHidesAll()
+{
+    m_window->Text6.setText(QStringLiteral("中 "));
+    setInput(QStringLiteral("中"));
+    waitForFrameStep();
+    QVERIFY(recordControlsVisible(true));
+    m_window->Text6.setText(QString());
+    QVERIFY(recordControlsHidden());
+    QCOMPARE(m_window->Text6.toolTip(), QString());
+}
+
+void LookupWindowTest::notice()
+{
+    // before the first frame step a lookup without record leaves the panel empty
+    setInput(QStringLiteral("我"));
+    QVERIFY(m_window->Label4.isHidden());
+    setInput(QStringLiteral("峰"));
+    waitForFrameStep();
+    setInput(QStringLiteral("我"));
+    QVERIFY(recordControlsHidden());
+    QVERIFY(!m_window->Label4.isHidden());
+    QCOMPARE(m_window->Label4.text(), QStringLiteral("数据库里没有此字符的笔划图"));
+}
+
+void LookupWindowTest::animationLink()
+{
+    QCOMPARE(m_window->Text1, QStringLiteral("中国峰一"));
+    setInput(QStringLiteral("峰"));
+    QVERIFY(m_window->Label13.isHidden()); // the frame step decides
+    waitForFrameStep();
+    QVERIFY(!m_window->Label13.isHidden());
+    setInput(QStringLiteral("甲"));
+    waitForFrameStep();
+    QVERIFY(m_window->Label13.isHidden());
+}
+
+void LookupWindowTest::animationLinkBeforeList2()
+{
+    // a window whose start-up completion has not run yet: Text1 is still empty
+    Form1 early(m_folder->path(), m_opener);
+    QVERIFY(early.Timer2.isActive());
+    early.Timer2.stop(); // hold its first tick while the lookup runs
+    early.Text5.setText(QStringLiteral("峰"));
+    QVERIFY(!early.Picture1.isHidden());
+    QTRY_VERIFY(!early.Timer1.isActive());
+    QVERIFY(early.Label13.isHidden());
+}
+
+void LookupWindowTest::brokenDatabase_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("present");
+    QTest::newRow("missing") << QByteArray() << false;
+    QTest::newRow("empty file") << QByteArray() << true;
+    QTest::newRow("not SQLite") << QByteArray("Standard Jet DB\0\0\0 not really", 30) << true;
+    QTest::newRow("truncated") << QByteArray() << true; // filled from a real database below
+}
+
+void LookupWindowTest::brokenDatabase()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, present);
+
+    ProgramFolder folder;
+    folder.writeList2(QStringLiteral("峰"));
+    if (QTest::currentDataTag() == QLatin1String("truncated")) {
+        QCOMPARE(folder.writeDatabase(records()), QString());
+        QFile real(folder.path() + QStringLiteral("/Photo.mdb"));
+        QVERIFY(real.open(QIODevice::ReadOnly));
+        content = real.read(real.size() / 3);
+    }
+    if (present) {
+        QFile file(folder.path() + QStringLiteral("/Photo.mdb"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    RecordingOpener opener;
+    std::unique_ptr<Form1> window = startedWindow(folder, opener);
+    QVERIFY(window->isVisible());
+    QVERIFY(!window->Data1.isOpen());
+    window->Text5.setText(QStringLiteral("峰"));
+    QVERIFY(window->Picture1.isHidden());
+    window->Text6.setText(QStringLiteral("峰 "));
+    window->Text6.setTextCursor(QTextCursor(window->Text6.document()));
+    emit window->Text6.clicked();
+    QVERIFY(window->Picture1.isHidden());
+    QVERIFY(window->Data1.NoMatch());
+}
+
+QTEST_MAIN(LookupWindowTest)
+#include "tst_lookupwindow.moc"

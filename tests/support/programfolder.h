@@ -1,0 +1,59 @@
+#pragma once
+
+#include "urlopener.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <memory>
+
+class Form1;
+
+// One row of the fixture database.
+struct FixtureRecord
+{
+    QString hz;
+    QString BH;
+    QString PY;
+    QByteArray photo;
+};
+
+// A stroke-order picture for a fixture: 385 x 255, white, with a black square whose place depends
+// on seed, so that two fixture pictures differ.
+QImage fixturePicture(int seed);
+QByteArray pngBytes(const QImage &image);
+
+// A program directory in a temporary folder, holding what the program reads beside itself.
+class ProgramFolder
+{
+public:
+    ProgramFolder();
+
+    QString path() const { return m_dir.path(); }
+
+    // Photo.mdb with table chunks holding the records in this order. Returns an error text, or an
+    // empty one.
+    QString writeDatabase(const QList<FixtureRecord> &records);
+    // LIST2.txt as given (GBK bytes), or one quoted item made of the characters.
+    void writeList2Bytes(const QByteArray &bytes);
+    void writeList2(const QString &characters);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The URL opener of the tests: keeps every address it is given.
+class RecordingOpener : public UrlOpener
+{
+public:
+    void open(const QUrl &url) override { opened.append(url); }
+    QList<QUrl> opened;
+};
+
+// Form1 over a program folder, started up as the program does: created, shown, and the first
+// tick of Timer2 handled.
+std::unique_ptr<Form1> startedWindow(const ProgramFolder &folder, UrlOpener &opener);
