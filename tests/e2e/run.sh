@@ -4,9 +4,10 @@
 #   second-start   a second start ends with status 0 and leaves the first window alone
 #   missing-list2  without LIST2.txt an error box is shown; closing it ends the program, status not 0
 #   missing-photo  without Photo.mdb the program starts, completes its start-up and keeps running
+#   lookup         typing 峰 shows its picture with the grid; a character without record hides it
 set -uo pipefail
 
-case_name=$1 program=$2 list2=$3
+case_name=$1 program=$2 list2=$3 screencheck=${4:-}
 
 if [[ ${ZIBRIN_E2E_INSIDE:-} != 1 ]]; then
   if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null; then
@@ -112,6 +113,22 @@ missing-photo)
   kill -0 "$started" 2>/dev/null || { cat "$work/out.log"; fail "the program ended"; }
   [[ -z $(windows "$error_box") ]] || fail "an error box was shown"
   [[ $(windows "$main_window" | wc -l) == 1 ]] || fail "the window is not shown"
+  ;;
+lookup)
+  [[ -f $work/Photo.mdb ]] || fail "fixture: no Photo.mdb in the build"
+  start
+  wait_for_window "$main_window" "$started"
+  id=$(windows "$main_window" | head -1)
+  "$screencheck" expect "$work/Photo.mdb" 峰 "$work/feng.png" || fail "no record of 峰 to compare with"
+  # the input box has the focus when the window shows
+  xdotool windowfocus --sync "$id" type --delay 100 峰
+  sleep 1
+  "$screencheck" grab "$work/screen.png"
+  "$screencheck" find "$work/screen.png" "$work/feng.png" || fail "the picture of 峰 with its grid is not on the screen"
+  xdotool type --delay 100 a
+  sleep 1
+  "$screencheck" grab "$work/screen.png"
+  ! "$screencheck" find "$work/screen.png" "$work/feng.png" >/dev/null || fail "the picture stayed for a character without record"
   ;;
 *)
   fail "unknown case $case_name"
