@@ -1,5 +1,13 @@
 #include "pinyinsearch.h"
 
+#include "pinyinkey.h"
+#include "recordstore.h"
+#include "segments.h"
+#include "simplecombo.h"
+#include "tablesearch.h"
+#include "textboxes.h"
+#include "textcell.h"
+
 PinyinSearch::PinyinSearch(const Controls &controls)
     : c(controls)
 {
@@ -7,32 +15,79 @@ PinyinSearch::PinyinSearch(const Controls &controls)
 
 void PinyinSearch::Combo6_Change()
 {
+    syllableEntry();
 }
 
 void PinyinSearch::Combo6_Click()
 {
+    syllableEntry();
 }
 
+// A text of spaces only is no entry and changes nothing. A syllable longer than six letters keeps
+// the last key; either way the first candidate listed is looked up again.
+void PinyinSearch::syllableEntry()
+{
+    const QString text = c.Combo6->currentText();
+    if (syllableFromComboText(text).isEmpty())
+        return;
+    *c.Label20 = QStringLiteral("2");
+    // A new key runs Text2bh_Change, search included, before this goes on.
+    if (const std::optional<QString> key = pinyinKey(text))
+        c.Text2bh->setText(*key);
+    const QString result = c.Text6->text();
+    if (!result.isEmpty())
+        c.Data1->FindFirst(result.left(1));
+}
+
+// After a stroke search (flag "1") the key box holds that search's first character: no search.
+// The group is chosen by the key's first character as it stands, case-sensitively.
 void PinyinSearch::Text2bh_Change()
 {
+    if (syllableFromComboText(c.Text2bh->text()).isEmpty())
+        return;
+    if (*c.Label20 == QLatin1String("1"))
+        return;
+    const std::optional<tables::Segment> segment = pinyinKeySegment(c.Text2bh->text());
+    if (!segment)
+        return;
+    switch (*segment) {
+    case tables::Segment::Text1bh1: Command88bh1_Click(); break;
+    case tables::Segment::Text1bh2: Command88bh2_Click(); break;
+    case tables::Segment::Text1bh3: Command88bh3_Click(); break;
+    case tables::Segment::Text1bh4: Command88bh4_Click(); break;
+    case tables::Segment::Text1bh5: Command88bh5_Click(); break;
+    default: break;
+    }
 }
 
 void PinyinSearch::Command88bh1_Click()
 {
+    searchSegment(tables::Segment::Text1bh1);
 }
 
 void PinyinSearch::Command88bh2_Click()
 {
+    searchSegment(tables::Segment::Text1bh2);
 }
 
 void PinyinSearch::Command88bh3_Click()
 {
+    searchSegment(tables::Segment::Text1bh3);
 }
 
 void PinyinSearch::Command88bh4_Click()
 {
+    searchSegment(tables::Segment::Text1bh4);
 }
 
 void PinyinSearch::Command88bh5_Click()
 {
+    searchSegment(tables::Segment::Text1bh5);
+}
+
+void PinyinSearch::searchSegment(tables::Segment segment)
+{
+    segmentSearch(
+        *c.search, tables::segmentText(segment), [this] { return c.Text2bh->text(); },
+        [this] { return c.Text6->text(); }, [this](const QString &text) { c.Text6->setText(text); });
 }

@@ -7,6 +7,10 @@ class SimpleCombo;
 class TableSearch;
 class TextCell;
 
+namespace tables {
+enum class Segment;
+}
+
 // Pinyin input and search: the syllable entry of Combo6, the key box and the segment searches of
 // the pinyin table.
 class PinyinSearch
@@ -34,5 +38,11 @@ public:
     void Command88bh5_Click();
 
 private:
+    // Change and Click of Combo6 alike: the key from the syllable, then the first candidate's
+    // record.
+    void syllableEntry();
+    // The segment search of Command88bh1..Command88bh5: the key is the whole text of Text2bh.
+    void searchSegment(tables::Segment segment);
+
     Controls c;
 };

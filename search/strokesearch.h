@@ -10,6 +10,10 @@ class ResultBox;
 class TableSearch;
 class TextCell;
 
+namespace tables {
+enum class Segment;
+}
+
 // Stroke-code input and search: bian, the stroke drop-downs, the code box, the segment searches
 // of the stroke-code table and the input help.
 class StrokeSearch
@@ -57,5 +61,8 @@ public:
     void Command8_Click();
 
 private:
+    // The segment search of Command41..Command45: the key is the code in Text2bhw.
+    void searchSegment(tables::Segment segment);
+
     Controls c;
 };
