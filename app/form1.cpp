@@ -292,8 +292,9 @@ void Form1::setUpControls()
 }
 
 // Every control event goes to its handler here and nowhere else. Change is a text change (typed
-// or assigned); Click on a drop-down is a pick from its list, which QComboBox reports after the
-// new text's change. The hidden buttons' clicks are calls inside the handlers.
+// or assigned); on a drop-down it is an edit by the user only, as a pick from its list changes the
+// text too but is reported as its Click alone. The hidden buttons' clicks are calls inside the
+// handlers.
 void Form1::wireEvents()
 {
     connect(&Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -309,11 +310,11 @@ void Form1::wireEvents()
     connect(&Picture1, &PictureBox::changed, this, [this] { lookup.Picture1_Change(); });
     connect(&Timer1, &QTimer::timeout, this, [this] { lookup.Timer1_Timer(); });
 
-    connect(&Combo1, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo1_Change(); });
-    connect(&Combo2, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo2_Change(); });
-    connect(&Combo3, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo3_Change(); });
-    connect(&Combo4, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo4_Change(); });
-    connect(&Combo5, &QComboBox::editTextChanged, this, [this] { strokeSearch.Combo5_Change(); });
+    connect(Combo1.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo1_Change(); });
+    connect(Combo2.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo2_Change(); });
+    connect(Combo3.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo3_Change(); });
+    connect(Combo4.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo4_Change(); });
+    connect(Combo5.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo5_Change(); });
     connect(&Combo1, &QComboBox::activated, this, [this] { strokeSearch.Combo1_Click(); });
     connect(&Combo2, &QComboBox::activated, this, [this] { strokeSearch.Combo2_Click(); });
     connect(&Combo3, &QComboBox::activated, this, [this] { strokeSearch.Combo3_Click(); });
@@ -322,7 +323,7 @@ void Form1::wireEvents()
     connect(&Text2bhw, &TextCell::changed, this, [this] { strokeSearch.Text2bhw_Change(); });
     connect(&Command8, &QPushButton::clicked, this, [this] { strokeSearch.Command8_Click(); });
 
-    connect(&Combo6, &SimpleCombo::editTextChanged, this, [this] { pinyinSearch.Combo6_Change(); });
+    connect(Combo6.lineEdit(), &QLineEdit::textEdited, this, [this] { pinyinSearch.Combo6_Change(); });
     connect(&Combo6, &SimpleCombo::activated, this, [this] { pinyinSearch.Combo6_Click(); });
     connect(&Text2bh, &TextCell::changed, this, [this] { pinyinSearch.Text2bh_Change(); });
 
@@ -398,6 +399,7 @@ void Form1::Timer2_Timer()
         return;
     }
     Text1 = list.item;
+    emit startupCompleted();
 }
 
 // Adding items to an empty QComboBox would make the first one current and put it into the edit
