@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# copyandlinks.sh PROGRAM LIST2 SCREENCHECK: the copy link and the web links of the real program
+# under a private X server, with the real X clipboard and a stand-in for the desktop's opener.
+#   - after typing 峰, a left click on "< 复制笔画图" leaves on the clipboard, as image/png, the
+#     picture the window shows (stored picture with the grid), a middle click the same, a right
+#     click the stored picture of Photo.mdb; the notice covers the picture and goes again
+#   - after typing 啊, the three links hand their addresses to xdg-open, percent-encoded
+set -uo pipefail
+
+program=$1 list2=$2 screencheck=$3
+
+if [[ ${ZIBRIN_E2E_INSIDE:-} != 1 ]]; then
+  if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null || ! xvfb-run -a true >/dev/null 2>&1; then
+    echo "SKIP: Xvfb cannot be started here"
+    exit 77
+  fi
+  ZIBRIN_E2E_INSIDE=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+fail() { echo "FAIL: $*"; exit 1; }
+for tool in xdotool xclip sqlite3; do
+  command -v $tool >/dev/null || fail "$tool is missing (tools/setup.sh installs it)"
+done
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+unset QT_QPA_PLATFORM
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+  [[ -z $pid ]] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp "$program" "$work/zibrin"
+cp "$list2" "$work/LIST2.txt"
+photo=$(dirname "$program")/Photo.mdb
+[[ -f $photo ]] || fail "fixture: no Photo.mdb beside the program"
+cp "$photo" "$work/Photo.mdb"
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# The desktop's opener: Qt hands web addresses to xdg-open from PATH (BROWSER where there is none).
+mkdir "$work/bin"
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/opened.log"
+EOF
+chmod +x "$work/bin/xdg-open"
+export PATH=$work/bin:$PATH BROWSER=$work/bin/xdg-open
+
+# Waits for a condition, at most 20 s: a guard against hanging, not a speed check.
+wait_until() {
+  for _ in $(seq 200); do
+    eval "$1" && return 0
+    kill -0 "$pid" 2>/dev/null || { cat "$work/out.log"; fail "the program ended"; }
+    sleep 0.1
+  done
+  return 1
+}
+# Whether the picture NEEDLE is on the screen now, at PICTURE_AT when that is set.
+on_screen() {
+  "$screencheck" grab "$work/screen.png" || return 1
+  local at
+  at=$("$screencheck" find "$work/screen.png" "$1") || return 1
+  [[ -z ${PICTURE_AT:-} || $at == "found at $PICTURE_AT" ]]
+}
+# Reads the clipboard's image/png into FILE once its content differs from BEFORE (a file).
+read_clipboard() { # FILE BEFORE WHAT
+  wait_until "xclip -selection clipboard -t image/png -o >'$1' 2>/dev/null && [[ -s '$1' ]] && ! cmp -s '$1' '$2'" \
+    || fail "no new image/png on the clipboard after the $3"
+}
+
+"$work/zibrin" >"$work/out.log" 2>&1 &
+pid=$!
+wait_until '[[ -n $(xdotool search --onlyvisible --name "^Zibrin$" 2>/dev/null) ]]' || fail "no main window"
+window=$(xdotool search --onlyvisible --name '^Zibrin$' | head -1)
+
+# What the window should show for 峰: its stored picture with the grid ANDed in.
+"$screencheck" expect "$work/Photo.mdb" 峰 "$work/framed.png" || fail "no record of 峰 in Photo.mdb"
+sqlite3 -readonly "$work/Photo.mdb" "select writefile('$work/stored.png', photo) from chunks where hz = '峰'" >/dev/null
+[[ -s $work/stored.png ]] || fail "no stored picture of 峰"
+
+# the input box has the focus when the window shows
+xdotool windowfocus --sync "$window" type --delay 100 峰
+wait_until 'on_screen "$work/framed.png"' || fail "the picture of 峰 with its grid is not shown"
+at=$("$screencheck" find "$work/screen.png" "$work/framed.png")
+IFS=, read -r px py <<<"${at#found at }"
+PICTURE_AT="$px,$py"
+echo "picture at $px,$py"
+
+# Click points of the links, relative to the picture's top-left corner: pixels at Xvfb's 96 dpi
+# from the layout in twips (Picture1 at 96,120 in Frame1, the link column at 6423 with Label6 at
+# top 2190, Label1 2617, Label13 3045; Label5 at 7155,165 in the window, Frame1 at 2160,1620),
+# a few pixels into each label.
+label1=($((px + 434)) $((py + 172)))
+label6=($((px + 434)) $((py + 144)))
+label13=($((px + 434)) $((py + 201)))
+label5=($((px + 339)) $((py - 99)))
+
+# Left button: with the grid, as the window shows it.
+: >"$work/none.png"
+xdotool mousemove "${label1[@]}" click 1
+# the notice lies over the picture for 2555 ms, ample time for one look
+on_screen "$work/framed.png" && fail "no notice over the picture after the copy"
+cp "$work/screen.png" "$work/notice.png"
+read_clipboard "$work/left.png" "$work/none.png" "left click"
+xclip -selection clipboard -t TARGETS -o | grep -qx 'image/png' || fail "image/png is not offered"
+"$screencheck" same "$work/left.png" "$work/framed.png" >/dev/null || fail "the left-button copy is not the picture with its grid"
+wait_until 'on_screen "$work/framed.png"' || fail "the notice did not go"
+
+# Right button: the stored picture of Photo.mdb, without the grid.
+xdotool mousemove "${label1[@]}" click 3
+read_clipboard "$work/right.png" "$work/left.png" "right click"
+"$screencheck" same "$work/right.png" "$work/stored.png" >/dev/null || fail "the right-button copy is not the stored picture"
+
+# Middle button: with the grid again.
+xdotool mousemove "${label1[@]}" click 2
+read_clipboard "$work/middle.png" "$work/right.png" "middle click"
+"$screencheck" same "$work/middle.png" "$work/framed.png" >/dev/null || fail "the middle-button copy is not the picture with its grid"
+
+# The links for 啊: the input box now holds 峰啊, whose last character is looked up.
+"$screencheck" expect "$work/Photo.mdb" 啊 "$work/ah.png" || fail "no record of 啊 in Photo.mdb"
+xdotool windowfocus --sync "$window" type --delay 100 啊
+wait_until 'on_screen "$work/ah.png"' || fail "the picture of 啊 is not shown"
+xdotool mousemove "${label6[@]}" click 1
+wait_until '[[ $(wc -l <"$work/opened.log" 2>/dev/null) == 1 ]]' || fail "Label6 opened nothing"
+xdotool mousemove "${label13[@]}" click 1
+wait_until '[[ $(wc -l <"$work/opened.log") == 2 ]]' || fail "Label13 opened nothing"
+xdotool mousemove "${label5[@]}" click 1
+wait_until '[[ $(wc -l <"$work/opened.log") == 3 ]]' || fail "Label5 opened nothing"
+expected="https://hanyu.baidu.com/s?wd=%E5%95%8A
+https://bishun.zibrin.example/bsdh/post/%E5%95%8A.html
+https://bishun.zibrin.example/bscx/post/%E5%95%8A.html"
+[[ $(cat "$work/opened.log") == "$expected" ]] || { cat "$work/opened.log"; fail "other addresses were opened"; }
+
+# The window went on as it was: still there, the picture of 啊 shown.
+on_screen "$work/ah.png" || fail "the window changed after the links were opened"
+[[ -z ${ZIBRIN_E2E_KEEP:-} ]] || cp "$work/notice.png" "$work/screen.png" "$ZIBRIN_E2E_KEEP/"
+echo "PASS: copyandlinks"
