@@ -9,37 +9,7 @@ set -uo pipefail
 
 program=$1 list2=$2 screencheck=$3
 
-if [[ ${ZIBRIN_E2E_INSIDE:-} != 1 ]]; then
-  if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null || ! xvfb-run -a true >/dev/null 2>&1; then
-    echo "SKIP: Xvfb cannot be started here"
-    exit 77
-  fi
-  ZIBRIN_E2E_INSIDE=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
-fail() { echo "FAIL: $*"; exit 1; }
-for tool in xdotool xclip sqlite3; do
-  command -v $tool >/dev/null || fail "$tool is missing (tools/setup.sh installs it)"
-done
-
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-unset QT_QPA_PLATFORM
-
-work=$(mktemp -d)
-pid=
-cleanup() {
-  [[ -z $pid ]] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-cp "$program" "$work/zibrin"
-cp "$list2" "$work/LIST2.txt"
-photo=$(dirname "$program")/Photo.mdb
-[[ -f $photo ]] || fail "fixture: no Photo.mdb beside the program"
-cp "$photo" "$work/Photo.mdb"
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/oneprogram.sh"
 
 # The desktop's opener: Qt hands web addresses to xdg-open from PATH (BROWSER where there is none).
 mkdir "$work/bin"
@@ -50,15 +20,6 @@ EOF
 chmod +x "$work/bin/xdg-open"
 export PATH=$work/bin:$PATH BROWSER=$work/bin/xdg-open
 
-# Waits for a condition, at most 20 s: a guard against hanging, not a speed check.
-wait_until() {
-  for _ in $(seq 200); do
-    eval "$1" && return 0
-    kill -0 "$pid" 2>/dev/null || { cat "$work/out.log"; fail "the program ended"; }
-    sleep 0.1
-  done
-  return 1
-}
 # Whether the picture NEEDLE is on the screen now, at PICTURE_AT when that is set.
 on_screen() {
   "$screencheck" grab "$work/screen.png" || return 1
@@ -72,10 +33,7 @@ read_clipboard() { # FILE BEFORE WHAT
     || fail "no new image/png on the clipboard after the $3"
 }
 
-"$work/zibrin" >"$work/out.log" 2>&1 &
-pid=$!
-wait_until '[[ -n $(xdotool search --onlyvisible --name "^Zibrin$" 2>/dev/null) ]]' || fail "no main window"
-window=$(xdotool search --onlyvisible --name '^Zibrin$' | head -1)
+start_program
 
 # What the window should show for 峰: its stored picture with the grid ANDed in.
 "$screencheck" expect "$work/Photo.mdb" 峰 "$work/framed.png" || fail "no record of 峰 in Photo.mdb"

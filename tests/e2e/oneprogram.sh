@@ -1,0 +1,56 @@
+# oneprogram.sh: sourced by the end-to-end scripts that drive one running copy of the program
+# under a private X server. Set program and list2 before sourcing. It re-runs the calling script
+# under xvfb-run (exit 77 where Xvfb cannot start), then provides:
+#   work          a private folder with copies of the program, LIST2.txt and Photo.mdb
+#   fail MESSAGE  ends the script as failed
+#   start_program starts the copy (pid) and waits for its main window (window)
+#   wait_until CONDITION  evaluates CONDITION every 0.1 s, at most 20 s (a guard against hanging,
+#                 not a speed check); fails if the program has ended
+if [[ ${ZIBRIN_E2E_INSIDE:-} != 1 ]]; then
+  if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null || ! xvfb-run -a true >/dev/null 2>&1; then
+    echo "SKIP: Xvfb cannot be started here"
+    exit 77
+  fi
+  ZIBRIN_E2E_INSIDE=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+fail() { echo "FAIL: $*"; exit 1; }
+for tool in xdotool xclip sqlite3; do
+  command -v $tool >/dev/null || fail "$tool is missing (tools/setup.sh installs it)"
+done
+
+# X and font libraries keep memory to the end of the process; leaks are the unit suites' business.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+unset QT_QPA_PLATFORM
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+  [[ -z $pid ]] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp "$program" "$work/zibrin"
+cp "$list2" "$work/LIST2.txt"
+photo=$(dirname "$program")/Photo.mdb
+[[ -f $photo ]] || fail "fixture: no Photo.mdb beside the program"
+cp "$photo" "$work/Photo.mdb"
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+wait_until() {
+  for _ in $(seq 200); do
+    eval "$1" && return 0
+    kill -0 "$pid" 2>/dev/null || { cat "$work/out.log"; fail "the program ended"; }
+    sleep 0.1
+  done
+  return 1
+}
+
+start_program() {
+  "$work/zibrin" >"$work/out.log" 2>&1 &
+  pid=$!
+  wait_until '[[ -n $(xdotool search --onlyvisible --name "^Zibrin$" 2>/dev/null) ]]' || fail "no main window"
+  window=$(xdotool search --onlyvisible --name '^Zibrin$' | head -1)
+}
