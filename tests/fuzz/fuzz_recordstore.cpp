@@ -1,0 +1,49 @@
+// Any bytes as Photo.mdb: the store opens it or fails silently, every lookup answers with a record
+// or no match, and the picture box takes whatever photo comes back.
+#include "picturebox.h"
+#include "recordstore.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static int argc = 1;
+    static char name[] = "fuzz_recordstore";
+    static char *argv[] = {name, nullptr};
+    // Kept to the end of the process: Qt's own clean-up at exit must find the application alive.
+    static auto *app = new QApplication(argc, argv);
+    static auto *picture = new PictureBox;
+    static QTemporaryDir dir;
+    Q_UNUSED(app);
+
+    const QString path = dir.path() + QStringLiteral("/Photo.mdb");
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            std::abort();
+    }
+    {
+        RecordStore store;
+        QObject::connect(&store, &RecordStore::currentChanged, picture, [&] { picture->setPhoto(store.current().photo); });
+        const bool opened = store.open(path);
+        for (const QString &c : {QStringLiteral("峰"), QStringLiteral("'"), QStringLiteral("😀"), QString()}) {
+            store.FindFirst(c);
+            if (!opened && !store.NoMatch())
+                std::abort();
+            if (!store.NoMatch() && store.current().hz != c)
+                std::abort();
+        }
+    }
+    // nothing is ever written to the file
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.readAll() != bytes)
+        std::abort();
+    return 0;
+}
