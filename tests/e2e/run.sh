@@ -5,6 +5,10 @@
 #   missing-list2  without LIST2.txt an error box is shown; closing it ends the program, status not 0
 #   missing-photo  without Photo.mdb the program starts, completes its start-up and keeps running
 #   lookup         typing 峰 shows its picture with the grid; a character without record hides it
+#   list2-empty, list2-unreadable: the error box, then the end with a status other than 0
+#   list2-corrupt  bytes that are not GBK text: the program runs with what it could read
+#   photo-empty, photo-unreadable, photo-corrupt: the program runs and looks up without records
+# In every case the program writes nothing to LIST2.txt or Photo.mdb (their hashes stay).
 set -uo pipefail
 
 case_name=$1 program=$2 list2=$3 screencheck=${4:-}
@@ -46,11 +50,38 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 photo=$(dirname "$program")/Photo.mdb
 [[ $case_name == missing-photo || ! -f $photo ]] || cp "$photo" "$work/Photo.mdb"
 
+# Unreadable files: root reads every file whatever its mode, so as root the program runs as
+# nobody, with a copy of the X server's key and a runtime folder of its own.
+case $case_name in
+list2-*) target=$work/LIST2.txt ;;
+photo-*) target=$work/Photo.mdb ;;
+*) target= ;;
+esac
+case $case_name in
+*-empty) : >"$target" ;;
+# LIST2.txt: bytes that are no GBK text; Photo.mdb: the real file's first 40 KiB, then noise
+list2-corrupt) printf '\x81\x20\xff\xfe\x00\x80,\r\n' >"$target" ;;
+photo-corrupt) head -c 40960 "$photo" >"$target" && head -c 100000 /dev/urandom >>"$target" ;;
+esac
+as_user=()
+if [[ $case_name == *-unreadable ]]; then
+  chmod 000 "$target"
+  if [[ $(id -u) == 0 ]]; then
+    chmod 755 "$work"
+    cp "${XAUTHORITY:-$HOME/.Xauthority}" "$work/Xauthority" && chmod 644 "$work/Xauthority"
+    export XAUTHORITY=$work/Xauthority
+    chown nobody "$XDG_RUNTIME_DIR"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
+fi
+
 start() {
-  "$work/zibrin" >"$work/out.log" 2>&1 &
+  "${as_user[@]}" "$work/zibrin" >"$work/out.log" 2>&1 &
   pids+=($!)
   started=$!
 }
+
+hashes() { (cd "$work" && sha256sum LIST2.txt Photo.mdb 2>/dev/null); }
 
 # Visible windows whose name matches the pattern, one id a line.
 windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
@@ -129,6 +160,38 @@ lookup)
   sleep 1
   "$screencheck" grab "$work/screen.png"
   ! "$screencheck" find "$work/screen.png" "$work/feng.png" >/dev/null || fail "the picture stayed for a character without record"
+  ;;
+list2-empty|list2-unreadable)
+  before=$(hashes)
+  start
+  wait_for_window "$error_box" "$started"
+  box=$(windows "$error_box" | head -1)
+  xdotool windowfocus --sync "$box" key Return
+  for _ in $(seq 200); do
+    kill -0 "$started" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$started" 2>/dev/null && fail "the program did not end after the error box"
+  wait "$started"
+  status=$?
+  [[ $status != 0 ]] || fail "the program ended with status 0"
+  [[ $(hashes) == "$before" ]] || fail "a data file changed"
+  ;;
+list2-corrupt|photo-empty|photo-unreadable|photo-corrupt)
+  before=$(hashes)
+  start
+  wait_for_window "$main_window" "$started"
+  id=$(windows "$main_window" | head -1)
+  xdotool windowfocus --sync "$id" type --delay 100 峰中
+  sleep 1
+  kill -0 "$started" 2>/dev/null || { cat "$work/out.log"; fail "the program ended"; }
+  [[ -z $(windows "$error_box") ]] || fail "an error box was shown"
+  if [[ $case_name == photo-* ]]; then
+    "$screencheck" expect "$photo" 峰 "$work/feng.png" || fail "no record of 峰 in the build's Photo.mdb"
+    "$screencheck" grab "$work/screen.png"
+    ! "$screencheck" find "$work/screen.png" "$work/feng.png" >/dev/null || fail "a picture was shown without a readable database"
+  fi
+  [[ $(hashes) == "$before" ]] || fail "a data file changed"
   ;;
 *)
   fail "unknown case $case_name"
