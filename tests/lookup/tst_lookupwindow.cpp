@@ -54,6 +54,7 @@ private slots:
     void animationLinkBeforeList2();
     void brokenDatabase_data();
     void brokenDatabase();
+    void oddRecords();
 
 private:
     // Types the text into Text5 as one assignment, as a paste does.
@@ -429,6 +430,33 @@ void LookupWindowTest::brokenDatabase()
     emit window->Text6.clicked();
     QVERIFY(window->Picture1.isHidden());
     QVERIFY(window->Data1.NoMatch());
+}
+
+void LookupWindowTest::oddRecords()
+{
+    // a photo of 100 MB that is no picture, a PNG cut short, and a record of empty fields
+    QByteArray huge(100 * 1024 * 1024, '\x89');
+    huge.replace(0, 8, QByteArray("\x89PNG\r\n\x1a\n", 8));
+    const QByteArray cut = pngBytes(fixturePicture(1)).left(200);
+    ProgramFolder folder;
+    QCOMPARE(folder.writeDatabase({{QStringLiteral("大"), QStringLiteral("3"), QStringLiteral("dà"), huge},
+                                   {QStringLiteral("小"), QStringLiteral("3"), QStringLiteral("xiǎo"), cut},
+                                   {QStringLiteral("空"), QString(), QString(), QByteArray()}}),
+             QString());
+    huge.clear();
+    folder.writeList2(QStringLiteral("大小"));
+    RecordingOpener opener;
+    std::unique_ptr<Form1> window = startedWindow(folder, opener);
+    for (const QString &c : {QStringLiteral("大"), QStringLiteral("小"), QStringLiteral("空")}) {
+        window->Text5.setText(c);
+        QCOMPARE(window->Label10, c);
+        QVERIFY(!window->Picture1.isHidden());
+        QTRY_VERIFY(!window->Timer1.isActive());
+        // nothing readable: the white box with the frame lines
+        QCOMPARE(window->Picture1.image().convertToFormat(QImage::Format_RGB32),
+                 window->Image2.convertToFormat(QImage::Format_RGB32));
+    }
+    QCOMPARE(window->Label7.text(), QString());
 }
 
 QTEST_MAIN(LookupWindowTest)
