@@ -118,6 +118,8 @@ signals:
     // LIST2.txt could not be read at start-up completion; the message names the file and the
     // failure. The program shows it and ends.
     void list2Failed(const QString &message);
+    // Start-up completion has run to its end: the lists are full and LIST2.txt is read.
+    void startupCompleted();
 
 protected:
     void showEvent(QShowEvent *event) override;
