@@ -1,20 +1,13 @@
 // The stroke and pinyin searches on the real main window, over a fixture Photo.mdb.
 #include "form1.h"
+#include "programfolder.h"
 #include "segments.h"
-#include "urlopener.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QBuffer>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QMessageBox>
-#include <QPainter>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -23,69 +16,34 @@
 
 namespace {
 
-class RecordingUrlOpener : public UrlOpener
-{
-public:
-    void open(const QUrl &url) override { opened.append(url); }
-    QList<QUrl> opened;
-};
-
 const QString heng = QStringLiteral("一");
 const QString shu = QStringLiteral("丨");
 const QString pie = QStringLiteral("丿");
 const QString zhe = QStringLiteral("乙");
 const QString blank = QStringLiteral(" ");
 
-QByteArray pngOf(const QColor &colour)
+// A few characters of the searches below. 丁, the first character of code 12000, is missing on
+// purpose.
+QList<FixtureRecord> fixtureRecords()
 {
-    QImage image(385, 255, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter(&image).fillRect(QRect(40, 40, 100, 100), colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-// Photo.mdb: a few characters of the searches below. 丁, the first character of code 12000, is
-// missing on purpose.
-bool writeDatabase(const QString &path)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-        db.setDatabaseName(path);
-        QSqlQuery query(db);
-        ok = db.open() && query.exec(QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"))
-             && query.prepare(QStringLiteral("INSERT INTO chunks VALUES (?, ?, ?, ?)"));
-        const QStringList rows[] = {
-            {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng")},
-            {QStringLiteral("丨"), QStringLiteral("1"), QStringLiteral("shù")},
-            {QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī")},
-            {QStringLiteral("十"), QStringLiteral("2"), QStringLiteral("shí")},
-            {QStringLiteral("冂"), QStringLiteral("2"), QStringLiteral("jiōng")},
-            {QStringLiteral("口"), QStringLiteral("3"), QStringLiteral("kǒu")},
-            {QStringLiteral("二"), QStringLiteral("2"), QStringLiteral("èr")},
-            {QStringLiteral("啊"), QStringLiteral("10"), QStringLiteral("a")},
-            {QStringLiteral("阿"), QStringLiteral("7"), QStringLiteral("ā")},
-            {QStringLiteral("幢"), QStringLiteral("15"), QStringLiteral("zhuàng")},
-            {QStringLiteral("查"), QStringLiteral("9"), QStringLiteral("chá")},
-        };
-        int seed = 0;
-        for (const QStringList &row : rows) {
-            if (!ok)
-                break;
-            query.addBindValue(row.at(0));
-            query.addBindValue(row.at(1));
-            query.addBindValue(row.at(2));
-            query.addBindValue(pngOf(QColor::fromHsv((seed++ * 40) % 360, 255, 200)));
-            ok = query.exec();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-    return ok;
+    const QStringList rows[] = {
+        {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng")},
+        {QStringLiteral("丨"), QStringLiteral("1"), QStringLiteral("shù")},
+        {QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī")},
+        {QStringLiteral("十"), QStringLiteral("2"), QStringLiteral("shí")},
+        {QStringLiteral("冂"), QStringLiteral("2"), QStringLiteral("jiōng")},
+        {QStringLiteral("口"), QStringLiteral("3"), QStringLiteral("kǒu")},
+        {QStringLiteral("二"), QStringLiteral("2"), QStringLiteral("èr")},
+        {QStringLiteral("啊"), QStringLiteral("10"), QStringLiteral("a")},
+        {QStringLiteral("阿"), QStringLiteral("7"), QStringLiteral("ā")},
+        {QStringLiteral("幢"), QStringLiteral("15"), QStringLiteral("zhuàng")},
+        {QStringLiteral("查"), QStringLiteral("9"), QStringLiteral("chá")},
+    };
+    QList<FixtureRecord> records;
+    int seed = 0;
+    for (const QStringList &row : rows)
+        records.append({row.at(0), row.at(1), row.at(2), pngBytes(fixturePicture(seed++))});
+    return records;
 }
 
 // The characters whose row holds exactly this field, read row by row from the table (each
@@ -212,28 +170,24 @@ private slots:
     void spacesOnlyChangeNothing();
 
 private:
-    std::optional<QTemporaryDir> m_dir;
-    RecordingUrlOpener m_opener;
+    std::optional<ProgramFolder> m_folder;
+    RecordingOpener m_opener;
     std::unique_ptr<Form1> m_form;
 };
 
 void SearchWindowTest::initTestCase()
 {
-    m_dir.emplace();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(writeDatabase(m_dir->filePath(QStringLiteral("Photo.mdb"))));
-    QFile list2(m_dir->filePath(QStringLiteral("LIST2.txt")));
-    QVERIFY(list2.open(QIODevice::WriteOnly));
-    list2.write(QStringEncoder("GBK")(QStringLiteral("\"峰一口\",其余\r\n")));
+    m_folder.emplace();
+    QCOMPARE(m_folder->writeDatabase(fixtureRecords()), QString());
+    m_folder->writeList2(QStringLiteral("峰一口"));
 }
 
 void SearchWindowTest::init()
 {
-    m_form = std::make_unique<Form1>(m_dir->path(), m_opener);
-    m_form->show();
+    m_form = startedWindow(*m_folder, m_opener);
+    // the focus checks want the window active
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    // start-up completion: the stroke lists and the rest of the syllables
-    QTRY_VERIFY(!m_form->Timer2.isActive());
+    QVERIFY(!m_form->Timer2.isActive());
     QCOMPARE(m_form->Combo2.count(), 6);
 }
 
