@@ -1,0 +1,291 @@
+// bench_actions: the time of each user action from its event to the record shown, and the
+// resident size over many lookups, in one started window over the real Photo.mdb.
+//
+//   bench_actions BUILD_DIR
+//
+// BUILD_DIR holds Photo.mdb and LIST2.txt; the window runs over a temporary program folder that
+// links to them. Run it on the offscreen platform. The figures are printed as markdown table rows
+// (measure | figure | target) on stdout.
+//
+// The actions, each timed from the event to the return of its handling (the record is shown
+// then; the frame step that Timer1 runs 11 ms later is timed on its own, by calling its handler,
+// and so is the repaint that follows, handled as posted events):
+// - stroke code: for each distinct code of the stroke-code table, Combo1..Combo4 take their
+//   symbols quietly; the timed event is the pick of the last stroke in Combo5, done as QComboBox
+//   does it: the current index set to the symbol's item, then activated() emitted.
+// - syllable: for each item of Combo6, a click on it in the list (itemClicked() emitted as the
+//   list does), which picks it.
+// - character: for each GB2312 character (the characters of the stroke-code table, all 6,763 of
+//   GB2312), Text5.setText of that one character.
+
+#include "form1.h"
+#include "programfolder.h"
+#include "segments.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QLocale>
+#include <QSet>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Samples = std::vector<qint64>; // nanoseconds
+
+// The resident size in KiB, from VmRSS of /proc/self/status; 0 if it cannot be read.
+qint64 residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    // read whole: a /proc file reports size 0, so atEnd() cannot be trusted
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).simplified().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// Nearest-rank percentile, p in (0, 1].
+qint64 percentile(Samples samples, double p)
+{
+    if (samples.empty())
+        return 0;
+    std::sort(samples.begin(), samples.end());
+    const auto rank = std::size_t(std::ceil(p * double(samples.size())));
+    return samples[std::clamp<std::size_t>(rank, 1, samples.size()) - 1];
+}
+
+QString milliseconds(qint64 nanoseconds)
+{
+    return QString::number(double(nanoseconds) / 1e6, 'f', 3) + QStringLiteral(" ms");
+}
+
+QString count(qsizetype n)
+{
+    return QLocale(QLocale::English).toString(qlonglong(n));
+}
+
+void row(const QString &measure, const QString &figure, const QString &target = QString())
+{
+    std::printf("| %s | %s | %s |\n", qPrintable(measure), qPrintable(figure), qPrintable(target));
+}
+
+// keys, if given, name the sample of the same index; the slowest one is named in the row.
+void percentileRow(const QString &measure, const Samples &samples, const QString &target,
+                   const QStringList &keys = {})
+{
+    QString slowest;
+    if (!samples.empty() && qsizetype(samples.size()) == keys.size())
+        slowest = QStringLiteral(", ") + keys.at(std::max_element(samples.begin(), samples.end()) - samples.begin());
+    row(measure,
+        QStringLiteral("p50 %1, p99 %2 (max %3%4)")
+            .arg(milliseconds(percentile(samples, 0.50)), milliseconds(percentile(samples, 0.99)),
+                 milliseconds(percentile(samples, 1.0)), slowest),
+        target);
+}
+
+// The rows of the stroke-code table: character and five-digit code, in table order.
+struct StrokeRow
+{
+    QString character;
+    QString code;
+};
+
+std::vector<StrokeRow> strokeRows()
+{
+    std::vector<StrokeRow> rows;
+    for (const tables::Segment segment : {tables::Segment::Text1bh1w, tables::Segment::Text1bh2w,
+                                          tables::Segment::Text1bh3w, tables::Segment::Text1bh4w,
+                                          tables::Segment::Text1bh5w}) {
+        const QStringList lines = tables::segmentText(segment).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        for (const QString &line : lines) {
+            const QString trimmed = line.trimmed();
+            if (trimmed.size() > 5)
+                rows.push_back({trimmed.chopped(5), trimmed.right(5)});
+        }
+    }
+    return rows;
+}
+
+// A window action timed, then the frame step and the repaint after it, each timed on its own.
+class Timing
+{
+public:
+    explicit Timing(Form1 &window)
+        : m_window(window)
+    {
+    }
+
+    // Runs the action; returns whether the record is shown afterwards.
+    bool run(Samples &into, const std::function<void()> &action)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        action();
+        keep(into, clock.nsecsElapsed());
+        const bool shown = m_window.Picture1.isVisible();
+        settle();
+        return shown;
+    }
+
+    // The frame step if the action switched Timer1 on, then the posted events (layout, repaint).
+    void settle()
+    {
+        QElapsedTimer clock;
+        if (m_window.Timer1.isActive()) {
+            clock.start();
+            m_window.lookup.Timer1_Timer();
+            keep(frameSteps, clock.nsecsElapsed());
+        }
+        clock.start();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        keep(repaints, clock.nsecsElapsed());
+    }
+
+    Samples frameSteps;
+    Samples repaints;
+    // Off for the memory passes, whose own samples would count as growth.
+    bool recording = true;
+
+private:
+    void keep(Samples &into, qint64 nanoseconds)
+    {
+        if (recording)
+            into.push_back(nanoseconds);
+    }
+
+    Form1 &m_window;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_actions BUILD_DIR\n");
+        return 2;
+    }
+    const QString buildDir = QString::fromLocal8Bit(argv[1]);
+
+    ProgramFolder folder;
+    for (const QString &name : {QStringLiteral("Photo.mdb"), QStringLiteral("LIST2.txt")}) {
+        if (!QFile::link(buildDir + QLatin1Char('/') + name, folder.path() + QLatin1Char('/') + name)) {
+            std::fprintf(stderr, "bench_actions: cannot link %s from %s\n", qPrintable(name), qPrintable(buildDir));
+            return 1;
+        }
+    }
+    RecordingOpener opener;
+    const std::unique_ptr<Form1> window = startedWindow(folder, opener);
+    if (!window->Data1.isOpen() || window->Timer2.isActive() || window->Text1.isEmpty()) {
+        std::fprintf(stderr, "bench_actions: the window did not start up over %s\n", qPrintable(buildDir));
+        return 1;
+    }
+    QCoreApplication::processEvents();
+    const qint64 residentAfterStartup = residentKiB();
+
+    const std::vector<StrokeRow> table = strokeRows();
+    QStringList codes;
+    QStringList characters;
+    QSet<QString> seen;
+    for (const StrokeRow &r : table) {
+        characters.append(r.character);
+        if (!seen.contains(r.code)) {
+            seen.insert(r.code);
+            codes.append(r.code);
+        }
+    }
+
+    Timing timing(*window);
+
+    // Stroke codes: the first four strokes set quietly, then the pick in Combo5.
+    static const QString symbols[] = {QStringLiteral(" "), QStringLiteral("一"), QStringLiteral("丨"),
+                                      QStringLiteral("丿"), QStringLiteral("丶"), QStringLiteral("乙")};
+    QComboBox *const firstFour[] = {&window->Combo1, &window->Combo2, &window->Combo3, &window->Combo4};
+    // The candidates listed in the result box, each followed by a space.
+    const auto candidates = [&] { return QStringLiteral(" (%1 candidates)").arg(window->Text6.text().size() / 2); };
+
+    Samples strokeTimes;
+    QStringList strokeKeys;
+    int strokeShown = 0;
+    for (const QString &code : codes) {
+        for (int i = 0; i < 4; ++i) {
+            const QSignalBlocker quiet(firstFour[i]);
+            firstFour[i]->setEditText(symbols[code.at(i).digitValue()]);
+        }
+        const int lastStroke = code.at(4).digitValue();
+        const int item = lastStroke == 0 ? 5 : lastStroke - 1; // Combo5: 一 丨 丿 丶 乙, then " "
+        strokeShown += timing.run(strokeTimes, [&] {
+            window->Combo5.setCurrentIndex(item);
+            emit window->Combo5.activated(item);
+        });
+        strokeKeys.append(QStringLiteral("code ") + code + candidates());
+    }
+
+    // Syllables: a click on each item of Combo6's list.
+    QListWidget *const syllableList = window->Combo6.listWidget();
+    Samples syllableTimes;
+    QStringList syllableKeys;
+    int syllableShown = 0;
+    for (int i = 0; i < syllableList->count(); ++i) {
+        QListWidgetItem *const item = syllableList->item(i);
+        syllableShown += timing.run(syllableTimes, [&] { emit syllableList->itemClicked(item); });
+        syllableKeys.append(item->text() + candidates());
+    }
+
+    // Characters typed into Text5.
+    Samples characterTimes;
+    int characterShown = 0;
+    for (const QString &character : characters)
+        characterShown += timing.run(characterTimes, [&] { window->Text5.setText(character); });
+
+    // Memory: one full pass over the characters first, so that caches filled on first use do not
+    // count as growth; then 100,000 lookups.
+    timing.recording = false;
+    Samples untimed;
+    for (const QString &character : characters)
+        timing.run(untimed, [&] { window->Text5.setText(character); });
+    const qint64 residentAfterWarmUp = residentKiB();
+    constexpr int lookups = 100000;
+    for (int i = 0; i < lookups; ++i)
+        timing.run(untimed, [&] { window->Text5.setText(characters.at(i % characters.size())); });
+    const qint64 residentAfterLookups = residentKiB();
+
+    const QString p99Target = QStringLiteral("p99 < 2 ms");
+    percentileRow(QStringLiteral("Stroke code pick, %1 codes (%2 showed a record)").arg(count(codes.size()), count(strokeShown)),
+                  strokeTimes, p99Target, strokeKeys);
+    percentileRow(QStringLiteral("Syllable pick in Combo6, %1 syllables (%2 showed a record)")
+                      .arg(count(syllableList->count()), count(syllableShown)),
+                  syllableTimes, p99Target, syllableKeys);
+    percentileRow(QStringLiteral("Character typed into Text5, %1 of GB2312 (%2 showed a record)")
+                      .arg(count(characters.size()), count(characterShown)),
+                  characterTimes, p99Target, characters);
+    percentileRow(QStringLiteral("Frame step (Timer1's handler), %1 steps").arg(count(qsizetype(timing.frameSteps.size()))),
+                  timing.frameSteps, QString());
+    percentileRow(QStringLiteral("Repaint after an action (posted events, offscreen), %1 actions")
+                      .arg(count(qsizetype(timing.repaints.size()))),
+                  timing.repaints, QString());
+
+    const auto mib = [](qint64 kib) { return QString::number(double(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB"); };
+    row(QStringLiteral("Resident size after start-up (offscreen)"), mib(residentAfterStartup));
+    row(QStringLiteral("Resident size after a warm-up pass of %1 lookups").arg(count(characters.size())),
+        mib(residentAfterWarmUp));
+    const double growth = residentAfterWarmUp > 0
+        ? 100.0 * double(residentAfterLookups - residentAfterWarmUp) / double(residentAfterWarmUp)
+        : 0.0;
+    row(QStringLiteral("Resident size after %1 more lookups").arg(count(lookups)),
+        QStringLiteral("%1 (growth %2% over the warm-up figure)").arg(mib(residentAfterLookups)).arg(growth, 0, 'f', 2),
+        QStringLiteral("growth ≤ 1%"));
+    std::fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# run.sh BUILD_DIR PROGRAM BAREWINDOW STARTUP ACTIONS PHOTOGEN FACTS OUTLINES
+# Runs every benchmark and prints one markdown table: the machine, start-up against a bare Qt
+# window (under one private X server), the time per action and the resident size (offscreen),
+# and the data build. The table is also written to BUILD_DIR/bench-results.md.
+set -euo pipefail
+
+build=$1 program=$2 barewindow=$3 startup=$4 actions=$5 photogen=$6 facts=$7 outlines=$8
+runs=${ZIBRIN_BENCH_RUNS:-20}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+rows=()
+add_row() { rows+=("| $1 | $2 | ${3:-} |"); }
+add_rows() { while IFS= read -r line; do rows+=("$line"); done <"$1"; }
+
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+memory=$(awk '/^MemTotal:/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
+add_row "Date" "$(date +%Y-%m-%d)"
+add_row "Machine" "$(nproc) CPUs, ${cpu:-unknown CPU}, $memory memory"
+# other work on the machine shows in the tails (p99, max) of the figures below
+add_row "Load average (1, 5, 15 min) at the start" "$(cut -d' ' -f1-3 /proc/loadavg)"
+
+echo "bench: start-up, $runs runs each under Xvfb" >&2
+if command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$startup" "$program" "$barewindow" "$runs" >"$work/startup.md"
+  add_rows "$work/startup.md"
+else
+  add_row "Start-up" "not run: Xvfb is not installed (tools/setup.sh installs it)"
+fi
+
+echo "bench: actions and resident size, offscreen" >&2
+mkdir -m 700 "$work/run"
+XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen "$actions" "$build" >"$work/actions.md"
+add_rows "$work/actions.md"
+
+echo "bench: the data build (photogen)" >&2
+start=$(date +%s%N)
+"$photogen" --facts "$facts" --outlines "$outlines" --output "$work/Photo.mdb" >/dev/null 2>"$work/photogen.log" \
+  || { cat "$work/photogen.log" >&2; exit 1; }
+end=$(date +%s%N)
+mib() { awk -v b="$1" 'BEGIN { printf "%.1f MiB", b / 1048576 }'; }
+add_row "Data build: photogen writing Photo.mdb (wall time)" \
+  "$(awk -v ns=$((end - start)) 'BEGIN { printf "%.1f s", ns / 1e9 }')"
+add_row "Data build: size of Photo.mdb" "$(mib "$(stat -c %s "$work/Photo.mdb")")"
+if [[ -d $build/strokeorder ]]; then
+  add_row "Data build: size of strokeorder/" "$(mib "$(du -sb "$build/strokeorder" | cut -f1)")"
+else
+  add_row "Data build: size of strokeorder/" "not built"
+fi
+
+{
+  echo "| Measure | Figure | Target |"
+  echo "|---|---|---|"
+  printf '%s\n' "${rows[@]}"
+} | tee "$build/bench-results.md"
