@@ -1,5 +1,6 @@
 #include "strokesearch.h"
 
+#include "caretrules.h"
 #include "picturebox.h"
 #include "recordstore.h"
 #include "segments.h"
@@ -29,11 +30,14 @@ void StrokeSearch::bian()
 
     if (c.Text6->text().isEmpty())
         return;
+    // The first candidate is taken whole: a character outside the BMP, which only the user's own
+    // typing can put at the start of the result box, is not cut in half.
+    const QString first = caretrules::characterAfter(c.Text6->text(), 0);
     // The flag keeps Text2bh_Change from searching the pinyin table for the character.
     *c.Label20 = QStringLiteral("1");
-    c.Text2bh->setText(c.Text6->text().left(1));
+    c.Text2bh->setText(first);
 
-    c.Data1->FindFirst(c.Text6->text().left(1));
+    c.Data1->FindFirst(first);
     // Unlike the character lookup, Timer1 is not switched on here: the picture's own change
     // handling starts the frame step.
     const RecordControls &r = c.record;
@@ -51,7 +55,7 @@ void StrokeSearch::bian()
     // The caret right after the first candidate, ready for the next one to be clicked.
     c.Text6->setFocus(Qt::OtherFocusReason);
     QTextCursor caret = c.Text6->textCursor();
-    caret.setPosition(1);
+    caret.setPosition(int(first.size()));
     c.Text6->setTextCursor(caret);
 }
 
