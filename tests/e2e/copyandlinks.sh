@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # copyandlinks.sh PROGRAM LIST2 SCREENCHECK: the copy link and the web links of the real program
 # under a private X server, with the real X clipboard and a stand-in for the desktop's opener.
-#   - after typing 峰, a left click on "< 复制笔画图" leaves on the clipboard, as image/png, the
+#   - after entering 峰, a left click on "< 复制笔画图" leaves on the clipboard, as image/png, the
 #     picture the window shows (stored picture with the grid), a middle click the same, a right
 #     click the stored picture of Photo.mdb; the notice covers the picture and goes again
-#   - after typing 啊, the three links hand their addresses to xdg-open, percent-encoded
+#   - after entering 啊, the three links hand their addresses to xdg-open, percent-encoded
 set -uo pipefail
 
 program=$1 list2=$2 screencheck=$3
@@ -41,7 +41,7 @@ sqlite3 -readonly "$work/Photo.mdb" "select writefile('$work/stored.png', photo)
 [[ -s $work/stored.png ]] || fail "no stored picture of 峰"
 
 # the input box has the focus when the window shows
-xdotool windowfocus --sync "$window" type --delay 100 峰
+paste 峰
 wait_until 'on_screen "$work/framed.png"' || fail "the picture of 峰 with its grid is not shown"
 at=$("$screencheck" find "$work/screen.png" "$work/framed.png")
 IFS=, read -r px py <<<"${at#found at }"
@@ -80,7 +80,7 @@ read_clipboard "$work/middle.png" "$work/right.png" "middle click"
 
 # The links for 啊: the input box now holds 峰啊, whose last character is looked up.
 "$screencheck" expect "$work/Photo.mdb" 啊 "$work/ah.png" || fail "no record of 啊 in Photo.mdb"
-xdotool windowfocus --sync "$window" type --delay 100 啊
+paste 啊
 wait_until 'on_screen "$work/ah.png"' || fail "the picture of 啊 is not shown"
 xdotool mousemove "${label6[@]}" click 1
 wait_until '[[ $(wc -l <"$work/opened.log" 2>/dev/null) == 1 ]]' || fail "Label6 opened nothing"

@@ -4,6 +4,7 @@
 #   work          a private folder with copies of the program, LIST2.txt and Photo.mdb
 #   fail MESSAGE  ends the script as failed
 #   start_program starts the copy (pid) and waits for its main window (window)
+#   paste TEXT    puts TEXT on the clipboard and presses Ctrl+V in the window's focused control
 #   wait_until CONDITION  evaluates CONDITION every 0.1 s, at most 20 s (a guard against hanging,
 #                 not a speed check); fails if the program has ended
 if [[ ${ZIBRIN_E2E_INSIDE:-} != 1 ]]; then
@@ -53,4 +54,14 @@ start_program() {
   pid=$!
   wait_until '[[ -n $(xdotool search --onlyvisible --name "^Zibrin$" 2>/dev/null) ]]' || fail "no main window"
   window=$(xdotool search --onlyvisible --name '^Zibrin$' | head -1)
+}
+
+# Typing CJK with xdotool remaps a spare key code for each character and maps it back at once; a
+# program slow to read its events (a sanitizer build) may then see the key without its character.
+# Ctrl+V needs no remapping.
+paste() {
+  pasted=$1
+  printf '%s' "$pasted" | xclip -selection clipboard -i 2>/dev/null # serves until another owner takes it
+  wait_until '[[ $(xclip -selection clipboard -o 2>/dev/null) == "$pasted" ]]' || fail "xclip did not take the text"
+  xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+v
 }
