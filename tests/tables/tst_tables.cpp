@@ -232,7 +232,9 @@ void TablesTest::segmentSearch()
     if (QTest::currentDataTag() == QLatin1String("syllable a")) {
         // exactly the rows of "a": none of "ai", "an", "ang", "ao" or the blank row
         QVERIFY(found.startsWith(QStringLiteral("啊 阿 ")));
-        for (QChar c : QString(found).remove(u' '))
+        // named: remove() returns a reference to a temporary, gone before a loop over it would run
+        const QString characters = QString(found).remove(u' ');
+        for (QChar c : characters)
             QVERIFY2(tables::segmentText(Segment::Text1bh1).contains(c + QStringLiteral("a     \r\n")), qPrintable(QString(c)));
     } else {
         QCOMPARE(found, expected);
