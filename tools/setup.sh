@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   unicode-data bzip2 fonts-arphic-uming
   nodejs npm
-  sqlite3 xvfb xauth xclip xdotool
+  sqlite3 xvfb xauth xclip xdotool valgrind
 )
 
 missing=()
