@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A label with the mouse events of the link labels: MouseDown (any button, on the press) and
-// Click (a left-button press and release over the label).
+// Click (a left-button press and release over the label). The second press of a double click
+// raises neither: a double click is one MouseDown and one Click, not two.
 class ClickLabel : public QLabel
 {
     Q_OBJECT
@@ -17,4 +18,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool m_inDoubleClick = false; // between the second press of a double click and its release
 };

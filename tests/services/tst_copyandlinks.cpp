@@ -9,7 +9,9 @@
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringEncoder>
@@ -123,6 +125,8 @@ private slots:
     void linksOpenTheirAddresses_data();
     void linksOpenTheirAddresses();
     void label5FollowsThePicturesOwnVisibility();
+    void doubleClickIsOneClick_data();
+    void doubleClickIsOneClick();
 
 private:
     // The window after start-up completion, shown, with the character looked up through the
@@ -378,6 +382,49 @@ void CopyAndLinksTest::label5FollowsThePicturesOwnVisibility()
     QTest::mouseClick(&form.Label5, Qt::LeftButton);
     QCOMPARE(m_opener.opened.size(), 1);
     QCOMPARE(m_opener.opened.constFirst().toEncoded(), strokeOrder + "/bscx");
+}
+
+void CopyAndLinksTest::doubleClickIsOneClick_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<int>("opened");
+    QTest::newRow("Label1") << "Label1" << 0;
+    QTest::newRow("Label5") << "Label5" << 1;
+    QTest::newRow("Label6") << "Label6" << 1;
+    QTest::newRow("Label13") << "Label13" << 1;
+}
+
+// As the desktop reports a double click: press, release, double click (the second press), release.
+void CopyAndLinksTest::doubleClickIsOneClick()
+{
+    QFETCH(QString, link);
+    QFETCH(int, opened);
+
+    lookUp(ah);
+    if (QTest::currentTestFailed())
+        return;
+    auto *label = m_form->findChild<ClickLabel *>(link);
+    QVERIFY(label);
+    QSignalSpy presses(label, &ClickLabel::pressed);
+    const QPointF inside(2, 2);
+    const QPointF global = label->mapToGlobal(inside);
+    const std::pair<QEvent::Type, Qt::MouseButtons> sequence[] = {
+        {QEvent::MouseButtonPress, Qt::LeftButton},
+        {QEvent::MouseButtonRelease, Qt::NoButton},
+        {QEvent::MouseButtonDblClick, Qt::LeftButton},
+        {QEvent::MouseButtonRelease, Qt::NoButton},
+    };
+    for (const auto &[type, buttons] : sequence) {
+        QMouseEvent event(type, inside, global, Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(label, &event);
+    }
+    QCOMPARE(presses.size(), 1);
+    QCOMPARE(m_opener.opened.size(), opened);
+
+    // the next single click counts again
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(presses.size(), 2);
+    QCOMPARE(m_opener.opened.size(), opened * 2);
 }
 
 QTEST_MAIN(CopyAndLinksTest)
