@@ -81,6 +81,16 @@ start() {
   started=$!
 }
 
+# Chinese text goes in by pasting: xdotool's typing of CJK loses keys when the program is slow.
+paste() {
+  printf '%s' "$1" | xclip -selection clipboard -i 2>/dev/null
+  for _ in $(seq 50); do
+    [[ $(xclip -selection clipboard -o 2>/dev/null) == "$1" ]] && break
+    sleep 0.1
+  done
+  xdotool key --clearmodifiers ctrl+v
+}
+
 hashes() { (cd "$work" && sha256sum LIST2.txt Photo.mdb 2>/dev/null); }
 
 # Visible windows whose name matches the pattern, one id a line.
@@ -152,7 +162,8 @@ lookup)
   id=$(windows "$main_window" | head -1)
   "$screencheck" expect "$work/Photo.mdb" 峰 "$work/feng.png" || fail "no record of 峰 to compare with"
   # the input box has the focus when the window shows
-  xdotool windowfocus --sync "$id" type --delay 100 峰
+  xdotool windowfocus --sync "$id"
+  paste 峰
   sleep 1
   "$screencheck" grab "$work/screen.png"
   "$screencheck" find "$work/screen.png" "$work/feng.png" || fail "the picture of 峰 with its grid is not on the screen"
@@ -182,7 +193,8 @@ list2-corrupt|photo-empty|photo-unreadable|photo-corrupt)
   start
   wait_for_window "$main_window" "$started"
   id=$(windows "$main_window" | head -1)
-  xdotool windowfocus --sync "$id" type --delay 100 峰中
+  xdotool windowfocus --sync "$id"
+  paste 峰中
   sleep 1
   kill -0 "$started" 2>/dev/null || { cat "$work/out.log"; fail "the program ended"; }
   [[ -z $(windows "$error_box") ]] || fail "an error box was shown"
