@@ -125,6 +125,11 @@ public:
         const QString progressFile = m_dir.filePath(QStringLiteral("progress"));
         QFile::remove(reportFile);
         QFile::remove(progressFile);
+        // the child's temporary files (its program folder) go here, so that a child that crashed
+        // leaves nothing behind once this runner is gone
+        const QString childTemp = m_dir.filePath(QStringLiteral("tmp"));
+        QDir(childTemp).removeRecursively();
+        QDir().mkpath(childTemp);
         QFile file(eventsFile);
         if (!file.open(QIODevice::WriteOnly))
             qFatal("monkey: cannot write %s", qPrintable(eventsFile));
@@ -135,6 +140,7 @@ public:
         environment.insert(QLatin1String(replayVariable), eventsFile);
         environment.insert(QLatin1String(reportVariable), reportFile);
         environment.insert(QLatin1String(progressVariable), progressFile);
+        environment.insert(QStringLiteral("TMPDIR"), childTemp);
         if (trace)
             environment.insert(QLatin1String(traceVariable), QStringLiteral("1"));
         else
