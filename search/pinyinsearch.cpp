@@ -1,5 +1,7 @@
 #include "pinyinsearch.h"
 
+#include "caretrules.h"
+
 #include "pinyinkey.h"
 #include "recordstore.h"
 #include "segments.h"
@@ -36,7 +38,7 @@ void PinyinSearch::syllableEntry()
         c.Text2bh->setText(*key);
     const QString result = c.Text6->text();
     if (!result.isEmpty())
-        c.Data1->FindFirst(result.left(1));
+        c.Data1->FindFirst(caretrules::characterAfter(result, 0));
 }
 
 // After a stroke search (flag "1") the key box holds that search's first character: no search.
