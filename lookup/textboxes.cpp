@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTextCursor>
 
 namespace {
 
@@ -29,8 +30,22 @@ void InputBox::keyReleaseEvent(QKeyEvent *event)
 
 void ResultBox::setText(const QString &text)
 {
-    if (text != toPlainText())
-        setPlainText(text);
+    const QString current = toPlainText();
+    if (text == current)
+        return;
+    // The searches grow the list one character at a time: appending lays out only the new text,
+    // where replacing it all would lay out the whole list again at every step.
+    if (!current.isEmpty() && text.startsWith(current)) {
+        // as a replacement does, this leaves no undo history and the caret at the start
+        document()->setUndoRedoEnabled(false);
+        QTextCursor end(document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(text.mid(current.size()));
+        document()->setUndoRedoEnabled(true);
+        setTextCursor(QTextCursor(document()));
+        return;
+    }
+    setPlainText(text);
 }
 
 void ResultBox::mouseReleaseEvent(QMouseEvent *event)
