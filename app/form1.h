@@ -97,16 +97,17 @@ public:
     QTimer Timer2{this};
     QTimer Timer3{this};
 
+    // Positions and sizes of the layout arithmetic (twips), and the scale the window is built at;
+    // before the handlers, which keep a pointer into the layout.
+    layout::Layout windowLayout;
+    layout::TwipsScale twips;
+
     // The subsystems' handlers.
     LookupController lookup;
     StrokeSearch strokeSearch;
     PinyinSearch pinyinSearch;
     PictureCopy pictureCopy;
     OnlineLookups onlineLookups;
-
-    // Positions and sizes of the layout arithmetic (twips), and the scale the window is built at.
-    layout::Layout windowLayout;
-    layout::TwipsScale twips;
 
     void Timer2_Timer();
     void Command2_Click();
