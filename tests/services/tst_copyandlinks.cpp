@@ -1,44 +1,23 @@
 #include "addresses.h"
 #include "form1.h"
+#include "programfolder.h"
 #include "framegeometry.h"
 #include "picturecopy.h"
-#include "urlopener.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <memory>
 
 namespace {
-
-// Records the addresses handed to the desktop instead of opening them.
-class RecordingUrlOpener : public UrlOpener
-{
-public:
-    void open(const QUrl &url) override { opened.append(url); }
-    QList<QUrl> opened;
-};
-
-QByteArray png(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // Stroke-picture stand-ins: a pale yellow ground, so that the frame's grey shows where it is
 // combined in, and a black bar through the first row of cells.
@@ -55,32 +34,6 @@ const QString feng = QStringLiteral("峰");
 const QString zhong = QStringLiteral("中");
 const QImage ahPhoto = photoOf(framegeometry::pictureSize);
 const QImage fengPhoto = photoOf(QSize(200, 120)); // smaller than the box
-
-bool writePhotoDatabase(const QString &path)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-        db.setDatabaseName(path);
-        QSqlQuery query(db);
-        ok = db.open()
-             && query.exec(QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"))
-             && query.prepare(QStringLiteral("INSERT INTO chunks VALUES (?, ?, ?, ?)"));
-        const QVariantList rows[] = {
-            {ah, QStringLiteral("10"), QStringLiteral("a"), png(ahPhoto)},
-            {feng, QStringLiteral("10"), QStringLiteral("fēng"), png(fengPhoto)},
-            {zhong, QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray()}, // no picture
-        };
-        for (const QVariantList &row : rows) {
-            for (const QVariant &value : row)
-                query.addBindValue(value);
-            ok = ok && query.exec();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-    return ok;
-}
 
 QImage rgb(const QImage &image)
 {
@@ -133,25 +86,27 @@ private:
     // input box; the frame step has run when framed is true.
     void lookUp(const QString &character, bool framed = true);
 
-    QTemporaryDir m_dir;
-    RecordingUrlOpener m_opener;
+    ProgramFolder m_folder;
+    RecordingOpener m_opener;
     std::unique_ptr<Form1> m_form;
 };
 
 void CopyAndLinksTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QVERIFY(writePhotoDatabase(m_dir.filePath(QStringLiteral("Photo.mdb"))));
-    QFile list2(m_dir.filePath(QStringLiteral("LIST2.txt")));
-    QVERIFY(list2.open(QIODevice::WriteOnly));
-    list2.write(QStringEncoder("GBK")(QStringLiteral("\"啊峰\",其余\r\n")));
+    QCOMPARE(m_folder.writeDatabase({
+                 {ah, QStringLiteral("10"), QStringLiteral("a"), pngBytes(ahPhoto)},
+                 {feng, QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(fengPhoto)},
+                 {zhong, QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray()}, // no picture
+             }),
+             QString());
+    m_folder.writeList2Bytes(QStringEncoder("GBK")(QStringLiteral("\"啊峰\",其余\r\n")));
 }
 
 void CopyAndLinksTest::init()
 {
     m_opener.opened.clear();
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    m_form = std::make_unique<Form1>(m_dir.path(), m_opener);
+    m_form = std::make_unique<Form1>(m_folder.path(), m_opener);
     m_form->Timer2_Timer();
     QCOMPARE(m_form->Text1, QStringLiteral("啊峰"));
 }
