@@ -1,20 +1,17 @@
 #include "form1.h"
+#include "programfolder.h"
 #include "pictures.h"
 #include "segments.h"
 #include "tests.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
@@ -28,15 +25,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QByteArray png(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // A stroke-order picture stand-in: white with a black bar across the first row of cells.
 QImage barPicture()
 {
@@ -44,30 +32,6 @@ QImage barPicture()
     image.fill(Qt::white);
     QPainter(&image).fillRect(QRect(0, 20, 385, 10), Qt::black);
     return image;
-}
-
-// Photo.mdb with two records: 峰 with a picture, 中 without.
-void writePhotoDatabase(const QString &path)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        QVERIFY(query.exec(QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT, photo BLOB)")));
-        QVERIFY(query.prepare(QStringLiteral("INSERT INTO chunks VALUES (?, ?, ?, ?)")));
-        const QVariantList rows[] = {
-            {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), png(barPicture())},
-            {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray()},
-        };
-        for (const QVariantList &row : rows) {
-            for (const QVariant &value : row)
-                query.addBindValue(value);
-            QVERIFY(query.exec());
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
 }
 
 // The syllables as the pinyin table has them: the distinct fields of its rows, in table order.
@@ -106,9 +70,8 @@ private slots:
     void init()
     {
         m_dir.emplace();
-        QVERIFY(m_dir->isValid());
         QStringEncoder gbk("GBK");
-        writeFile(m_dir->filePath(QStringLiteral("LIST2.txt")), gbk(QStringLiteral("\"峰中国\",其余\r\n下一行\r\n")));
+        m_dir->writeList2Bytes(gbk(QStringLiteral("\"峰中国\",其余\r\n下一行\r\n")));
     }
 
     void controlsCarryTheirNames()
@@ -274,7 +237,7 @@ private slots:
     {
         QFETCH(bool, exists);
         QFETCH(QString, says);
-        const QString list2 = m_dir->filePath(QStringLiteral("LIST2.txt"));
+        const QString list2 = m_dir->path() + QStringLiteral("/LIST2.txt");
         QVERIFY(QFile::remove(list2));
         if (exists)
             writeFile(list2, QByteArray());
@@ -315,7 +278,10 @@ private slots:
     // The store's first record, then each record found, reaches the bound controls.
     void recordBinding()
     {
-        writePhotoDatabase(m_dir->filePath(QStringLiteral("Photo.mdb")));
+        // 峰 with a picture, 中 without
+        QCOMPARE(m_dir->writeDatabase({{QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(barPicture())},
+                                       {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray()}}),
+                 QString());
         Form1 form(m_dir->path(), m_opener);
         QVERIFY(form.Data1.isOpen());
         QCOMPARE(form.Label10, QStringLiteral("峰"));
@@ -466,8 +432,8 @@ private slots:
     }
 
 private:
-    std::optional<QTemporaryDir> m_dir;
-    RecordingUrlOpener m_opener;
+    std::optional<ProgramFolder> m_dir;
+    RecordingOpener m_opener;
 };
 
 int runForm1Tests(int argc, char *argv[])

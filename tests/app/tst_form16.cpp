@@ -1,6 +1,7 @@
 #include "aboutinfo.h"
 #include "form1.h"
 #include "form16.h"
+#include "programfolder.h"
 #include "tests.h"
 
 #include <QApplication>
@@ -163,7 +164,7 @@ private:
     }
 
     std::optional<QTemporaryDir> m_dir;
-    RecordingUrlOpener m_opener;
+    RecordingOpener m_opener;
     std::optional<Form1> m_form;
 };
 
