@@ -105,6 +105,11 @@ int main(int argc, char *argv[])
     const QHash<QString, Readings> readings = parseUnihanReadings(readFile(parser.value(unihan)));
     const QMap<QString, int> outlineCounts = outlineStrokeCounts(parser.value(outlines));
 
+    // Extra readings of the curated file: listed by the pinyin table, never shown as the reading.
+    QHash<QString, QStringList> extraReadings;
+    for (const QStringList &entry : readCurated(dataDir + QStringLiteral("/extra-readings.tsv")))
+        extraReadings[entry.value(0)].append(entry.value(1));
+
     QSet<QString> withoutReading;
     for (const QStringList &entry : readCurated(dataDir + QStringLiteral("/components-without-reading.txt")))
         withoutReading.insert(entry.value(0));
@@ -127,8 +132,11 @@ int main(int argc, char *argv[])
 
         if (withoutReading.contains(c))
             continue;
+        // the readings of the table, the shown one (already among them where a standard lists
+        // the character) and the curated extras
+        const Readings r = readings.value(c);
         QStringList seen;
-        for (const QString &reading : readings.value(c).preferred()) {
+        for (const QString &reading : r.preferred() + QStringList{r.primary()} + extraReadings.value(c)) {
             const QString syllable = tonelessSyllable(reading);
             if (!syllableSet.contains(syllable) || seen.contains(syllable))
                 continue;
@@ -162,7 +170,12 @@ int main(int argc, char *argv[])
         const QString strokeClassesOfC = classes.value(c);
         const int count = outlineCounts.value(c, int(strokeClassesOfC.size()));
         const Readings r = readings.value(c);
-        out += (QStringList{c, strokeClassesOfC, QString::number(count), r.preferred().join(u' '), r.primary()}.join(u'\t') + u'\n').toUtf8();
+        QStringList listed = r.preferred();
+        for (const QString &extra : extraReadings.value(c)) {
+            if (!listed.contains(extra))
+                listed.append(extra);
+        }
+        out += (QStringList{c, strokeClassesOfC, QString::number(count), listed.join(u' '), r.primary()}.join(u'\t') + u'\n').toUtf8();
     }
     writeFile(parser.value(facts), out);
     return 0;

@@ -103,20 +103,22 @@ QStringList readingValues(const QString &field)
 
 } // namespace
 
+QStringList Readings::standard() const
+{
+    return TGHZ2013.isEmpty() ? XHC1983 : TGHZ2013;
+}
+
 QStringList Readings::preferred() const
 {
-    if (!TGHZ2013.isEmpty())
-        return TGHZ2013;
-    if (!XHC1983.isEmpty())
-        return XHC1983;
-    return Mandarin;
+    const QStringList readings = standard();
+    return readings.isEmpty() ? Mandarin : readings;
 }
 
 QString Readings::primary() const
 {
-    if (!Mandarin.isEmpty())
+    const QStringList readings = standard();
+    if (!Mandarin.isEmpty() && (readings.isEmpty() || readings.contains(Mandarin.first())))
         return Mandarin.first();
-    const QStringList readings = preferred();
     return readings.isEmpty() ? QString() : readings.first();
 }
 

@@ -34,9 +34,14 @@ struct Readings
     QStringList XHC1983;
     QStringList Mandarin;
 
-    // kTGHZ2013, else kXHC1983, else kMandarin, each reading once in source order.
+    // The standard's readings: kTGHZ2013 (the 2013 national standard), else kXHC1983, each
+    // reading once in source order.
+    QStringList standard() const;
+    // The standard's readings, else kMandarin's.
     QStringList preferred() const;
-    // The first kMandarin reading, else the first preferred one.
+    // The reading a record shows: the first kMandarin reading when the standard lists it (tone
+    // included), else the standard's first reading; kMandarin's where there is no standard. Some
+    // kMandarin readings are dated (卓 zhuō, where the standard reads zhuó).
     QString primary() const;
 };
 QHash<QString, Readings> parseUnihanReadings(const QByteArray &text);
