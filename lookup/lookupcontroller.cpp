@@ -44,7 +44,8 @@ void LookupController::showCurrentRecord()
     }
     c.record.Label3->setText(record.PY);
     c.record.Label3->adjustSize();
-    c.record.Picture1->setPhoto(record.photo);
+    c.record.Picture1->setPhoto(
+        record.photo, c.Data1->outline(record.hz), framegeometry::frameForStrokeCount(record.BH));
 }
 
 void LookupController::Text5_Change()

@@ -1,6 +1,45 @@
 #include "picturebox.h"
 
+#include "strokepicture.h"
+
+#include <QPaintEngine>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The pixels of destination inside its top-left area of source's size become the bitwise AND of
+// themselves and the source pixel at the same place (SRCAND), pixel for pixel whatever the
+// images' device pixel ratios.
+void andInto(QImage &destination, const QImage &source)
+{
+    const QRect area = destination.rect() & source.rect();
+    if (area.isEmpty())
+        return;
+    const qreal ratio = destination.devicePixelRatio();
+    destination.setDevicePixelRatio(1);
+    {
+        QImage pixels = source.convertToFormat(QImage::Format_RGB32);
+        pixels.setDevicePixelRatio(1);
+        QPainter painter(&destination);
+        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        painter.drawImage(area.topLeft(), pixels, area);
+    }
+    destination.setDevicePixelRatio(ratio);
+}
+
+// More strokes than any character has (the most have 36): outline data beyond it is not drawn.
+constexpr qsizetype maxStrokes = 64;
+
+// A whole number of device pixels per pixel of the box: the ratio rounded up, at most 4.
+int pixelsPerPixel(qreal devicePixelRatio)
+{
+    return std::clamp(int(std::ceil(devicePixelRatio - 0.001)), 1, 4);
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
@@ -9,17 +48,28 @@ PictureBox::PictureBox(QWidget *parent)
     rebuildImage();
 }
 
-void PictureBox::setPhoto(const QByteArray &bytes)
+void PictureBox::setPhoto(
+    const QByteArray &bytes, const QByteArray &outline, framegeometry::Frame frame)
 {
     QImage picture;
     if (!bytes.isEmpty())
         picture.loadFromData(bytes);
-    setPicture(picture);
+    m_outline = outline;
+    m_outlineFrame = frame;
+    takePicture(picture);
 }
 
 void PictureBox::setPicture(const QImage &picture)
 {
+    m_outline.clear();
+    takePicture(picture);
+}
+
+void PictureBox::takePicture(const QImage &picture)
+{
     m_stored = picture;
+    m_combinedFrame = QImage();
+    m_sharp = QImage();
     rebuildImage();
     update();
     emit changed();
@@ -31,16 +81,44 @@ const QImage &PictureBox::image() const
     return m_image;
 }
 
+QImage PictureBox::sharpImage(qreal devicePixelRatio) const
+{
+    const int scale = pixelsPerPixel(devicePixelRatio);
+    if (scale == 1 || m_outline.isEmpty() || m_stored.isNull())
+        return QImage();
+    if (!m_sharp.isNull() && m_sharp.size() == size() * scale)
+        return m_sharp;
+    m_sharp = QImage();
+    const auto strokes = strokepicture::readOutline(m_outline);
+    if (!strokes || strokes->size() > maxStrokes || size().isEmpty())
+        return QImage();
+    QImage sharp(size() * scale, QImage::Format_RGB32);
+    sharp.fill(Qt::white);
+    {
+        QPainter painter(&sharp);
+        painter.drawImage(
+            QPoint(0, 0), strokepicture::renderPicture(*strokes, m_outlineFrame, scale));
+    }
+    if (!m_combinedFrame.isNull())
+        andInto(sharp,
+            m_combinedFrame.scaled(
+                m_combinedFrame.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    sharp.setDevicePixelRatio(scale);
+    m_sharp = sharp;
+    return m_sharp;
+}
+
 void PictureBox::andCombine(const QImage &frame)
 {
     fitImage();
-    const QRect area = m_image.rect() & frame.rect();
-    if (area.isEmpty())
+    if ((m_image.rect() & frame.rect()).isEmpty())
         return;
-    {
-        QPainter painter(&m_image);
-        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        painter.drawImage(area.topLeft(), frame.convertToFormat(QImage::Format_RGB32), area);
+    andInto(m_image, frame);
+    m_combinedFrame = frame;
+    if (!m_sharp.isNull()) {
+        const int scale = int(m_sharp.devicePixelRatio());
+        andInto(m_sharp,
+            frame.scaled(frame.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     }
     update();
 }
@@ -49,7 +127,16 @@ void PictureBox::paintEvent(QPaintEvent *)
 {
     fitImage();
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_image);
+    // the ratio of what is painted on: the window's backing store, or the target of a render()
+    const QPaintDevice *target
+        = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+    const QImage sharp = sharpImage(target ? target->devicePixelRatioF() : devicePixelRatioF());
+    if (sharp.isNull()) {
+        painter.drawImage(QPoint(0, 0), m_image);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // where the ratio is not whole
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size())), sharp);
 }
 
 void PictureBox::fitImage() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framegeometry.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QLabel>
@@ -10,6 +12,11 @@
 // The stored picture is the record's photo as delivered (null when the bytes are empty or not a
 // picture). The image is what the box shows and what a copy with frame takes: the stored picture
 // on white at the box size, into which the frame step later combines the frame picture.
+//
+// On a screen of device pixel ratio above 1 the box shows a sharp image instead, when the record
+// comes with the strokes its picture was drawn from: the picture drawn anew at that many times the
+// pixels (the ratio rounded up), with the frame combined in at the same resolution. The stored
+// picture and the image, and so every copy, stay at one pixel per pixel of the box.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -18,16 +25,23 @@ public:
 
     const QImage &storedPicture() const { return m_stored; }
     const QImage &image() const;
+    // The image the box shows at the given device pixel ratio (rounded up): the sharp image where
+    // there is one, else a null image, and the box shows image() scaled up.
+    QImage sharpImage(qreal devicePixelRatio) const;
 
-    // Decodes the photo bytes (PNG, or any format Qt reads) and takes them as the new picture.
-    void setPhoto(const QByteArray &bytes);
-    // Takes a new stored picture, rebuilds the image from it and emits changed(), also when the
-    // picture equals the previous one: every delivery is a new picture.
+    // Decodes the photo bytes (PNG, or any format Qt reads) and takes them as the new picture;
+    // outline is the JSON object of the strokes it was drawn from (RecordStore::outline) and
+    // frame the frame it was drawn in, or empty bytes where there are none.
+    void setPhoto(const QByteArray &bytes, const QByteArray &outline = QByteArray(),
+        framegeometry::Frame frame = framegeometry::Frame::Cells24);
+    // Takes a new stored picture, without strokes, rebuilds the image from it and emits
+    // changed(), also when the picture equals the previous one: every delivery is a new picture.
     void setPicture(const QImage &picture);
 
     // The frame step: each pixel of the image becomes the bitwise AND of itself and the frame
     // pixel at the same place, from the top-left corner, one to one, over the box size (where the
-    // frame is smaller, the rest of the image is left as it is).
+    // frame is smaller, the rest of the image is left as it is). The sharp image takes the frame
+    // with each of its pixels repeated to the same size, so the outlines fall on the same cells.
     void andCombine(const QImage &frame);
 
     // The clipboard notice, drawn on top of the picture.
@@ -40,10 +54,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void takePicture(const QImage &picture);
     // A hidden box gets no resize events, so the image follows the box size when it is used.
     void fitImage() const;
     void rebuildImage() const;
 
     QImage m_stored;
     mutable QImage m_image;
+    QByteArray m_outline;
+    framegeometry::Frame m_outlineFrame = framegeometry::Frame::Cells24;
+    QImage m_combinedFrame; // the frame of the last frame step since the picture came; null before
+    mutable QImage m_sharp; // drawn on first use at one device pixel ratio, null until then
 };

@@ -68,6 +68,22 @@ bool RecordStore::moveTo(const QString &whereClause, const QString &hz)
     return true;
 }
 
+QByteArray RecordStore::outline(const QString &hz) const
+{
+    if (!isOpen())
+        return QByteArray();
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.prepare(
+            QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1")))
+        return QByteArray(); // a file without the table
+    query.addBindValue(hz);
+    if (!query.exec() || !query.next())
+        return QByteArray();
+    const QByteArray strokes = query.value(0).toByteArray();
+    return strokes.size() > maxOutlineBytes ? QByteArray() : strokes;
+}
+
 void RecordStore::close()
 {
     if (!QSqlDatabase::contains(m_connection))

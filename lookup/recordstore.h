@@ -37,6 +37,12 @@ public:
 
     const CharacterRecord &current() const { return m_current; }
 
+    // The strokes the picture of hz is drawn from, from table outlines beside chunks: the JSON
+    // object {"strokes": [SVG path, ...]}. Empty where the file has no such table, no row for hz
+    // or one larger than maxOutlineBytes. Leaves the current record and NoMatch as they are.
+    QByteArray outline(const QString &hz) const;
+    static constexpr qsizetype maxOutlineBytes = 1 << 20;
+
 signals:
     void currentChanged();
 

@@ -1,12 +1,8 @@
 # build/Photo.mdb: the character records with their stroke-order pictures, and ARPHICPL.TXT, the
 # licence of the outlines the pictures are drawn from, shipped beside the program.
 
-add_library(zibrin_strokepicture STATIC strokepicture.cpp strokepicture.h)
-target_include_directories(zibrin_strokepicture PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(zibrin_strokepicture PUBLIC zibrin_lookup Qt6::Core Qt6::Gui)
-
 add_executable(photogen photogen.cpp)
-target_link_libraries(photogen PRIVATE zibrin_strokepicture Qt6::Sql)
+target_link_libraries(photogen PRIVATE zibrin_lookup Qt6::Sql)
 
 set(ZIBRIN_PHOTO_DB ${CMAKE_BINARY_DIR}/Photo.mdb)
 set(ZIBRIN_OUTLINES ${ZIBRIN_NODE_MODULES}/hanzi-writer-data)

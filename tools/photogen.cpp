@@ -6,6 +6,10 @@
 // One record per outline file whose name is one character, in code point order. The output is
 // the same bytes on every run: fixed PNG settings, no time stamps, the database written to a
 // temporary file, vacuumed and then renamed over the output.
+//
+// Beside table chunks the file holds table outlines (hz, strokes): each character's strokes as the
+// JSON object {"strokes": [SVG path, ...]} of the outline package, from which the program draws
+// the picture anew at the resolution of a high-density screen.
 
 #include "framegeometry.h"
 #include "strokepicture.h"
@@ -17,6 +21,9 @@
 #include <QFile>
 #include <QHash>
 #include <QImageWriter>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -44,6 +51,7 @@ struct Record
     QString BH;
     QString PY;
     QByteArray photo;
+    QByteArray outline; // {"strokes": [...]}, compact JSON
     QStringList warnings;
     bool failed = false;
 };
@@ -118,7 +126,8 @@ void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts, Reco
         record.failed = true;
         return;
     }
-    const auto strokes = strokepicture::readOutline(file.readAll());
+    const QByteArray json = file.readAll();
+    const auto strokes = strokepicture::readOutline(json);
     if (!strokes) {
         record.warnings.append(QStringLiteral("the outline of %1 is not readable").arg(record.hz));
         record.failed = true;
@@ -140,6 +149,10 @@ void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts, Reco
     } else {
         record.BH = QString::number(strokes->size());
     }
+    const QJsonValue strokePaths
+        = QJsonDocument::fromJson(json).object().value(QLatin1String("strokes"));
+    record.outline = QJsonDocument(QJsonObject { { QStringLiteral("strokes"), strokePaths } })
+                         .toJson(QJsonDocument::Compact);
     const QImage picture = strokepicture::reduceColours(
         strokepicture::renderPicture(*strokes, framegeometry::frameForStrokeCount(record.BH)));
     record.photo = encodePng(picture);
@@ -187,11 +200,15 @@ bool writeDatabase(const QString &fileName, const std::vector<Record> &records)
             // Large pages hold the pictures (about 3 KB each) with little slack; the file is
             // temporary until renamed, so it needs no journal.
             ok = exec(query, QStringLiteral("PRAGMA page_size = 65536"))
-                 && exec(query, QStringLiteral("PRAGMA journal_mode = OFF"))
-                 && exec(query, QStringLiteral("PRAGMA synchronous = OFF"))
-                 && exec(query, QStringLiteral("CREATE TABLE chunks (hz TEXT NOT NULL, BH TEXT NOT NULL, "
-                                               "PY TEXT NOT NULL, photo BLOB NOT NULL)"))
-                 && db.transaction();
+                && exec(query, QStringLiteral("PRAGMA journal_mode = OFF"))
+                && exec(query, QStringLiteral("PRAGMA synchronous = OFF"))
+                && exec(query,
+                    QStringLiteral("CREATE TABLE chunks (hz TEXT NOT NULL, BH TEXT NOT NULL, "
+                                   "PY TEXT NOT NULL, photo BLOB NOT NULL)"))
+                && exec(query,
+                    QStringLiteral(
+                        "CREATE TABLE outlines (hz TEXT NOT NULL, strokes TEXT NOT NULL)"))
+                && db.transaction();
             if (ok && !query.prepare(QStringLiteral("INSERT INTO chunks (hz, BH, PY, photo) VALUES (?, ?, ?, ?)"))) {
                 report(query.lastError().text());
                 ok = false;
@@ -207,10 +224,28 @@ bool writeDatabase(const QString &fileName, const std::vector<Record> &records)
                     ok = false;
                 }
             }
+            QSqlQuery outlines(db);
+            if (ok
+                && !outlines.prepare(
+                    QStringLiteral("INSERT INTO outlines (hz, strokes) VALUES (?, ?)"))) {
+                report(outlines.lastError().text());
+                ok = false;
+            }
+            for (size_t i = 0; ok && i < records.size(); ++i) {
+                outlines.addBindValue(records[i].hz);
+                outlines.addBindValue(QString::fromUtf8(records[i].outline));
+                if (!outlines.exec()) {
+                    report(QStringLiteral("insert the outline of %1: %2")
+                               .arg(records[i].hz, outlines.lastError().text()));
+                    ok = false;
+                }
+            }
+            outlines.finish();
             ok = ok && db.commit();
             query.finish();
             ok = ok && exec(query, QStringLiteral("CREATE INDEX chunks_hz ON chunks (hz)"))
-                 && exec(query, QStringLiteral("VACUUM"));
+                && exec(query, QStringLiteral("CREATE INDEX outlines_hz ON outlines (hz)"))
+                && exec(query, QStringLiteral("VACUUM"));
             db.close();
         }
     }

@@ -1,5 +1,5 @@
 // Any bytes as Photo.mdb: the store opens it or fails silently, every lookup answers with a record
-// or no match, and the picture box takes whatever photo comes back.
+// or no match, and the picture box takes whatever photo and strokes come back.
 #include "picturebox.h"
 #include "recordstore.h"
 
@@ -31,7 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     {
         RecordStore store;
-        QObject::connect(&store, &RecordStore::currentChanged, picture, [&] { picture->setPhoto(store.current().photo); });
+        QObject::connect(&store, &RecordStore::currentChanged, picture, [&] {
+            picture->setPhoto(store.current().photo, store.outline(store.current().hz));
+            picture->sharpImage(2); // the strokes drawn from whatever the outline holds
+        });
         const bool opened = store.open(path);
         for (const QString &c : {QStringLiteral("峰"), QStringLiteral("'"), QStringLiteral("😀"), QString()}) {
             store.FindFirst(c);

@@ -2,7 +2,10 @@
 #include "form1.h"
 #include "programfolder.h"
 
+#include <QFile>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,6 +58,7 @@ private slots:
     void brokenDatabase_data();
     void brokenDatabase();
     void oddRecords();
+    void sharpPictureAtTwiceThePixels();
 
 private:
     // Types the text into Text5 as one assignment, as a paste does.
@@ -457,6 +461,107 @@ void LookupWindowTest::oddRecords()
                  window->Image2.convertToFormat(QImage::Format_RGB32));
     }
     QCOMPARE(window->Label7.text(), QString());
+}
+
+namespace {
+
+// How many of the inked pixels (not white) are none of the three stroke colours: the
+// anti-aliased edges, which a picture drawn at twice the pixels has half as many of, for its size.
+double edgeShare(const QImage &image)
+{
+    int inked = 0;
+    int edges = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y) | 0xff000000;
+            if (p == 0xffffffff || p == 0xffc0c0c0)
+                continue;
+            ++inked;
+            edges += p != 0xff000000 && p != 0xffff0000 && p != 0xffd6d6d6;
+        }
+    }
+    return inked ? double(edges) / inked : 1.0;
+}
+
+// How many of the 2 x 2 blocks with ink are not of one colour: none in a picture scaled up by
+// repeating its pixels.
+double mixedBlockShare(const QImage &image)
+{
+    int inked = 0;
+    int mixed = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2) {
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb block[] = { image.pixel(x, y), image.pixel(x + 1, y), image.pixel(x, y + 1),
+                image.pixel(x + 1, y + 1) };
+            if (std::all_of(std::begin(block), std::end(block),
+                    [](QRgb p) { return (p | 0xff000000) == 0xffffffff; }))
+                continue;
+            ++inked;
+            mixed += !std::all_of(
+                std::begin(block), std::end(block), [&](QRgb p) { return p == block[0]; });
+        }
+    }
+    return inked ? double(mixed) / inked : 0.0;
+}
+
+} // namespace
+
+// 峰 of the built Photo.mdb at a device pixel ratio of 2: the box shows the picture drawn at 770 x
+// 510 with the frame combined in at that size, the same strokes and cells as the 385 x 255
+// picture, which the copies keep taking.
+void LookupWindowTest::sharpPictureAtTwiceThePixels()
+{
+    ProgramFolder folder;
+    QVERIFY(QFile::copy(QStringLiteral(ZIBRIN_BUILD_DIR "/Photo.mdb"),
+        folder.path() + QStringLiteral("/Photo.mdb")));
+    folder.writeList2(QStringLiteral("峰"));
+    std::unique_ptr<Form1> window = startedWindow(folder, m_opener);
+    window->Text5.setText(QStringLiteral("峰"));
+    // painted on a screen of ratio 2 before the frame step, and again after it
+    QPixmap screen(window->Picture1.size() * 2);
+    screen.setDevicePixelRatio(2);
+    window->Picture1.render(&screen);
+    QTRY_VERIFY(!window->Timer1.isActive());
+    window->Picture1.render(&screen);
+    const PictureBox &box = window->Picture1;
+    QCOMPARE(box.size(), QSize(385, 255));
+    QCOMPARE(box.storedPicture().size(), QSize(385, 255));
+    const QImage image = box.image().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(box.sharpImage(1).isNull());
+
+    const QImage sharp = box.sharpImage(2).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(sharp.size(), QSize(770, 510));
+    QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    QCOMPARE(screen.toImage().convertToFormat(QImage::Format_RGB32), sharp);
+
+    // the frame at twice the pixels: each outline two pixels wide, on the same cells
+    for (const QPoint &outline : { QPoint(0, 0), QPoint(65, 30), QPoint(30, 65) }) {
+        for (int dy = 0; dy < 2; ++dy)
+            for (int dx = 0; dx < 2; ++dx)
+                QCOMPARE(sharp.pixel(outline * 2 + QPoint(dx, dy)) & 0xffffff,
+                    image.pixel(outline) & 0xffffff);
+    }
+    // the same strokes: each 2 x 2 block averages to the pixel of the 385 x 255 picture
+    qint64 difference = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            for (int shift : { 16, 8, 0 }) { // red, green, blue
+                int sum = 0;
+                for (int d = 0; d < 4; ++d)
+                    sum += (sharp.pixel(2 * x + d % 2, 2 * y + d / 2) >> shift) & 0xff;
+                difference += qAbs(sum / 4 - int((image.pixel(x, y) >> shift) & 0xff));
+            }
+        }
+    }
+    const double meanDifference = double(difference) / (image.width() * image.height() * 3);
+    QVERIFY2(meanDifference < 3, qPrintable(QString::number(meanDifference)));
+    // in finer detail: sharper edges than the picture scaled up, smoothly or by repeated pixels
+    QVERIFY2(mixedBlockShare(sharp) > 0.2, qPrintable(QString::number(mixedBlockShare(sharp))));
+    const double sharpEdges = edgeShare(sharp);
+    const double scaledEdges
+        = edgeShare(image.scaled(770, 510, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    QVERIFY2(sharpEdges < 0.75 * scaledEdges,
+        qPrintable(QStringLiteral("%1 %2").arg(sharpEdges).arg(scaledEdges)));
 }
 
 QTEST_MAIN(LookupWindowTest)

@@ -46,13 +46,16 @@ std::optional<QList<QPainterPath>> readOutline(const QByteArray &json);
 int strokesShownInCell(int cell, int strokeCount, int cellCount);
 
 // The 1024 box mapped into a cell interior: fitted inside cellMargin, aspect ratio kept, centred.
-QTransform cellTransform(const QRect &interior);
+// At a scale above 1 the interior and the margin are in pixels of a picture that many times larger.
+QTransform cellTransform(const QRect &interior, int pictureScale = 1);
 
 // The stroke-order picture (pictureSize, white, RGB32) of a character in the given frame: cell i
 // shows its strokes over the character's later strokes in pendingColour, the strokes of earlier
 // cells in writtenColour and the strokes cell i adds in newColour. Nothing is drawn outside the
-// cell interiors, so the frame's outlines fall on white.
-QImage renderPicture(const QList<QPainterPath> &strokes, framegeometry::Frame frame);
+// cell interiors, so the frame's outlines fall on white. At a scale above 1 the same picture is
+// drawn with that many times the pixels each way (for screens of that device pixel ratio): every
+// cell, margin and stroke scaled alike, so it shows the same strokes in finer detail.
+QImage renderPicture(const QList<QPainterPath> &strokes, framegeometry::Frame frame, int scale = 1);
 
 // The colours a stored picture may use: white, the three stroke colours and their mixtures in
 // steps of a quarter, enough for the anti-aliased edges of strokes this small.

@@ -196,9 +196,10 @@ int strokesShownInCell(int cell, int strokeCount, int cellCount)
     return ((cell + 1) * strokeCount + cellCount - 1) / cellCount;
 }
 
-QTransform cellTransform(const QRect &interior)
+QTransform cellTransform(const QRect &interior, int pictureScale)
 {
-    const QRectF box = QRectF(interior).adjusted(cellMargin, cellMargin, -cellMargin, -cellMargin);
+    const int margin = cellMargin * pictureScale;
+    const QRectF box = QRectF(interior).adjusted(margin, margin, -margin, -margin);
     const double scale = std::max(0.0, std::min(box.width(), box.height())) / outlineBoxSize;
     const double left = box.left() + (box.width() - outlineBoxSize * scale) / 2;
     const double top = box.top() + (box.height() - outlineBoxSize * scale) / 2;
@@ -213,11 +214,12 @@ namespace {
 constexpr double emboldenBelow = 40.0;
 constexpr double emboldenWidth = 0.8;
 
-void drawStroke(QPainter &painter, const QPainterPath &stroke, QRgb colour, bool embolden)
+void drawStroke(
+    QPainter &painter, const QPainterPath &stroke, QRgb colour, bool embolden, int scale)
 {
     const QColor c = QColor::fromRgb(colour);
     if (embolden) {
-        QPen pen(c, emboldenWidth);
+        QPen pen(c, emboldenWidth * scale);
         pen.setCosmetic(true); // width in pixels, whatever the transform
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);
@@ -230,9 +232,10 @@ void drawStroke(QPainter &painter, const QPainterPath &stroke, QRgb colour, bool
 
 } // namespace
 
-QImage renderPicture(const QList<QPainterPath> &strokes, framegeometry::Frame frame)
+QImage renderPicture(const QList<QPainterPath> &strokes, framegeometry::Frame frame, int scale)
 {
-    QImage image(framegeometry::pictureSize, QImage::Format_RGB32);
+    scale = std::max(1, scale);
+    QImage image(framegeometry::pictureSize * scale, QImage::Format_RGB32);
     image.fill(background);
     const QList<QRect> cells = framegeometry::cells(frame);
     const int strokeCount = int(strokes.size());
@@ -245,18 +248,19 @@ QImage renderPicture(const QList<QPainterPath> &strokes, framegeometry::Frame fr
         const int shown = strokesShownInCell(cell, strokeCount, cellCount);
         if (shown == 0)
             break;
+        const QRect interior(cells[cell].topLeft() * scale, cells[cell].size() * scale);
         painter.resetTransform(); // the clip rectangle is given in picture pixels
-        painter.setClipRect(cells[cell]);
-        const QTransform transform = cellTransform(cells[cell]);
+        painter.setClipRect(interior);
+        const QTransform transform = cellTransform(interior, scale);
         painter.setTransform(transform);
-        const bool embolden = transform.m11() * outlineBoxSize < emboldenBelow;
+        const bool embolden = transform.m11() * outlineBoxSize / scale < emboldenBelow;
         // later strokes first, so the written and the new ones lie on top of them
         for (int s = shown; s < strokeCount; ++s)
-            drawStroke(painter, strokes[s], pendingColour, embolden);
+            drawStroke(painter, strokes[s], pendingColour, embolden, scale);
         for (int s = 0; s < shownBefore; ++s)
-            drawStroke(painter, strokes[s], writtenColour, embolden);
+            drawStroke(painter, strokes[s], writtenColour, embolden, scale);
         for (int s = shownBefore; s < shown; ++s)
-            drawStroke(painter, strokes[s], newColour, embolden);
+            drawStroke(painter, strokes[s], newColour, embolden, scale);
         shownBefore = shown;
     }
     return image;
