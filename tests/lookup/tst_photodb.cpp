@@ -1,5 +1,8 @@
 #include "framegeometry.h"
+#include "pinyinkey.h"
 #include "recordstore.h"
+#include "tabledata.h"
+#include "tablesearch.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -116,6 +119,8 @@ private slots:
     void realPicturesStayInsideTheirCells();
     void realDatabaseThroughTheStore_data();
     void realDatabaseThroughTheStore();
+    void realShownReadingIsSearchable_data();
+    void realShownReadingIsSearchable();
     void licenceShippedBesideTheProgram();
 
 private:
@@ -331,6 +336,16 @@ void TestPhotoDb::realDatabaseThroughTheStore_data()
     QTest::newRow("中") << "中" << "4" << "zhōng";
     QTest::newRow("我") << "我" << "7" << "wǒ";
     QTest::newRow("爨") << "爨" << "30" << "cuàn";
+    // kMandarin's dated readings give way to the 2013 standard's
+    QTest::newRow("卓") << "卓"
+                        << "8"
+                        << "zhuó";
+    QTest::newRow("框") << "框"
+                        << "10"
+                        << "kuàng";
+    QTest::newRow("帧") << "帧"
+                        << "9"
+                        << "zhēn";
     QTest::newRow("quote") << "'" << QString() << QString();
     QTest::newRow("emoji") << "😀" << QString() << QString();
     QTest::newRow("Latin letter") << "a" << QString() << QString();
@@ -358,6 +373,62 @@ void TestPhotoDb::realDatabaseThroughTheStore()
         }
     }
     QCOMPARE(QCryptographicHash::hash(contentsOf(m_real), QCryptographicHash::Sha256), before);
+}
+
+// For every GB2312 character with a record, the pinyin search lists it under the syllable of the
+// reading it shows: unless that syllable is none of the 400, or the character is a component that
+// the table leaves without a row.
+void TestPhotoDb::realShownReadingIsSearchable_data()
+{
+    QTest::addColumn<QString>("hz");
+    QTest::addColumn<QString>("syllable");
+    const auto lines = [](const QString &name) {
+        QFile file(sourceDir() + QStringLiteral("/data/") + name);
+        QSet<QString> out;
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+                if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
+                    out.insert(line.trimmed());
+            }
+        }
+        return out;
+    };
+    const QSet<QString> components = lines(QStringLiteral("components-without-reading.txt"));
+    const QSet<QString> syllables = lines(QStringLiteral("syllables.txt"));
+    QVERIFY(!components.isEmpty());
+    QCOMPARE(syllables.size(), 400);
+    QHash<QString, QString> shown;
+    for (const Row &r : m_realRows)
+        shown.insert(r.hz, r.PY);
+    int rows = 0;
+    for (const QString &hz : tabledata::gb2312Characters()) {
+        const QString syllable = tabledata::tonelessSyllable(shown.value(hz));
+        if (shown.contains(hz) && !components.contains(hz) && syllables.contains(syllable)) {
+            QTest::newRow(qPrintable(hz + QLatin1Char(' ') + shown.value(hz))) << hz << syllable;
+            ++rows;
+        }
+    }
+    QVERIFY(rows > 6700);
+}
+
+void TestPhotoDb::realShownReadingIsSearchable()
+{
+    QFETCH(QString, hz);
+    QFETCH(QString, syllable);
+    const auto key = pinyinKey(syllable);
+    const auto segment = key ? pinyinKeySegment(*key) : std::nullopt;
+    QVERIFY2(segment, qPrintable(syllable));
+    static QHash<QString, QString> listed; // the result box of each key searched
+    if (!listed.contains(*key)) {
+        TableSearch search;
+        QString box;
+        segmentSearch(
+            search, tables::segmentText(*segment), [&] { return *key; }, [&] { return box; },
+            [&](const QString &text) { box = text; });
+        listed.insert(*key, box);
+    }
+    QVERIFY2(listed.value(*key).contains(hz + QLatin1Char(' ')),
+        qPrintable(syllable + QStringLiteral(": ") + listed.value(*key)));
 }
 
 void TestPhotoDb::licenceShippedBesideTheProgram()
