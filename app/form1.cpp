@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QColor windowBackground(233, 233, 233);
@@ -337,9 +339,18 @@ void Form1::wireEvents()
 }
 
 // The layout arithmetic, fed with Label9's width as measured in its font, then placed in pixels.
+// The widest heading and link labels as measured keep the panel wide enough for them where the
+// installed fonts set them wider, relative to Label9, than the design fonts do.
 void Form1::layOut()
 {
-    windowLayout = layout::compute(twips.twipsX(Label9.width()));
+    const auto widest = [this](std::initializer_list<const QLabel *> labels) {
+        int width = 0;
+        for (const QLabel *label : labels)
+            width = std::max(width, label->width());
+        return twips.twipsX(width);
+    };
+    windowLayout = layout::compute(twips.twipsX(Label9.width()),
+        widest({ &Label9, &Label23, &Label2 }), widest({ &Label6, &Label1, &Label13 }));
     const layout::Layout &l = windowLayout;
 
     Picture1.setGeometry(twips.rect(l.picture1));

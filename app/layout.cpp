@@ -1,8 +1,10 @@
 #include "layout.h"
 
+#include <algorithm>
+
 namespace layout {
 
-Layout compute(int label9Width)
+Layout compute(int label9Width, int widestHeadingWidth, int widestValueWidth)
 {
     Layout out;
     out.picture1 = QRect(picture1Position, image5Size);
@@ -10,8 +12,11 @@ Layout compute(int label9Width)
     out.headingLeft = out.line1X + 166;
     out.valueLeft = out.line1X + 286;
 
-    out.frame1 = QRect(frame1Position.x(), frame1Position.y(), out.headingLeft + label9Width + 544,
-                       out.picture1.height() + 222);
+    const int frame1Width = std::max({ out.headingLeft + label9Width + 544,
+        out.headingLeft + widestHeadingWidth + columnLabelRoom,
+        out.valueLeft + widestValueWidth + columnLabelRoom });
+    out.frame1
+        = QRect(frame1Position.x(), frame1Position.y(), frame1Width, out.picture1.height() + 222);
     out.text6Width = out.frame1.width();
     out.combo6Height = out.frame1.top() + out.frame1.height() - text6Height - 11;
     out.window = QSize(out.frame1.left() + out.frame1.width() + 350,

@@ -30,7 +30,14 @@ struct Layout
     QRect image6;
 };
 
-Layout compute(int label9Width);
+// The room between the widest column label and Frame1's right edge: what Label13 (1260 wide)
+// leaves when the design fonts give Label9 its design width of 912.
+inline constexpr int columnLabelRoom = 76;
+
+// From Label9's width as measured. Frame1 is widened where a heading (at headingLeft) or a value
+// or link label (at valueLeft) of the information column, as wide as given, would come closer
+// than columnLabelRoom to its right edge; with the design fonts it never is.
+Layout compute(int label9Width, int widestHeadingWidth = 0, int widestValueWidth = 0);
 
 // The About banner: as wide as the dialog's outer width, and as high as that width divided by
 // 5.69 (the bitmap's 404 / 71), the quotient taken in single precision.

@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "qttranslation.h"
 #include "singleinstance.h"
 #include "urlopener.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zibrin"));
+    installQtChineseTranslation(app);
 
     // A second copy ends at once, silently, leaving the running one alone.
     SingleInstance instance(SingleInstance::defaultLockDirectory(), QCoreApplication::applicationFilePath());

@@ -9,7 +9,9 @@
 #include "textboxes.h"
 #include "textcell.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTextCursor>
@@ -167,5 +169,7 @@ void StrokeSearch::Command8_Click()
                                     "注意，乙笔画代表所有的“折”笔画！\n\r"),
                      QMessageBox::Ok, c.window);
     help.setTextFormat(Qt::PlainText);
+    help.button(QMessageBox::Ok)
+        ->setIcon(QIcon()); // the button's text alone, as the box has no icon
     help.exec();
 }

@@ -1,6 +1,8 @@
 #include "form1.h"
-#include "programfolder.h"
+#include "form16.h"
 #include "pictures.h"
+#include "programfolder.h"
+#include "qttranslation.h"
 #include "segments.h"
 #include "tests.h"
 
@@ -8,6 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QSignalSpy>
@@ -54,6 +58,57 @@ QStringList items(const QComboBox &box)
     QStringList out;
     for (int i = 0; i < box.count(); ++i)
         out.append(box.itemText(i));
+    return out;
+}
+
+// What is clipped of the labels of a shown window, as text: a label less than 2 pixels inside its
+// container's contents or smaller than its caption needs, an underlined label whose underline is
+// not on screen (no row below the baseline blue across 90% of the caption's width).
+QStringList clippedLabels(QWidget &window)
+{
+    QStringList out;
+    const QImage shot = window.grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    for (QLabel *label : window.findChildren<QLabel *>()) {
+        const QString name = label->objectName();
+        if (!label->isVisible() || name.isEmpty() || name.startsWith(QLatin1String("Image"))
+            || name.startsWith(QLatin1String("qt_")))
+            continue;
+        const QRect room = label->parentWidget()->contentsRect().adjusted(2, 2, -2, -2);
+        if (!room.contains(label->geometry()))
+            out << QStringLiteral("%1 at (%2, %3, %4 x %5) outside (%6, %7, %8 x %9)")
+                       .arg(name)
+                       .arg(label->x())
+                       .arg(label->y())
+                       .arg(label->width())
+                       .arg(label->height())
+                       .arg(room.x())
+                       .arg(room.y())
+                       .arg(room.width())
+                       .arg(room.height());
+        const int neededHeight = label->wordWrap() ? label->heightForWidth(label->width())
+                                                   : label->sizeHint().height();
+        if (label->height() < neededHeight
+            || (!label->wordWrap() && label->width() < label->sizeHint().width()))
+            out << name + QStringLiteral(" smaller than its caption");
+        if (!label->font().underline())
+            continue;
+        const QPoint topLeft = label->mapTo(&window, QPoint(0, 0));
+        const int left = qRound(topLeft.x() * ratio);
+        const int width = int(label->fontMetrics().horizontalAdvance(label->text()) * ratio);
+        bool underlined = false;
+        for (int y = qRound((topLeft.y() + label->fontMetrics().ascent()) * ratio);
+             y < qRound((topLeft.y() + label->height()) * ratio) && !underlined; ++y) {
+            int blue = 0;
+            for (int x = left; x < left + width; ++x) {
+                const QRgb pixel = shot.pixel(x, y);
+                blue += qBlue(pixel) - qRed(pixel) >= 80 && qBlue(pixel) - qGreen(pixel) >= 80;
+            }
+            underlined = blue >= width * 9 / 10;
+        }
+        if (!underlined)
+            out << name + QStringLiteral(" shows no underline");
+    }
     return out;
 }
 
@@ -317,8 +372,18 @@ private slots:
         const layout::TwipsScale &px = form.twips;
         const layout::Layout &l = form.windowLayout;
 
-        // the arithmetic was fed with Label9's measured width
-        QCOMPARE(l.frame1.width(), l.headingLeft + px.twipsX(form.Label9.width()) + 544);
+        // the arithmetic was fed with Label9's measured width, and the widest heading and link
+        const auto widest = [&](std::initializer_list<const QLabel *> labels) {
+            int width = 0;
+            for (const QLabel *label : labels)
+                width = std::max(width, px.twipsX(label->width()));
+            return width;
+        };
+        QCOMPARE(l.frame1,
+            layout::compute(px.twipsX(form.Label9.width()),
+                widest({ &form.Label9, &form.Label23, &form.Label2 }),
+                widest({ &form.Label6, &form.Label1, &form.Label13 }))
+                .frame1);
         QCOMPARE(form.Picture1.geometry(), px.rect(l.picture1));
         QCOMPARE(form.Frame1.geometry(), px.rect(l.frame1));
         QCOMPARE(form.Text6.geometry(), px.rect(2160, 990, l.text6Width, 612));
@@ -399,6 +464,59 @@ private slots:
             ++checked;
         }
         QVERIFY(checked >= 29);
+    }
+
+    // Nothing clipped, with a record and its links shown, and in the About dialog; the suite runs
+    // at a scale of 1 and of 2.
+    void labelsUnclipped()
+    {
+        QCOMPARE(m_dir->writeDatabase({ { QStringLiteral("峰"), QStringLiteral("10"),
+                     QStringLiteral("fēng"), pngBytes(barPicture()) } }),
+            QString());
+        const std::unique_ptr<Form1> form = startedWindow(*m_dir, m_opener);
+        form->Text5.setText(QStringLiteral("峰"));
+        QTRY_VERIFY(form->Label13.isVisible());
+        QVERIFY(form->Label6.isVisible() && form->Label1.isVisible() && form->Label3.isVisible());
+        QStringList clipped = clippedLabels(*form);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+
+        Form16 about(m_opener, form.get());
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(about.Label7.isVisible() && about.Label7.font().underline());
+        clipped = clippedLabels(about);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    }
+
+    // Qt's own texts read Chinese whatever the desktop's language: the help box's one button,
+    // with no icon, and the input box's context menu (Qt writes undo 撤消, a variant of 撤销).
+    void qtTextsInChinese()
+    {
+        QVERIFY(installQtChineseTranslation(*qApp));
+        const std::unique_ptr<Form1> form = startedWindow(*m_dir, m_opener);
+        QString button;
+        bool iconless = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            button = box->buttons().size() == 1 ? box->buttons().first()->text() : QString();
+            iconless = box->icon() == QMessageBox::NoIcon && box->iconPixmap().isNull()
+                && box->buttons().size() == 1 && box->buttons().first()->icon().isNull();
+            box->reject();
+        });
+        QTest::mouseClick(&form->Command8, Qt::LeftButton);
+        QCOMPARE(button, QStringLiteral("确定"));
+        QVERIFY(iconless);
+
+        const std::unique_ptr<QMenu> menu(form->Text5.createStandardContextMenu());
+        QStringList actions;
+        for (const QAction *action : menu->actions())
+            actions
+                << action->text().section(QLatin1Char('('), 0, 0).section(QLatin1Char('\t'), 0, 0);
+        for (const QString &expected : { QStringLiteral("撤消"), QStringLiteral("剪切"),
+                 QStringLiteral("复制"), QStringLiteral("粘贴") })
+            QVERIFY2(actions.contains(expected), qPrintable(actions.join(QLatin1Char(' '))));
     }
 
     // The frame step's combination: the AND of picture and frame, pixel by pixel.

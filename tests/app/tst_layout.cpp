@@ -38,6 +38,31 @@ private slots:
         QCOMPARE(wide.headingLeft, narrow.headingLeft);
     }
 
+    // The widest heading or link label widens the panel only where it would come closer than the
+    // design's room to the right edge; with the design fonts nothing changes.
+    void widestColumnLabel_data()
+    {
+        QTest::addColumn<int>("label9Width");
+        QTest::addColumn<int>("widestHeading");
+        QTest::addColumn<int>("widestValue");
+        QTest::addColumn<int>("frame1Width");
+        QTest::newRow("design widths: Label2 1350, Label13 1260") << 912 << 1350 << 1260 << 7759;
+        QTest::newRow("Label9 narrower than designed") << 840 << 1260 << 1260 << 6423 + 1260 + 76;
+        QTest::newRow("a wide heading") << 912 << 1500 << 1260 << 6303 + 1500 + 76;
+        QTest::newRow("no column labels measured") << 912 << 0 << 0 << 7759;
+    }
+    void widestColumnLabel()
+    {
+        QFETCH(int, label9Width);
+        QFETCH(int, widestHeading);
+        QFETCH(int, widestValue);
+        QFETCH(int, frame1Width);
+        const layout::Layout l = layout::compute(label9Width, widestHeading, widestValue);
+        QCOMPARE(l.frame1.width(), frame1Width);
+        QCOMPARE(l.text6Width, frame1Width);
+        QCOMPARE(l.window.width(), 2160 + frame1Width + 350);
+    }
+
     void bannerSize_data()
     {
         QTest::addColumn<int>("outerWidth");
