@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTextCursor>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -28,24 +28,51 @@ void InputBox::keyReleaseEvent(QKeyEvent *event)
         emit keyReleased();
 }
 
+ResultBox::ResultBox(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    // Connected first, so the text is current when the other handlers of the change run.
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_assigning)
+            m_text = toPlainText();
+    });
+}
+
 void ResultBox::setText(const QString &text)
 {
-    const QString current = toPlainText();
-    if (text == current)
+    if (text == m_text)
         return;
-    // The searches grow the list one character at a time: appending lays out only the new text,
-    // where replacing it all would lay out the whole list again at every step.
-    if (!current.isEmpty() && text.startsWith(current)) {
-        // as a replacement does, this leaves no undo history and the caret at the start
-        document()->setUndoRedoEnabled(false);
-        QTextCursor end(document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(text.mid(current.size()));
-        document()->setUndoRedoEnabled(true);
-        setTextCursor(QTextCursor(document()));
-        return;
+    m_text = text;
+    if (m_batches > 0)
+        m_documentBehind = true;
+    else
+        documentFollows();
+    m_assigning = true;
+    emit textChanged();
+    m_assigning = false;
+}
+
+void ResultBox::documentFollows()
+{
+    m_documentBehind = false;
+    m_assigning = true;
+    {
+        const QSignalBlocker quiet(this);
+        setPlainText(m_text);
     }
-    setPlainText(text);
+    m_assigning = false;
+}
+
+ResultBox::Batch::Batch(ResultBox &box)
+    : m_box(box)
+{
+    ++m_box.m_batches;
+}
+
+ResultBox::Batch::~Batch()
+{
+    if (--m_box.m_batches == 0 && m_box.m_documentBehind)
+        m_box.documentFollows();
 }
 
 void ResultBox::mouseReleaseEvent(QMouseEvent *event)

@@ -89,6 +89,8 @@ void PinyinSearch::Command88bh5_Click()
 
 void PinyinSearch::searchSegment(tables::Segment segment)
 {
+    // every candidate's assignment runs the change handling; the list is laid out once, at the end
+    const ResultBox::Batch oneLayout(*c.Text6);
     segmentSearch(
         *c.search, tables::segmentText(segment), [this] { return c.Text2bh->text(); },
         [this] { return c.Text6->text(); }, [this](const QString &text) { c.Text6->setText(text); });

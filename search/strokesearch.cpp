@@ -154,6 +154,8 @@ void StrokeSearch::Command45_Click()
 
 void StrokeSearch::searchSegment(tables::Segment segment)
 {
+    // every candidate's assignment runs the change handling; the list is laid out once, at the end
+    const ResultBox::Batch oneLayout(*c.Text6);
     segmentSearch(
         *c.search, tables::segmentText(segment), [this] { return c.Text2bhw->text(); },
         [this] { return c.Text6->text(); }, [this](const QString &text) { c.Text6->setText(text); });
