@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "datalog.h"
 #include "fonts.h"
 #include "form16.h"
 #include "list2.h"
@@ -406,6 +407,7 @@ void Form1::Timer2_Timer()
 
     const list2::Result list = list2::readFile(m_programDirectory + QStringLiteral("/LIST2.txt"));
     if (!list.error.isEmpty()) {
+        qCWarning(dataLog) << "LIST2.txt:" << list.error;
         emit list2Failed(list.error);
         return;
     }

@@ -1,5 +1,6 @@
 #include "picturebox.h"
 
+#include "datalog.h"
 #include "strokepicture.h"
 
 #include <QPaintEngine>
@@ -52,8 +53,8 @@ void PictureBox::setPhoto(
     const QByteArray &bytes, const QByteArray &outline, framegeometry::Frame frame)
 {
     QImage picture;
-    if (!bytes.isEmpty())
-        picture.loadFromData(bytes);
+    if (!bytes.isEmpty() && !picture.loadFromData(bytes))
+        qCWarning(dataLog) << "picture: cannot decode" << bytes.size() << "bytes";
     m_outline = outline;
     m_outlineFrame = frame;
     takePicture(picture);

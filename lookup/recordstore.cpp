@@ -1,7 +1,10 @@
 #include "recordstore.h"
 
+#include "datalog.h"
+
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
@@ -22,13 +25,19 @@ bool RecordStore::open(const QString &databaseFile)
     close();
     // QSQLITE would create a missing file; a read-only open must never do that.
     const QFileInfo info(databaseFile);
-    if (!info.isFile() || !info.isReadable())
+    if (!info.isFile() || !info.isReadable()) {
+        qCWarning(dataLog) << "record store: no readable file" << databaseFile;
         return false;
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         db.setDatabaseName(info.absoluteFilePath());
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!db.open() || !moveTo(QString(), QString())) {
+        if (!db.open()) {
+            qCWarning(dataLog) << "record store: cannot open" << databaseFile
+                               << db.lastError().text();
+        } else if (!moveTo(QString(), QString())) {
+            qCWarning(dataLog) << "record store: no first record in chunks of" << databaseFile;
             db.close();
         }
     }
@@ -54,11 +63,17 @@ bool RecordStore::moveTo(const QString &whereClause, const QString &hz)
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     if (!query.prepare(QStringLiteral("SELECT hz, BH, PY, photo FROM chunks") + whereClause
-                       + QStringLiteral(" ORDER BY rowid LIMIT 1")))
+                       + QStringLiteral(" ORDER BY rowid LIMIT 1"))) {
+        qCWarning(dataLog) << "record store: cannot query chunks:" << query.lastError().text();
         return false;
+    }
     if (!whereClause.isEmpty())
         query.addBindValue(hz);
-    if (!query.exec() || !query.next())
+    if (!query.exec()) {
+        qCWarning(dataLog) << "record store: cannot move to" << hz << query.lastError().text();
+        return false;
+    }
+    if (!query.next())
         return false;
     m_current.hz = query.value(0).toString();
     m_current.BH = query.value(1).toString();

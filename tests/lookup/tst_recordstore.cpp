@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -88,6 +89,26 @@ bool writeFile(const QString &fileName, const QByteArray &bytes)
 {
     QFile file(fileName);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// The messages of the category zibrin.data written while a store opens the file, with the
+// category switched on or left as it is by default.
+QStringList dataMessagesOpening(const QString &file, bool switchedOn)
+{
+    static QStringList messages;
+    messages.clear();
+    if (switchedOn)
+        QLoggingCategory::setFilterRules(QStringLiteral("zibrin.data=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &message) {
+            if (QByteArrayView(context.category) == "zibrin.data")
+                messages.append(message);
+        });
+    RecordStore store;
+    store.open(file);
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    return messages;
 }
 
 } // namespace
@@ -239,8 +260,8 @@ void TestRecordStore::openFails_data()
 #endif
 }
 
-// Each broken file leaves the store closed, without a record and without a word; every find
-// then reports no match.
+// Each broken file leaves the store closed, without a record and without a word (but for the
+// maintainer's log); every find then reports no match.
 void TestRecordStore::openFails()
 {
     QFETCH(QString, kind);
@@ -290,6 +311,9 @@ void TestRecordStore::openFails()
         QVERIFY(store.NoMatch());
     }
     QCOMPARE(changed.count(), 0);
+    // the reason goes to zibrin.data, which is off unless switched on
+    QCOMPARE(dataMessagesOpening(file, false), QStringList());
+    QVERIFY(!dataMessagesOpening(file, true).isEmpty());
     // nothing created beside it, a missing file included
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), before);
 }
