@@ -89,7 +89,7 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                     .Label20 = &Label20,
                     .Text6 = &Text6,
                     .Text5 = &Text5,
-                    .record = {&Picture1, &Label23, &Label2, &Label9, &Label3, &Label6, &Label1, &Label13, &Label7},
+                    .lookup = &lookup,
                     .search = &tableSearch,
                     .Data1 = &Data1,
                     .window = this})

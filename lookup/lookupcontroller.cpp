@@ -79,8 +79,7 @@ void LookupController::Text6_Change()
         recordHidden();
         return;
     }
-    c.record.Picture1->show();
-    showRecordLabels();
+    recordShownWithoutFrameStep();
 }
 
 void LookupController::Text6_Click()
@@ -144,6 +143,12 @@ void LookupController::recordShown()
 {
     c.record.Picture1->show();
     c.Timer1->start();
+    showRecordLabels();
+}
+
+void LookupController::recordShownWithoutFrameStep()
+{
+    c.record.Picture1->show();
     showRecordLabels();
 }
 

@@ -1,29 +1,16 @@
 #pragma once
 
+#include "recordcontrols.h"
+
 #include <QObject>
 
 class InputBox;
-class PictureBox;
 class QImage;
 class QLabel;
 class QString;
 class QTimer;
 class RecordStore;
 class ResultBox;
-
-// The record controls: the picture and the labels that a lookup shows or hides together.
-struct RecordControls
-{
-    PictureBox *Picture1 = nullptr;
-    QLabel *Label23 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label9 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label13 = nullptr;
-    QLabel *Label7 = nullptr;
-};
 
 // Character lookup and display: the handlers of the input box, the result box, the stroke count,
 // the picture and the frame timer, and the binding of the current record to its controls.
@@ -33,20 +20,20 @@ class LookupController : public QObject
 public:
     struct Controls
     {
-        InputBox *Text5 = nullptr;
-        ResultBox *Text6 = nullptr;
-        RecordControls record;
-        QLabel *Label4 = nullptr;
-        QString *Label10 = nullptr;  // bound to hz
-        QString *Label2kk = nullptr; // bound to hz
-        const QString *Text1 = nullptr;
-        QImage *Image5 = nullptr;
-        const QImage *Image2 = nullptr;
-        const QImage *Image25 = nullptr;
-        const QImage *Image26 = nullptr;
-        const QImage *Image30 = nullptr;
-        QTimer *Timer1 = nullptr;
-        RecordStore *Data1 = nullptr;
+        InputBox *Text5 = nullptr;      // the input box: a character typed or pasted is looked up
+        ResultBox *Text6 = nullptr;     // the result box: the candidates, each followed by a space
+        RecordControls record;          // shown or hidden together by the display steps
+        QLabel *Label4 = nullptr;       // notice "数据库里没有此字符的笔划图", beneath Picture1
+        QString *Label10 = nullptr;     // current character, bound to hz
+        QString *Label2kk = nullptr;    // current character, bound to hz
+        const QString *Text1 = nullptr; // the characters with an animation page (LIST2.txt)
+        QImage *Image5 = nullptr;       // the frame picture chosen for the current stroke count
+        const QImage *Image2 = nullptr;  // frame picture of 24 cells, for every other stroke count
+        const QImage *Image25 = nullptr; // frame picture of 25 cells
+        const QImage *Image26 = nullptr; // frame picture of 26 cells
+        const QImage *Image30 = nullptr; // frame picture of 30 cells
+        QTimer *Timer1 = nullptr;        // one-shot, 11 ms: the frame step after a new picture
+        RecordStore *Data1 = nullptr;    // the record store; its current record is bound
     };
 
     // Binds the store's current record to Label10, Label2kk, Label7, Label3 and Picture1.
@@ -66,6 +53,9 @@ public:
     // links but Label13, which the frame step decides. Record hidden: all nine controls hidden.
     void recordShown();
     void recordHidden();
+    // Record shown without switching Timer1 on: a new picture's own change handling starts the
+    // frame step (the result box's change handling, and bian after its find).
+    void recordShownWithoutFrameStep();
     // FindFirst on the character, then record shown or hidden by NoMatch.
     void characterLookup(const QString &character);
 

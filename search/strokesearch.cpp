@@ -1,7 +1,7 @@
 #include "strokesearch.h"
 
 #include "caretrules.h"
-#include "picturebox.h"
+#include "lookupcontroller.h"
 #include "recordstore.h"
 #include "segments.h"
 #include "strokecode.h"
@@ -12,7 +12,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QIcon>
-#include <QLabel>
 #include <QMessageBox>
 #include <QTextCursor>
 
@@ -41,18 +40,11 @@ void StrokeSearch::bian()
 
     c.Data1->FindFirst(first);
     // Unlike the character lookup, Timer1 is not switched on here: the picture's own change
-    // handling starts the frame step.
-    const RecordControls &r = c.record;
-    if (c.Data1->NoMatch()) {
-        for (QWidget *control : std::initializer_list<QWidget *>{r.Picture1, r.Label23, r.Label2, r.Label9, r.Label3,
-                                                                 r.Label6, r.Label1, r.Label13, r.Label7})
-            control->hide();
-    } else {
-        // Label13 keeps its visibility: the frame step decides it.
-        for (QWidget *control : std::initializer_list<QWidget *>{r.Picture1, r.Label23, r.Label2, r.Label9, r.Label3,
-                                                                 r.Label6, r.Label1, r.Label7})
-            control->show();
-    }
+    // handling starts the frame step, and Label13 keeps its visibility.
+    if (c.Data1->NoMatch())
+        c.lookup->recordHidden();
+    else
+        c.lookup->recordShownWithoutFrameStep();
 
     // The caret right after the first candidate, ready for the next one to be clicked.
     c.Text6->setFocus(Qt::OtherFocusReason);

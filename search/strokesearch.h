@@ -1,8 +1,8 @@
 #pragma once
 
-#include "lookupcontroller.h"
-
 class InputBox;
+class LookupController;
+class QString;
 class QComboBox;
 class QWidget;
 class RecordStore;
@@ -21,21 +21,21 @@ class StrokeSearch
 public:
     struct Controls
     {
-        QComboBox *Combo1 = nullptr;
-        QComboBox *Combo2 = nullptr;
-        QComboBox *Combo3 = nullptr;
-        QComboBox *Combo4 = nullptr;
-        QComboBox *Combo5 = nullptr;
-        TextCell *Text4 = nullptr;
-        TextCell *Text2bhw = nullptr;
-        TextCell *Text2bh = nullptr;
-        QString *Label20 = nullptr;
-        ResultBox *Text6 = nullptr;
-        InputBox *Text5 = nullptr;
-        RecordControls record;
+        QComboBox *Combo1 = nullptr; // first stroke: 一 丨 丿 丶 乙
+        QComboBox *Combo2 = nullptr; // second stroke: the five, then a blank " "
+        QComboBox *Combo3 = nullptr; // third stroke, as Combo2
+        QComboBox *Combo4 = nullptr; // fourth stroke, as Combo2
+        QComboBox *Combo5 = nullptr; // last stroke, as Combo2
+        TextCell *Text4 = nullptr;    // hidden: where bian builds the code from the five texts
+        TextCell *Text2bhw = nullptr; // hidden: the stroke code, five digits; its change searches
+        TextCell *Text2bh = nullptr;  // hidden: the pinyin key box, given the first candidate here
+        QString *Label20 = nullptr;   // search-mode flag: set to "1" before Text2bh is written
+        ResultBox *Text6 = nullptr;   // the result box the search fills
+        InputBox *Text5 = nullptr;    // the input box: takes the focus while the help is shown
+        LookupController *lookup = nullptr; // its display steps show or hide the record
         TableSearch *search = nullptr; // search position, Label1bh, Label2bh
-        RecordStore *Data1 = nullptr;
-        QWidget *window = nullptr; // owner of the help box
+        RecordStore *Data1 = nullptr;  // the record store: the first candidate's record
+        QWidget *window = nullptr;     // owner of the help box
     };
 
     explicit StrokeSearch(const Controls &controls);
