@@ -18,12 +18,12 @@ class PinyinSearch
 public:
     struct Controls
     {
-        SimpleCombo *Combo6 = nullptr;
-        TextCell *Text2bh = nullptr;
-        QString *Label20 = nullptr;
-        ResultBox *Text6 = nullptr;
+        SimpleCombo *Combo6 = nullptr; // syllable entry: edit field and list
+        TextCell *Text2bh = nullptr;   // hidden: the pinyin key, the syllable padded to six
+        QString *Label20 = nullptr;    // search mode: "2" here; "1" keeps Text2bh from searching
+        ResultBox *Text6 = nullptr;    // the result box the search fills
         TableSearch *search = nullptr; // search position, Label1bh, Label2bh
-        RecordStore *Data1 = nullptr;
+        RecordStore *Data1 = nullptr;  // the record store: the first candidate's record
     };
 
     explicit PinyinSearch(const Controls &controls);

@@ -12,8 +12,8 @@ public:
     {
         const QString *Label10 = nullptr;  // current character, bound to hz
         const QString *Label2kk = nullptr; // current character, bound to hz
-        const PictureBox *Picture1 = nullptr;
-        UrlOpener *opener = nullptr;
+        const PictureBox *Picture1 = nullptr; // its visibility: is a record shown
+        UrlOpener *opener = nullptr;          // opens the pages
     };
 
     explicit OnlineLookups(const Controls &controls);

@@ -30,10 +30,10 @@ class PictureCopy
 public:
     struct Controls
     {
-        PictureBox *Picture1 = nullptr;
-        QLabel *Label8 = nullptr; // the notice, inside Picture1
-        QTimer *Timer3 = nullptr;
-        QClipboard *clipboard = nullptr;
+        PictureBox *Picture1 = nullptr;  // the picture copied, with its frame or without
+        QLabel *Label8 = nullptr;        // the notice, inside Picture1
+        QTimer *Timer3 = nullptr;        // 2555 ms: hides the notice
+        QClipboard *clipboard = nullptr; // where the copy goes
         const QRect *picture1Twips = nullptr; // Picture1 in Frame1 as laid out, twips
         QSize label8Twips;                    // the notice's design size, twips
         std::function<QPoint(const QPointF &)> twipsToPixels; // the window's scale
