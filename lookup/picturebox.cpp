@@ -52,12 +52,9 @@ PictureBox::PictureBox(QWidget *parent)
 void PictureBox::setPhoto(
     const QByteArray &bytes, const QByteArray &outline, framegeometry::Frame frame)
 {
-    QImage picture;
-    if (!bytes.isEmpty() && !picture.loadFromData(bytes))
-        qCWarning(dataLog) << "picture: cannot decode" << bytes.size() << "bytes";
     m_outline = outline;
     m_outlineFrame = frame;
-    takePicture(picture);
+    takePicture(QImage(), bytes);
 }
 
 void PictureBox::setPicture(const QImage &picture)
@@ -66,14 +63,21 @@ void PictureBox::setPicture(const QImage &picture)
     takePicture(picture);
 }
 
-void PictureBox::takePicture(const QImage &picture)
+void PictureBox::takePicture(const QImage &picture, const QByteArray &photo)
 {
+    m_photo = photo;
     m_stored = picture;
     m_combinedFrame = QImage();
     m_sharp = QImage();
-    rebuildImage();
+    m_imageBehind = true;
     update();
     emit changed();
+}
+
+const QImage &PictureBox::storedPicture() const
+{
+    decode();
+    return m_stored;
 }
 
 const QImage &PictureBox::image() const
@@ -85,7 +89,7 @@ const QImage &PictureBox::image() const
 QImage PictureBox::sharpImage(qreal devicePixelRatio) const
 {
     const int scale = pixelsPerPixel(devicePixelRatio);
-    if (scale == 1 || m_outline.isEmpty() || m_stored.isNull())
+    if (scale == 1 || m_outline.isEmpty() || storedPicture().isNull())
         return QImage();
     if (!m_sharp.isNull() && m_sharp.size() == size() * scale)
         return m_sharp;
@@ -142,16 +146,27 @@ void PictureBox::paintEvent(QPaintEvent *)
 
 void PictureBox::fitImage() const
 {
-    if (m_image.size() != size())
+    if (m_imageBehind || m_image.size() != size())
         rebuildImage();
 }
 
 void PictureBox::rebuildImage() const
 {
+    decode();
+    m_imageBehind = false;
     m_image = QImage(size(), QImage::Format_RGB32);
     m_image.fill(Qt::white);
     if (!m_stored.isNull() && !m_image.isNull()) {
         QPainter painter(&m_image);
         painter.drawImage(QPoint(0, 0), m_stored);
     }
+}
+
+void PictureBox::decode() const
+{
+    if (m_photo.isEmpty())
+        return;
+    if (!m_stored.loadFromData(m_photo))
+        qCWarning(dataLog) << "picture: cannot decode" << m_photo.size() << "bytes";
+    m_photo.clear();
 }

@@ -17,19 +17,23 @@
 // comes with the strokes its picture was drawn from: the picture drawn anew at that many times the
 // pixels (the ratio rounded up), with the frame combined in at the same resolution. The stored
 // picture and the image, and so every copy, stay at one pixel per pixel of the box.
+//
+// A photo is decoded, and the image built from it, when first needed (painted, combined with the
+// frame, copied, read), not when it is delivered: a record that is never shown, such as the one
+// made current when the store opens, costs no decoding.
 class PictureBox : public QWidget
 {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget *parent = nullptr);
 
-    const QImage &storedPicture() const { return m_stored; }
+    const QImage &storedPicture() const;
     const QImage &image() const;
     // The image the box shows at the given device pixel ratio (rounded up): the sharp image where
     // there is one, else a null image, and the box shows image() scaled up.
     QImage sharpImage(qreal devicePixelRatio) const;
 
-    // Decodes the photo bytes (PNG, or any format Qt reads) and takes them as the new picture;
+    // Takes the photo bytes (PNG, or any format Qt reads) as the new picture, decoded when needed;
     // outline is the JSON object of the strokes it was drawn from (RecordStore::outline) and
     // frame the frame it was drawn in, or empty bytes where there are none.
     void setPhoto(const QByteArray &bytes, const QByteArray &outline = QByteArray(),
@@ -54,13 +58,17 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void takePicture(const QImage &picture);
+    // The stored picture, or the photo bytes it is decoded from when first needed.
+    void takePicture(const QImage &picture, const QByteArray &photo = QByteArray());
     // A hidden box gets no resize events, so the image follows the box size when it is used.
     void fitImage() const;
     void rebuildImage() const;
+    void decode() const;
 
-    QImage m_stored;
+    mutable QByteArray m_photo; // bytes delivered and not decoded yet
+    mutable QImage m_stored;
     mutable QImage m_image;
+    mutable bool m_imageBehind = true; // a new picture has not reached the image yet
     QByteArray m_outline;
     framegeometry::Frame m_outlineFrame = framegeometry::Frame::Cells24;
     QImage m_combinedFrame; // the frame of the last frame step since the picture came; null before
