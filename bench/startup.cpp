@@ -113,9 +113,16 @@ QString ratio(const std::vector<qint64> &samples, const std::vector<qint64> &bas
 // The runs of one start: wall and CPU times.
 struct Start
 {
+    explicit Start(const QString &program, const QStringList &arguments = {}, bool benchmarkHook = false)
+        : program(program)
+        , arguments(arguments)
+        , benchmarkHook(benchmarkHook)
+    {
+    }
+
     QString program;
     QStringList arguments;
-    bool benchmarkHook = false;
+    bool benchmarkHook;
     std::vector<qint64> wall;
     std::vector<qint64> cpu;
 };
