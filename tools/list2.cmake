@@ -1,4 +1,5 @@
-# build/LIST2.txt: the characters that have a stroke-animation page, beside the program (GBK).
+# build/LIST2.txt: the characters that have a stroke-animation page in strokeorder/ and a GBK
+# code, beside the program.
 
 set(ZIBRIN_LIST2 ${CMAKE_BINARY_DIR}/LIST2.txt)
 
@@ -12,11 +13,11 @@ if(ZIBRIN_DATA_FROM)
     VERBATIM)
 else()
   add_executable(makelist2 makelist2.cpp)
-  target_link_libraries(makelist2 PRIVATE zibrin_tables)
+  target_link_libraries(makelist2 PRIVATE Qt6::Core)
   add_custom_command(
     OUTPUT ${ZIBRIN_LIST2}
-    COMMAND makelist2 ${ZIBRIN_LIST2}
-    DEPENDS makelist2
+    COMMAND makelist2 ${ZIBRIN_STROKE_ORDER_DIR} ${ZIBRIN_LIST2}
+    DEPENDS makelist2 ${ZIBRIN_STROKE_ORDER_STAMP}
     COMMENT "Writing LIST2.txt"
     VERBATIM)
 endif()

@@ -1,48 +1,59 @@
-// makelist2 OUTPUT: writes LIST2.txt, the characters that have a stroke-animation page, as one
-// quoted item on one line, in GBK. For now every character of the stroke-code table has a page:
-// the row characters of its five segments, in table order.
-
-#include "segments.h"
+// makelist2 PAGES OUTPUT: writes LIST2.txt, the characters that have a stroke-animation page, as
+// one quoted item on one line, in GBK. The characters are those of the pages
+// PAGES/bsdh/post/<c>.html, in code point order; a character that GBK cannot encode is left out,
+// since the program reads the file as GBK.
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: makelist2 OUTPUT\n");
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: makelist2 PAGES OUTPUT\n");
         return 2;
     }
 
-    QString characters;
-    for (tables::Segment segment : {tables::Segment::Text1bh1w, tables::Segment::Text1bh2w,
-                                    tables::Segment::Text1bh3w, tables::Segment::Text1bh4w,
-                                    tables::Segment::Text1bh5w}) {
-        // rows: the character, five digits, CR LF
-        for (const QString &row : tables::segmentText(segment).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
-            characters += row.left(row.size() - 5);
+    QList<uint> pages;
+    const QDir animations(args.at(1) + QStringLiteral("/bsdh/post"));
+    for (const QString &name : animations.entryList({ QStringLiteral("*.html") }, QDir::Files)) {
+        const QList<uint> character = name.chopped(5).toUcs4();
+        if (character.size() == 1)
+            pages.append(character.first());
     }
-    if (characters.isEmpty()) {
-        std::fprintf(stderr, "makelist2: the stroke-code table is empty\n");
+    std::sort(pages.begin(), pages.end());
+
+    QByteArray characters;
+    qsizetype listed = 0;
+    for (uint codePoint : pages) {
+        // an encoder per character: resetState() does not clear the error flag
+        QStringEncoder encoder("GBK");
+        const QByteArray bytes
+            = encoder(QString::fromUcs4(reinterpret_cast<const char32_t *>(&codePoint), 1));
+        if (encoder.hasError())
+            continue;
+        characters += bytes;
+        ++listed;
+    }
+    if (listed == 0) {
+        std::fprintf(stderr, "makelist2: no animation page in %s\n", qPrintable(animations.path()));
         return 1;
     }
 
-    QStringEncoder encoder("GBK");
-    const QByteArray bytes = encoder(QLatin1Char('"') + characters + QStringLiteral("\"\r\n"));
-    if (encoder.hasError()) {
-        std::fprintf(stderr, "makelist2: a character has no GBK code\n");
-        return 1;
-    }
-    QFile file(args.at(1));
+    const QByteArray bytes = '"' + characters + "\"\r\n";
+    QFile file(args.at(2));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
         || !file.flush()) {
-        std::fprintf(stderr, "makelist2: cannot write %s\n", qPrintable(args.at(1)));
+        std::fprintf(stderr, "makelist2: cannot write %s\n", qPrintable(args.at(2)));
         return 1;
     }
+    std::printf("makelist2: %lld of %lld characters with an animation page\n",
+        static_cast<long long>(listed), static_cast<long long>(pages.size()));
     return 0;
 }

@@ -1,10 +1,13 @@
 #include "list2.h"
 #include "tests.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -88,6 +91,36 @@ private slots:
         const QString empty = list2::readFile(path).error;
         QVERIFY(missing.contains(QStringLiteral("找不到")));
         QVERIFY(empty.contains(QStringLiteral("末尾")));
+    }
+
+    // The built LIST2.txt, read as the program reads it, names exactly the characters that have an
+    // animation page in the built strokeorder/ and a GBK code.
+    void builtListNamesThePages()
+    {
+        const QString build = qEnvironmentVariable("ZIBRIN_BUILD_DIR", QStringLiteral(ZIBRIN_BUILD_DIR));
+        const list2::Result list = list2::readFile(build + QStringLiteral("/LIST2.txt"));
+        QVERIFY2(list.error.isEmpty(), qPrintable(list.error));
+
+        const QDir pages(build + QStringLiteral("/strokeorder/bsdh/post"));
+        QList<uint> expected;
+        qsizetype withoutGbk = 0;
+        for (const QString &name : pages.entryList({QStringLiteral("*.html")}, QDir::Files)) {
+            const QString character = name.chopped(5);
+            QStringEncoder encoder("GBK");
+            const QByteArray bytes = encoder(character);
+            if (encoder.hasError()) {
+                ++withoutGbk;
+            } else {
+                expected.append(character.toUcs4());
+            }
+        }
+        QList<uint> listed = list.item.toUcs4();
+        std::sort(expected.begin(), expected.end());
+        std::sort(listed.begin(), listed.end());
+        QCOMPARE(listed, expected);
+        QVERIFY2(listed.size() >= 9500, qPrintable(QString::number(listed.size())));
+        qInfo("LIST2.txt: %lld characters; %lld pages have no GBK code", static_cast<long long>(listed.size()),
+              static_cast<long long>(withoutGbk));
     }
 };
 
