@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "addresses.h"
 #include "datalog.h"
 #include "fonts.h"
 #include "form16.h"
@@ -106,7 +107,11 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                    .picture1Twips = &windowLayout.picture1,
                    .label8Twips = label8Design.size(),
                    .twipsToPixels = [this](const QPointF &t) { return QPoint(twips.x(t.x()), twips.y(t.y())); }})
-    , onlineLookups({.Label10 = &Label10, .Label2kk = &Label2kk, .Picture1 = &Picture1, .opener = &urlOpener})
+    , onlineLookups({.Label10 = &Label10,
+                     .Label2kk = &Label2kk,
+                     .Picture1 = &Picture1,
+                     .opener = &urlOpener,
+                     .strokeOrderBase = strokeOrderBaseAddress(programDirectory)})
     , m_programDirectory(programDirectory)
     , m_urlOpener(urlOpener)
 {

@@ -5,6 +5,10 @@
 #include <QString>
 #include <QUrl>
 
+#ifndef ZIBRIN_STROKE_ORDER_BASE
+#define ZIBRIN_STROKE_ORDER_BASE ""
+#endif
+
 namespace {
 
 // The character as one path segment: UTF-8, everything but unreserved ASCII percent-encoded.
@@ -13,25 +17,32 @@ QString pathSegment(const QString &character)
     return QString::fromLatin1(QUrl::toPercentEncoding(character));
 }
 
-QUrl strokeOrderPage(QLatin1String service, const QString &character)
+QUrl strokeOrderPage(const QString &base, QLatin1String service, const QString &character)
 {
-    return QUrl(strokeOrderBaseAddress + service + pathSegment(character)
-                    + QLatin1String(".html"),
-                QUrl::TolerantMode);
+    return QUrl(base + service + pathSegment(character) + QLatin1String(".html"), QUrl::TolerantMode);
 }
 
 } // namespace
 
-QUrl strokeAnimationAddress(const QString &character)
+QString strokeOrderBaseAddress(const QString &programDirectory)
 {
-    return strokeOrderPage(QLatin1String("/bsdh/post/"), character);
+    const QString configured = QStringLiteral(ZIBRIN_STROKE_ORDER_BASE);
+    if (!configured.isEmpty())
+        return configured.endsWith(QLatin1Char('/')) ? configured.chopped(1) : configured;
+    return QString::fromLatin1(
+        QUrl::fromLocalFile(programDirectory + QLatin1String("/strokeorder")).toEncoded());
 }
 
-QUrl strokeQueryAddress(const QString &character, bool pictureVisible)
+QUrl strokeAnimationAddress(const QString &base, const QString &character)
+{
+    return strokeOrderPage(base, QLatin1String("/bsdh/post/"), character);
+}
+
+QUrl strokeQueryAddress(const QString &base, const QString &character, bool pictureVisible)
 {
     if (!pictureVisible)
-        return QUrl(strokeOrderBaseAddress + QLatin1String("/bscx"), QUrl::TolerantMode);
-    return strokeOrderPage(QLatin1String("/bscx/post/"), character);
+        return QUrl(base + QLatin1String("/bscx"), QUrl::TolerantMode);
+    return strokeOrderPage(base, QLatin1String("/bscx/post/"), character);
 }
 
 QUrl dictionaryAddress(const QString &character)

@@ -13,13 +13,13 @@ OnlineLookups::OnlineLookups(const Controls &controls)
 
 void OnlineLookups::Label13_Click()
 {
-    c.opener->open(strokeAnimationAddress(*c.Label10));
+    c.opener->open(strokeAnimationAddress(c.strokeOrderBase, *c.Label10));
 }
 
 // The picture's own visible property decides, not whether the window is on screen.
 void OnlineLookups::Label5_Click()
 {
-    c.opener->open(strokeQueryAddress(*c.Label10, !c.Picture1->isHidden()));
+    c.opener->open(strokeQueryAddress(c.strokeOrderBase, *c.Label10, !c.Picture1->isHidden()));
 }
 
 void OnlineLookups::Label6_Click()

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QString>
+
 class PictureBox;
-class QString;
 class UrlOpener;
 
 // Online lookups: the three link labels that open web pages about the current character.
@@ -14,6 +15,7 @@ public:
         const QString *Label2kk = nullptr; // current character, bound to hz
         const PictureBox *Picture1 = nullptr; // its visibility: is a record shown
         UrlOpener *opener = nullptr;          // opens the pages
+        QString strokeOrderBase;              // see strokeOrderBaseAddress
     };
 
     explicit OnlineLookups(const Controls &controls);

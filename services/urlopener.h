@@ -11,9 +11,13 @@ public:
     virtual void open(const QUrl &url) = 0;
 };
 
-// The opener of the running program: the desktop's "open" action.
+// The opener of the running program: the desktop's "open" action, after pageAddress.
 class DesktopUrlOpener : public UrlOpener
 {
 public:
     void open(const QUrl &url) override;
 };
+
+// A file:// address of a folder that holds an index.html gives the address of that index.html,
+// as a browser shows a bare listing for a folder; any other address is returned as it is.
+QUrl pageAddress(const QUrl &url);

@@ -11,22 +11,7 @@ program=$1 list2=$2 screencheck=$3
 
 source "$(dirname "$0")/oneprogram.sh"
 
-# The desktop's opener: Qt hands web addresses to xdg-open from PATH (BROWSER where there is none).
-mkdir "$work/bin"
-cat >"$work/bin/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$*" >>"$work/opened.log"
-EOF
-chmod +x "$work/bin/xdg-open"
-export PATH=$work/bin:$PATH BROWSER=$work/bin/xdg-open
-
-# Whether the picture NEEDLE is on the screen now, at PICTURE_AT when that is set.
-on_screen() {
-  "$screencheck" grab "$work/screen.png" || return 1
-  local at
-  at=$("$screencheck" find "$work/screen.png" "$1") || return 1
-  [[ -z ${PICTURE_AT:-} || $at == "found at $PICTURE_AT" ]]
-}
+record_opened_addresses
 # Reads the clipboard's image/png into FILE once its content differs from BEFORE (a file).
 read_clipboard() { # FILE BEFORE WHAT
   wait_until "xclip -selection clipboard -t image/png -o >'$1' 2>/dev/null && [[ -s '$1' ]] && ! cmp -s '$1' '$2'" \
@@ -43,19 +28,8 @@ sqlite3 -readonly "$work/Photo.mdb" "select writefile('$work/stored.png', photo)
 # the input box has the focus when the window shows
 paste 峰
 wait_until 'on_screen "$work/framed.png"' || fail "the picture of 峰 with its grid is not shown"
-at=$("$screencheck" find "$work/screen.png" "$work/framed.png")
-IFS=, read -r px py <<<"${at#found at }"
-PICTURE_AT="$px,$py"
-echo "picture at $px,$py"
-
-# Click points of the links, relative to the picture's top-left corner: pixels at Xvfb's 96 dpi
-# from the layout in twips (Picture1 at 96,120 in Frame1, the link column at 6423 with Label6 at
-# top 2190, Label1 2617, Label13 3045; Label5 at 7155,165 in the window, Frame1 at 2160,1620),
-# a few pixels into each label.
-label1=($((px + 434)) $((py + 172)))
-label6=($((px + 434)) $((py + 144)))
-label13=($((px + 434)) $((py + 201)))
-label5=($((px + 339)) $((py - 99)))
+locate_links "$work/framed.png"
+echo "picture at $PICTURE_AT"
 
 # Left button: with the grid, as the window shows it.
 : >"$work/none.png"
@@ -88,9 +62,10 @@ xdotool mousemove "${label13[@]}" click 1
 wait_until '[[ $(wc -l <"$work/opened.log") == 2 ]]' || fail "Label13 opened nothing"
 xdotool mousemove "${label5[@]}" click 1
 wait_until '[[ $(wc -l <"$work/opened.log") == 3 ]]' || fail "Label5 opened nothing"
+# the stroke-order pages are those beside the program
 expected="https://hanyu.baidu.com/s?wd=%E5%95%8A
-https://bishun.zibrin.example/bsdh/post/%E5%95%8A.html
-https://bishun.zibrin.example/bscx/post/%E5%95%8A.html"
+file://$work/strokeorder/bsdh/post/%E5%95%8A.html
+file://$work/strokeorder/bscx/post/%E5%95%8A.html"
 [[ $(cat "$work/opened.log") == "$expected" ]] || { cat "$work/opened.log"; fail "other addresses were opened"; }
 
 # The window went on as it was: still there, the picture of 啊 shown.

@@ -1,9 +1,10 @@
 # oneprogram.sh: sourced by the end-to-end scripts that drive one running copy of the program
-# under a private X server. Set program and list2 before sourcing. It re-runs the calling script
-# under xvfb-run (exit 77 where Xvfb cannot start), then provides:
+# under a private X server. Set program and list2 before sourcing (or leave program empty and set
+# exe, the program to start, afterwards). It re-runs the calling script under xvfb-run (exit 77
+# where Xvfb cannot start), then provides:
 #   work          a private folder with copies of the program, LIST2.txt and Photo.mdb
 #   fail MESSAGE  ends the script as failed
-#   start_program starts the copy (pid) and waits for its main window (window)
+#   start_program starts exe (pid) and waits for its main window (window)
 #   paste TEXT    puts TEXT on the clipboard and presses Ctrl+V in the window's focused control
 #   wait_until CONDITION  evaluates CONDITION every 0.1 s, at most 20 s (a guard against hanging,
 #                 not a speed check); fails if the program has ended
@@ -32,11 +33,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cp "$program" "$work/zibrin"
-cp "$list2" "$work/LIST2.txt"
-photo=$(dirname "$program")/Photo.mdb
-[[ -f $photo ]] || fail "fixture: no Photo.mdb beside the program"
-cp "$photo" "$work/Photo.mdb"
+exe=$work/zibrin
+if [[ -n ${program:-} ]]; then
+  cp "$program" "$work/zibrin"
+  cp "$list2" "$work/LIST2.txt"
+  photo=$(dirname "$program")/Photo.mdb
+  [[ -f $photo ]] || fail "fixture: no Photo.mdb beside the program"
+  cp "$photo" "$work/Photo.mdb"
+fi
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
@@ -50,7 +54,7 @@ wait_until() {
 }
 
 start_program() {
-  "$work/zibrin" >"$work/out.log" 2>&1 &
+  "$exe" >"$work/out.log" 2>&1 &
   pid=$!
   wait_until '[[ -n $(xdotool search --onlyvisible --name "^Zibrin$" 2>/dev/null) ]]' || fail "no main window"
   window=$(xdotool search --onlyvisible --name '^Zibrin$' | head -1)
@@ -64,4 +68,40 @@ paste() {
   printf '%s' "$pasted" | xclip -selection clipboard -i 2>/dev/null # serves until another owner takes it
   wait_until '[[ $(xclip -selection clipboard -o 2>/dev/null) == "$pasted" ]]' || fail "xclip did not take the text"
   xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+v
+}
+
+# The desktop's opener: Qt hands addresses to xdg-open from PATH (BROWSER where there is none);
+# the stand-in writes each into $work/opened.log.
+record_opened_addresses() {
+  mkdir -p "$work/bin"
+  cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/opened.log"
+EOF
+  chmod +x "$work/bin/xdg-open"
+  export PATH=$work/bin:$PATH BROWSER=$work/bin/xdg-open
+}
+
+# Whether the picture NEEDLE is on the screen now (grabbed into $work/screen.png), at PICTURE_AT
+# when that is set.
+on_screen() {
+  "$screencheck" grab "$work/screen.png" || return 1
+  local at
+  at=$("$screencheck" find "$work/screen.png" "$1") || return 1
+  [[ -z ${PICTURE_AT:-} || $at == "found at $PICTURE_AT" ]]
+}
+
+# Sets PICTURE_AT to where the picture was last found in $work/screen.png, and the click points
+# of the links relative to it: pixels at Xvfb's 96 dpi from the layout in twips (Picture1 at
+# 96,120 in Frame1, the link column at 6423 with Label6 at top 2190, Label1 2617, Label13 3045;
+# Label5 at 7155,165 in the window, Frame1 at 2160,1620), a few pixels into each label.
+locate_links() { # PICTURE
+  local at px py
+  at=$("$screencheck" find "$work/screen.png" "$1") || fail "the picture is not on the screen"
+  IFS=, read -r px py <<<"${at#found at }"
+  PICTURE_AT="$px,$py"
+  label1=($((px + 434)) $((py + 172)))
+  label6=($((px + 434)) $((py + 144)))
+  label13=($((px + 434)) $((py + 201)))
+  label5=($((px + 339)) $((py - 99)))
 }

@@ -274,7 +274,8 @@ void CopyAndLinksTest::linksOpenTheirAddresses_data()
     QTest::addColumn<QString>("link");
     QTest::addColumn<QByteArray>("address");
 
-    const QByteArray strokeOrder = QByteArray(strokeOrderBaseAddress.data(), strokeOrderBaseAddress.size());
+    // the pages beside the program
+    const QByteArray strokeOrder = QUrl::fromLocalFile(m_folder.path() + "/strokeorder").toEncoded();
     QTest::newRow("Label13 ah") << ah << "Label13" << strokeOrder + "/bsdh/post/%E5%95%8A.html";
     QTest::newRow("Label5 ah") << ah << "Label5" << strokeOrder + "/bscx/post/%E5%95%8A.html";
     QTest::newRow("Label6 ah") << ah << "Label6" << QByteArray("https://hanyu.baidu.com/s?wd=%E5%95%8A");
@@ -315,7 +316,7 @@ void CopyAndLinksTest::linksOpenTheirAddresses()
 void CopyAndLinksTest::label5FollowsThePicturesOwnVisibility()
 {
     Form1 &form = *m_form;
-    const QByteArray strokeOrder = QByteArray(strokeOrderBaseAddress.data(), strokeOrderBaseAddress.size());
+    const QByteArray strokeOrder = QUrl::fromLocalFile(m_folder.path() + "/strokeorder").toEncoded();
 
     // before any record: the picture is hidden
     form.Label10 = ah;
