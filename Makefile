@@ -5,8 +5,10 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?=
+PREFIX    ?= /usr/local
+DESTDIR   ?=
 
-.PHONY: all setup build run check check-sanitize memcheck bench fuzz data clean
+.PHONY: all setup build run check check-sanitize memcheck bench fuzz data install package clean
 
 all: build
 
@@ -43,6 +45,15 @@ memcheck: build
 	        --leak-check=full --show-leak-kinds=definite,indirect --errors-for-leak-kinds=definite,indirect \
 	        --error-exitcode=1 ./$$(basename $$suite) -silent); \
 	done
+
+# The program into $(DESTDIR)$(PREFIX): lib/zibrin with its data and pages, bin/zibrin, the menu
+# entry, icons and AppStream metadata.
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The .deb of the program, built by CPack in $(BUILD).
+package: build
+	@cmake --build $(BUILD) --target package
 
 # Rewrites the committed tables and facts file from the pinned sources.
 data: build

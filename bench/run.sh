@@ -44,8 +44,13 @@ mib() { awk -v b="$1" 'BEGIN { printf "%.1f MiB", b / 1048576 }'; }
 add_row "Data build: photogen writing Photo.mdb (wall time)" \
   "$(awk -v ns=$((end - start)) 'BEGIN { printf "%.1f s", ns / 1e9 }')"
 add_row "Data build: size of Photo.mdb" "$(mib "$(stat -c %s "$work/Photo.mdb")")"
+# sizes as bytes of content and as disk use (whole blocks; links to the shared pages use none)
+sizes() { echo "$(mib "$(du -sbD "$1" | cut -f1)") content, $(mib "$(($(du -skD "$1" | cut -f1) * 1024))") on disk"; }
 if [[ -d $build/strokeorder ]]; then
-  add_row "Data build: size of strokeorder/" "$(mib "$(du -sb "$build/strokeorder" | cut -f1)")"
+  add_row "Data build: size of strokeorder/ ($(find "$build/strokeorder/" -type f -o -type l | wc -l) files and links)" \
+    "$(sizes "$build/strokeorder/")" "< 90 MiB"
+  cmake --install "$build" --prefix "$work/prefix" >/dev/null
+  add_row "Installed program (cmake --install: lib/zibrin, menu entry, icons, metadata)" "$(sizes "$work/prefix")"
 else
   add_row "Data build: size of strokeorder/" "not built"
 fi
