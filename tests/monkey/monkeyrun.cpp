@@ -430,8 +430,10 @@ bool Session::run(int index, const Event &event)
            QStringLiteral("%1 opened").arg(m_opener.opened.size() - opened));
     for (qsizetype i = opened; i < m_opener.opened.size(); ++i) {
         const QUrl &url = m_opener.opened.at(i);
-        expect(url.isValid() && (url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http")),
-               "links open web addresses", url.toString());
+        const bool web = url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http");
+        const bool page = url.isLocalFile() && url.path().contains(QLatin1String("/strokeorder/"));
+        expect(url.isValid() && (web || page), "links open web addresses or the stroke-order pages",
+               url.toString());
     }
     stats.addressesOpened += int(m_opener.opened.size() - opened);
     checkBetweenEvents();
