@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCursor>
 
@@ -121,10 +122,19 @@ void ResultBox::keepUndoWithinBudget()
 {
     if (m_undoWeight <= undoBudget)
         return;
-    m_undoWeight = 0;
-    // switching undo off frees the history and the removed text it kept
-    document()->setUndoRedoEnabled(false);
-    document()->setUndoRedoEnabled(true);
+    // The document keeps every removed character in its text buffer while undo is on, and
+    // switching undo off frees the history but not that buffer: only a new content does. The
+    // same text again is no change, so the box's own signals (textChanged) stay quiet.
+    const QSignalBlocker quiet(this);
+    const QTextCursor before = textCursor();
+    const int scrolled = verticalScrollBar()->value();
+    setPlainText(toPlainText());
+    QTextCursor caret(document());
+    caret.setPosition(before.anchor());
+    caret.setPosition(before.position(), QTextCursor::KeepAnchor);
+    setTextCursor(caret);
+    verticalScrollBar()->setValue(scrolled);
+    m_undoWeight = 0; // after the new content, which counts as a change of its own
 }
 
 void ResultBox::setText(const QString &text)

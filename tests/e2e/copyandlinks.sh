@@ -122,7 +122,7 @@ sleep 1
 on_screen "$work/blank.png" || fail "a notice or another picture is shown after a right click that copied nothing"
 
 # The program that owned the clipboard ends: Ctrl+V in the result box finds no owner.
-printf 'gone' | xclip -selection clipboard -i -quiet 2>/dev/null &
+printf 'gone' | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
 owner=$!
 wait_until '[[ $(xclip -selection clipboard -o 2>/dev/null) == gone ]]' || fail "xclip did not take the text"
 kill "$owner"
