@@ -4,6 +4,13 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace list2 {
 
 std::optional<QString> firstItem(const QByteArray &gbkBytes)
@@ -34,9 +41,24 @@ Result readFile(const QString &path)
     QFile file(path);
     if (!file.exists())
         return {QString(), QStringLiteral("找不到文件 %1。").arg(shown)};
-    if (!file.open(QIODevice::ReadOnly))
+    // Without O_NONBLOCK, opening a named pipe waits for a writer for ever. Only a regular file is
+    // read: a device (a link to /dev/zero) or a pipe never ends.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {QString(),
+            QStringLiteral("无法打开文件 %1：%2")
+                .arg(shown, QString::fromLocal8Bit(std::strerror(errno)))};
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return {QString(), QStringLiteral("无法打开文件 %1：不是普通文件。").arg(shown)};
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {QString(), QStringLiteral("无法打开文件 %1：%2").arg(shown, file.errorString())};
-    const std::optional<QString> item = firstItem(file.readAll());
+    }
+    // The item ends on the first line; GBK has no LF byte inside a character.
+    const std::optional<QString> item = firstItem(file.readLine(maximumReadBytes));
     if (!item)
         return {QString(), QStringLiteral("读取文件 %1 时超出了文件末尾：文件是空的。").arg(shown)};
     return {*item, QString()};

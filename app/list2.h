@@ -21,7 +21,11 @@ struct Result
     QString error; // empty when the item was read; otherwise names the file and the failure
 };
 
-// Reads the first item of the file; a missing, unreadable or empty file gives an error.
+// The most bytes read from the file: the first line, or this much of it.
+constexpr qint64 maximumReadBytes = 1024 * 1024;
+
+// Reads the first item of the file's first line; a missing, unreadable or empty file gives an
+// error, and so does anything but a regular file (a pipe, a device).
 Result readFile(const QString &path);
 
 } // namespace list2

@@ -28,7 +28,14 @@ SingleInstance::SingleInstance(const QString &lockDirectory, const QString &exec
 
 bool SingleInstance::isFirst()
 {
-    QDir().mkpath(QFileInfo(m_lock.fileName()).absolutePath());
+    const QString directory = QFileInfo(m_lock.fileName()).absolutePath();
+    if (!QFileInfo(directory).isDir()) {
+        // a folder of the user's own: others must not be able to hold the lock
+        const QFileInfo parent(QFileInfo(directory).absolutePath());
+        QDir().mkpath(parent.absoluteFilePath());
+        QDir().mkdir(
+            directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
     if (m_lock.tryLock(0))
         return true;
     return m_lock.error() != QLockFile::LockFailedError;
@@ -36,5 +43,12 @@ bool SingleInstance::isFirst()
 
 QString SingleInstance::defaultLockDirectory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        return runtime;
+    // Without a runtime folder (XDG_RUNTIME_DIR unset, and Qt's own fallback not a usable folder)
+    // an empty path would put the lock into the current folder, so that starts from two folders
+    // both ran: the user's cache folder is the same wherever the program is started.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/zibrin");
 }

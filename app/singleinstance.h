@@ -16,7 +16,8 @@ public:
 
     QString lockFileName() const { return m_lock.fileName(); }
 
-    // The user's runtime directory.
+    // The user's runtime directory; without a usable one, the folder zibrin in the user's cache
+    // folder (made private on first use), never the current folder.
     static QString defaultLockDirectory();
 
 private:

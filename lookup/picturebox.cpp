@@ -3,6 +3,8 @@
 #include "datalog.h"
 #include "strokepicture.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -49,17 +51,42 @@ PictureBox::PictureBox(QWidget *parent)
     rebuildImage();
 }
 
+namespace {
+
+QImage decodedPhoto(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return QImage();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (size.isEmpty() || size.width() > PictureBox::maximumPictureSide
+        || size.height() > PictureBox::maximumPictureSide)
+        return QImage();
+    return reader.read();
+}
+
+} // namespace
+
 void PictureBox::setPhoto(
     const QByteArray &bytes, const QByteArray &outline, framegeometry::Frame frame)
 {
     m_outline = outline;
     m_outlineFrame = frame;
-    takePicture(QImage(), bytes);
+    // a lookup of the character already shown delivers the same bytes again: not decoded twice
+    if (!bytes.isEmpty() && bytes == m_decodedFrom)
+        takePicture(m_stored);
+    else
+        takePicture(QImage(), bytes);
 }
 
 void PictureBox::setPicture(const QImage &picture)
 {
     m_outline.clear();
+    m_decodedFrom.clear();
+    m_photo.clear();
     takePicture(picture);
 }
 
@@ -166,7 +193,9 @@ void PictureBox::decode() const
 {
     if (m_photo.isEmpty())
         return;
-    if (!m_stored.loadFromData(m_photo))
+    m_stored = decodedPhoto(m_photo);
+    if (m_stored.isNull())
         qCWarning(dataLog) << "picture: cannot decode" << m_photo.size() << "bytes";
+    m_decodedFrom = m_photo;
     m_photo.clear();
 }

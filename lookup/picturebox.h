@@ -25,6 +25,9 @@ class PictureBox : public QWidget
 {
     Q_OBJECT
 public:
+    // The largest picture decoded, per side, as its header gives it: the box shows 385 x 255.
+    static constexpr int maximumPictureSide = 4096;
+
     explicit PictureBox(QWidget *parent = nullptr);
 
     const QImage &storedPicture() const;
@@ -33,9 +36,11 @@ public:
     // there is one, else a null image, and the box shows image() scaled up.
     QImage sharpImage(qreal devicePixelRatio) const;
 
-    // Takes the photo bytes (PNG, or any format Qt reads) as the new picture, decoded when needed;
-    // outline is the JSON object of the strokes it was drawn from (RecordStore::outline) and
-    // frame the frame it was drawn in, or empty bytes where there are none.
+    // Takes the photo bytes as the new picture, decoded when first needed: PNG, or any format Qt
+    // reads whose header gives a size of at most maximumPictureSide a side (anything else is no
+    // picture); the same bytes as the last decoded photo are not decoded again. outline is the
+    // JSON object of the strokes it was drawn from (RecordStore::outline) and frame the frame it
+    // was drawn in, or empty bytes where there are none.
     void setPhoto(const QByteArray &bytes, const QByteArray &outline = QByteArray(),
         framegeometry::Frame frame = framegeometry::Frame::Cells24);
     // Takes a new stored picture, without strokes, rebuilds the image from it and emits
@@ -67,6 +72,7 @@ private:
 
     mutable QByteArray m_photo; // bytes delivered and not decoded yet
     mutable QImage m_stored;
+    mutable QByteArray m_decodedFrom; // the bytes m_stored was decoded from
     mutable QImage m_image;
     mutable bool m_imageBehind = true; // a new picture has not reached the image yet
     QByteArray m_outline;

@@ -3,11 +3,37 @@
 #include "datalog.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
 #include <QUuid>
+
+#include <sqlite3.h>
+
+namespace {
+
+// SQLite's progress handler: a non-zero answer stops the running statement.
+int stopWhenLate(void *deadline)
+{
+    return static_cast<const QDeadlineTimer *>(deadline)->hasExpired() ? 1 : 0;
+}
+
+// SQLite's virtual machine steps between two looks at the clock.
+constexpr int stepsBetweenChecks = 1000;
+
+// The file as an SQLite URI, immutable: no lock, no journal, no -wal or -shm file is made, read
+// or changed; the main file alone is read.
+QString immutableUri(const QString &absolutePath)
+{
+    return QUrl::fromLocalFile(absolutePath).toString(QUrl::FullyEncoded)
+        + QStringLiteral("?immutable=1");
+}
+
+} // namespace
 
 RecordStore::RecordStore(QObject *parent)
     : QObject(parent)
@@ -31,12 +57,16 @@ bool RecordStore::open(const QString &databaseFile)
     }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-        db.setDatabaseName(info.absoluteFilePath());
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db.setDatabaseName(immutableUri(info.absoluteFilePath()));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
         if (!db.open()) {
             qCWarning(dataLog) << "record store: cannot open" << databaseFile
                                << db.lastError().text();
-        } else if (!moveTo(QString(), QString())) {
+        } else if (!limitQueries() || !chunksIsAPlainTable()) {
+            qCWarning(dataLog) << "record store: chunks is not a plain table in" << databaseFile;
+            db.close();
+        } else if (moveTo(QString(), QString()) == Move::Failed) {
+            // an unusable first record is one record lost, not the file
             qCWarning(dataLog) << "record store: no first record in chunks of" << databaseFile;
             db.close();
         }
@@ -55,32 +85,94 @@ bool RecordStore::isOpen() const
 
 void RecordStore::FindFirst(const QString &hz)
 {
-    m_noMatch = !(isOpen() && moveTo(QStringLiteral(" WHERE hz = ?"), hz));
+    m_noMatch = !(isOpen() && moveTo(QStringLiteral(" WHERE hz = ?"), hz) == Move::Moved);
 }
 
-bool RecordStore::moveTo(const QString &whereClause, const QString &hz)
+// Every statement stops once its deadline has passed; no text or blob larger than a photo is ever
+// read into memory (a larger one fails the query).
+bool RecordStore::limitQueries()
+{
+    const QVariant handle = QSqlDatabase::database(m_connection, false).driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!db)
+        return false;
+    sqlite3_progress_handler(db, stepsBetweenChecks, stopWhenLate, &m_queryDeadline);
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, maximumPhotoBytes);
+    return true;
+}
+
+// chunks must be a table of its own: a view runs whatever query the file defines (a recursive
+// one never ends), and a generated or hidden column computes whatever the file says at each read.
+bool RecordStore::chunksIsAPlainTable()
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
+    m_queryDeadline.setRemainingTime(queryBudgetMs);
+    if (!query.exec(QStringLiteral(
+            "SELECT type, sql FROM sqlite_master WHERE name = 'chunks' COLLATE NOCASE")))
+        return false;
+    int entries = 0;
+    while (query.next()) {
+        ++entries;
+        const QString sql = query.value(1).toString().simplified();
+        if (query.value(0).toString() != QLatin1String("table")
+            || sql.startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
+            return false;
+    }
+    if (entries != 1)
+        return false;
+
+    m_queryDeadline.setRemainingTime(queryBudgetMs);
+    if (!query.exec(QStringLiteral("PRAGMA table_xinfo(chunks)")))
+        return false;
+    QSet<QString> columns;
+    const int name = query.record().indexOf(QStringLiteral("name"));
+    const int hidden = query.record().indexOf(QStringLiteral("hidden"));
+    if (name < 0 || hidden < 0)
+        return false;
+    while (query.next()) {
+        if (query.value(hidden).toInt() != 0)
+            return false;
+        columns.insert(query.value(name).toString().toLower());
+    }
+    for (const char *wanted : {"hz", "bh", "py", "photo"}) {
+        if (!columns.contains(QLatin1String(wanted)))
+            return false;
+    }
+    return true;
+}
+
+RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString &hz)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    m_queryDeadline.setRemainingTime(queryBudgetMs);
     if (!query.prepare(QStringLiteral("SELECT hz, BH, PY, photo FROM chunks") + whereClause
                        + QStringLiteral(" ORDER BY rowid LIMIT 1"))) {
         qCWarning(dataLog) << "record store: cannot query chunks:" << query.lastError().text();
-        return false;
+        return Move::Failed;
     }
     if (!whereClause.isEmpty())
         query.addBindValue(hz);
-    if (!query.exec()) {
-        qCWarning(dataLog) << "record store: cannot move to" << hz << query.lastError().text();
-        return false;
+    if (!query.exec() || !query.next()) {
+        // SQLite refuses to read a value over its length limit
+        const bool tooBig = query.lastError().nativeErrorCode() == QString::number(SQLITE_TOOBIG);
+        if (query.lastError().isValid())
+            qCWarning(dataLog) << "record store: cannot move to" << hz << query.lastError().text();
+        return tooBig ? Move::Unusable : Move::Failed;
     }
-    if (!query.next())
-        return false;
-    m_current.hz = query.value(0).toString();
-    m_current.BH = query.value(1).toString();
-    m_current.PY = query.value(2).toString();
-    m_current.photo = query.value(3).toByteArray();
+    CharacterRecord record{query.value(0).toString(), query.value(1).toString(),
+        query.value(2).toString(), query.value(3).toByteArray()};
+    if (record.hz.size() > maximumCharacterLength || record.BH.size() > maximumStrokeCountLength
+        || record.PY.size() > maximumReadingLength || record.photo.size() > maximumPhotoBytes) {
+        qCWarning(dataLog) << "record store: a field of" << record.hz.left(8) << "is too long";
+        return Move::Unusable;
+    }
+    m_current = std::move(record);
     emit currentChanged();
-    return true;
+    return Move::Moved;
 }
 
 QByteArray RecordStore::outline(const QString &hz) const
@@ -89,6 +181,7 @@ QByteArray RecordStore::outline(const QString &hz) const
         return QByteArray();
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
+    m_queryDeadline.setRemainingTime(queryBudgetMs); // outlines may be a view, too
     if (!query.prepare(
             QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1")))
         return QByteArray(); // a file without the table

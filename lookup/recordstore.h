@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 
@@ -17,20 +18,35 @@ struct CharacterRecord
 // Data1: the read-only record store over Photo.mdb (SQLite, table chunks). It keeps one current
 // record; moving it emits currentChanged() before the move returns, so the bound controls follow
 // synchronously.
+//
+// The file is data from outside and may be made to hurt. Only a plain table chunks is read (no
+// view, no virtual table, no computed column), the file is opened immutable (nothing is ever
+// created or changed beside it, whatever its journal mode), every query stops after
+// queryBudgetMs, and a record with an oversized field is unusable.
 class RecordStore : public QObject
 {
     Q_OBJECT
 public:
+    // The largest fields a usable record has, in UTF-16 code units for texts.
+    static constexpr qsizetype maximumCharacterLength = 8; // hz: one character, as stored
+    static constexpr qsizetype maximumStrokeCountLength = 3;
+    static constexpr qsizetype maximumReadingLength = 64;
+    static constexpr int maximumPhotoBytes = 4 * 1024 * 1024;
+    // The time one query may run (open's checks, a find) before it is stopped as failed.
+    static constexpr int queryBudgetMs = 500;
+
     explicit RecordStore(QObject *parent = nullptr);
     ~RecordStore() override;
 
-    // Opens the file read-only and makes the first record of chunks current. A missing,
-    // unreadable or malformed file leaves the store closed; returns whether it opened.
+    // Opens the file read-only and makes the first record of chunks current (an unusable one
+    // stays unread). A missing, unreadable or malformed file, or a chunks that is no plain table
+    // or has no record, leaves the store closed; returns whether it opened.
     bool open(const QString &databaseFile);
     bool isOpen() const;
 
     // Makes the first record (in table order) whose hz equals the character current. The
-    // character is passed as a bound value: any text, quotes included, is safe.
+    // character is passed as a bound value: any text, quotes included, is safe. A first record
+    // that is unusable (a field too large) is no match.
     void FindFirst(const QString &hz);
     // Whether the last FindFirst found nothing. True while the store is closed.
     bool NoMatch() const { return m_noMatch; }
@@ -47,10 +63,18 @@ signals:
     void currentChanged();
 
 private:
-    bool moveTo(const QString &whereClause, const QString &hz);
+    bool limitQueries();
+    bool chunksIsAPlainTable();
+    enum class Move {
+        Moved, // the record found is current
+        Unusable, // a record was found but a field is too large; the current record stays
+        Failed, // no record, or the query failed
+    };
+    Move moveTo(const QString &whereClause, const QString &hz);
     void close();
 
     QString m_connection;
     CharacterRecord m_current;
     bool m_noMatch = true;
+    mutable QDeadlineTimer m_queryDeadline; // read by SQLite's progress handler
 };

@@ -34,11 +34,13 @@ PictureCopy::PictureCopy(const Controls &controls)
 
 void PictureCopy::Label1_MouseDown(Qt::MouseButton button)
 {
-    c.clipboard->clear();
     const QImage &picture =
         button == Qt::RightButton ? c.Picture1->storedPicture() : c.Picture1->image();
-    if (!picture.isNull())
-        c.clipboard->setMimeData(pictureMimeData(picture)); // the clipboard owns it
+    // Nothing to copy: the clipboard keeps what it held, and no notice tells of a copy.
+    if (picture.isNull())
+        return;
+    c.clipboard->clear();
+    c.clipboard->setMimeData(pictureMimeData(picture)); // the clipboard owns it
 
     c.Label8->move(c.twipsToPixels(noticePosition(QRectF(*c.picture1Twips), QSizeF(c.label8Twips))));
     c.Label8->show();

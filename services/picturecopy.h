@@ -42,8 +42,9 @@ public:
     explicit PictureCopy(const Controls &controls);
 
     // Any button but the right one copies the image with its frame, the right button the stored
-    // picture without it. The clipboard is emptied first, so a right-button copy without a stored
-    // picture leaves it empty. The notice shows for Timer3's interval, counted from the last copy.
+    // picture without it; without a picture to give (a record with no stored picture) nothing is
+    // copied and no notice shows. The notice shows for Timer3's interval, counted from the last
+    // copy.
     void Label1_MouseDown(Qt::MouseButton button);
     void Timer3_Timer();
 

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev qt6-translations-l10n
   unicode-data bzip2 fonts-arphic-uming
   nodejs npm
   sqlite3 xvfb xauth xclip xdotool valgrind

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray gbk(const QString &text)
@@ -77,6 +79,48 @@ private slots:
             QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
             QCOMPARE(result.item, item);
         }
+    }
+
+    // Only a regular file is read: a link to an endless device would be read until memory ran
+    // out, and opening a pipe would wait for a writer for ever, with the window frozen.
+    void notARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to /dev/zero") << "zero";
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("directory") << "directory";
+    }
+    void notARegularFile()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("LIST2.txt"));
+        if (kind == QLatin1String("zero"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("LIST2.txt")));
+
+        const list2::Result result = list2::readFile(path);
+        QVERIFY2(result.error.contains(QStringLiteral("LIST2.txt")), qPrintable(result.error));
+        QVERIFY(result.item.isEmpty());
+    }
+
+    // A first line longer than the bound is read up to the bound.
+    void readsNoMoreThanTheBound()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("LIST2.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(QByteArray(3 * list2::maximumReadBytes, 'a')) > 0);
+        file.close();
+        const list2::Result result = list2::readFile(path);
+        QVERIFY(result.error.isEmpty());
+        QVERIFY(result.item.size() <= list2::maximumReadBytes);
+        QVERIFY(result.item.size() > 1000);
     }
 
     // The failures are told apart: a missing file is not an empty one.

@@ -2,13 +2,19 @@
 #include "tests.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
-#include <QSysInfo>
+#include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
+
+#include <pwd.h>
+#include <unistd.h>
 
 // One running copy per executable and user.
 class SingleInstanceTest : public QObject
@@ -100,6 +106,56 @@ private slots:
         file.close();
         SingleInstance instance(notADirectory + QStringLiteral("/run"), QStringLiteral("/opt/zibrin/zibrin"));
         QVERIFY(instance.isFirst());
+    }
+
+    // Without XDG_RUNTIME_DIR and with Qt's fallback (runtime-<user> in the temporary folder) not
+    // a folder, the lock goes to a private folder of the user's, the same from every current
+    // folder: a start from another folder is still a second copy.
+    void withoutARuntimeFolderTheLockIsPrivateAndFixed()
+    {
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray tmp = qgetenv("TMPDIR");
+        const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+        const QString currentFolder = QDir::currentPath();
+        const auto restore = qScopeGuard([&] {
+            for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime},
+                     std::pair{"TMPDIR", tmp}, std::pair{"XDG_CACHE_HOME", cache}}) {
+                if (value.isNull())
+                    qunsetenv(name);
+                else
+                    qputenv(name, value);
+            }
+            QDir::setCurrent(currentFolder);
+        });
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("tmp")));
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("start1")));
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("start2")));
+        const passwd *user = ::getpwuid(::geteuid());
+        QVERIFY(user);
+        QFile notAFolder(m_dir->filePath(
+            QStringLiteral("tmp/runtime-") + QString::fromLocal8Bit(user->pw_name)));
+        QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+        notAFolder.close();
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(m_dir->filePath(QStringLiteral("tmp"))));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("cache"))));
+
+        const QString exe = QStringLiteral("/opt/zibrin/zibrin");
+        QVERIFY(QDir::setCurrent(m_dir->filePath(QStringLiteral("start1"))));
+        SingleInstance first(SingleInstance::defaultLockDirectory(), exe);
+        QVERIFY(first.isFirst());
+        QVERIFY(QDir::setCurrent(m_dir->filePath(QStringLiteral("start2"))));
+        SingleInstance second(SingleInstance::defaultLockDirectory(), exe);
+        QVERIFY(!second.isFirst());
+
+        const QFileInfo folder(QFileInfo(first.lockFileName()).absolutePath());
+        QCOMPARE(folder.absoluteFilePath(), m_dir->filePath(QStringLiteral("cache/zibrin")));
+        QCOMPARE(folder.permissions()
+                & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                    | QFile::WriteOther | QFile::ExeOther),
+            QFileDevice::Permissions());
+        QVERIFY(QDir(m_dir->filePath(QStringLiteral("start1"))).isEmpty());
+        QVERIFY(QDir(m_dir->filePath(QStringLiteral("start2"))).isEmpty());
     }
 
 private:

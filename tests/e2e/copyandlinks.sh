@@ -5,6 +5,9 @@
 #     picture the window shows (stored picture with the grid), a middle click the same, a right
 #     click the stored picture of Photo.mdb; the notice covers the picture and goes again
 #   - after entering 啊, the three links hand their addresses to xdg-open, percent-encoded
+#   - a paste into the result box from a clipboard that nobody ever owned (Ctrl+V, Shift+Insert,
+#     a middle click) or whose owner has gone leaves the program running; a right click on the
+#     copy link of a record without stored picture leaves the clipboard's text as it was
 set -uo pipefail
 
 program=$1 list2=$2 screencheck=$3
@@ -18,7 +21,19 @@ read_clipboard() { # FILE BEFORE WHAT
     || fail "no new image/png on the clipboard after the $3"
 }
 
+# 中 without a stored picture
+sqlite3 "$work/Photo.mdb" "UPDATE chunks SET photo = x'' WHERE hz = '中'" || fail "cannot change the copy of Photo.mdb"
+
 start_program
+
+# Nothing was ever copied on this display: the clipboard and the selection have no owner and offer
+# no format at all. A middle click into the result box (Text6 lies at 144,66 px at 96 dpi) pastes
+# the selection and focuses the box; then Ctrl+V and Shift+Insert.
+xdotool mousemove --window "$window" 300 80 click 2
+xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+v shift+Insert
+sleep 1
+kill -0 "$pid" 2>/dev/null || { cat "$work/out.log"; fail "the program ended on a paste from an empty clipboard"; }
+xdotool key --clearmodifiers Tab # back to the input box, which has the focus at the start
 
 # What the window should show for 峰: its stored picture with the grid ANDed in.
 "$screencheck" expect "$work/Photo.mdb" 峰 "$work/framed.png" || fail "no record of 峰 in Photo.mdb"
@@ -70,5 +85,25 @@ file://$work/strokeorder/bscx/post/%E5%95%8A.html"
 
 # The window went on as it was: still there, the picture of 啊 shown.
 on_screen "$work/ah.png" || fail "the window changed after the links were opened"
+
+# A right click on the copy link of 中, which has no stored picture, copies nothing and shows no
+# notice: the text that was pasted stays on the clipboard.
+"$screencheck" expect "$work/Photo.mdb" 中 "$work/blank.png" || fail "no record of 中 in Photo.mdb"
+paste 中
+wait_until 'on_screen "$work/blank.png"' || fail "the white box with the grid is not shown for 中"
+xdotool mousemove "${label1[@]}" click 3
+sleep 1
+[[ $(xclip -selection clipboard -o 2>/dev/null) == 中 ]] || fail "the right click without a stored picture changed the clipboard"
+on_screen "$work/blank.png" || fail "a notice or another picture is shown after a right click that copied nothing"
+
+# The program that owned the clipboard ends: Ctrl+V in the result box finds no owner.
+printf 'gone' | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+owner=$!
+wait_until '[[ $(xclip -selection clipboard -o 2>/dev/null) == gone ]]' || fail "xclip did not take the text"
+kill "$owner"
+wait "$owner" 2>/dev/null
+xdotool key --clearmodifiers shift+Tab ctrl+v
+sleep 1
+kill -0 "$pid" 2>/dev/null || { cat "$work/out.log"; fail "the program ended on a paste after the clipboard's owner had gone"; }
 [[ -z ${ZIBRIN_E2E_KEEP:-} ]] || cp "$work/notice.png" "$work/screen.png" "$ZIBRIN_E2E_KEEP/"
 echo "PASS: copyandlinks"

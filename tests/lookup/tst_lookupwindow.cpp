@@ -3,6 +3,10 @@
 #include "programfolder.h"
 
 #include <QFile>
+#include <QBuffer>
+#include <QClipboard>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QTest>
 
 #include <algorithm>
@@ -58,6 +62,9 @@ private slots:
     void brokenDatabase();
     void oddRecords();
     void sharpPictureAtTwiceThePixels();
+    void pictureBombIsNotDecoded();
+    void sameRecordIsDecodedOnce();
+    void largePastesAreBounded();
 
 private:
     // Types the text into Text5 as one assignment, as a paste does.
@@ -408,7 +415,8 @@ void LookupWindowTest::brokenDatabase()
 
 void LookupWindowTest::oddRecords()
 {
-    // a photo of 100 MB that is no picture, a PNG cut short, and a record of empty fields
+    // a photo of 100 MB (more than a usable record has), a PNG cut short, and a record of empty
+    // fields
     QByteArray huge(100 * 1024 * 1024, '\x89');
     huge.replace(0, 8, QByteArray("\x89PNG\r\n\x1a\n", 8));
     const QByteArray cut = pngBytes(fixturePicture(1)).left(200);
@@ -421,7 +429,9 @@ void LookupWindowTest::oddRecords()
     folder.writeList2(QStringLiteral("大小"));
     RecordingOpener opener;
     std::unique_ptr<Form1> window = startedWindow(folder, opener);
-    for (const QString &c : {QStringLiteral("大"), QStringLiteral("小"), QStringLiteral("空")}) {
+    window->Text5.setText(QStringLiteral("大"));
+    QVERIFY(recordControlsHidden());
+    for (const QString &c : {QStringLiteral("小"), QStringLiteral("空")}) {
         window->Text5.setText(c);
         QCOMPARE(window->Label10, c);
         QVERIFY(!window->Picture1.isHidden());
@@ -472,6 +482,33 @@ double mixedBlockShare(const QImage &image)
         }
     }
     return inked ? double(mixed) / inked : 0.0;
+}
+
+} // namespace
+
+// A picture bomb: a small progressive JPEG whose header claims 5600 x 5600 pixels. Decoded, it
+// would take 120 MB and, with many scans, a minute.
+namespace {
+
+QByteArray jpegClaiming(QSize size)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(fixturePicture(1).scaled(16, 16)))
+        return QByteArray();
+    const qsizetype frame
+        = bytes.indexOf(QByteArray("\xff\xc2", 2)); // start of a progressive frame
+    if (frame < 0)
+        return QByteArray();
+    // marker, length (2), precision (1), then height and width (2 each, big-endian)
+    bytes[frame + 5] = char(size.height() >> 8);
+    bytes[frame + 6] = char(size.height() & 0xff);
+    bytes[frame + 7] = char(size.width() >> 8);
+    bytes[frame + 8] = char(size.width() & 0xff);
+    return bytes;
 }
 
 } // namespace
@@ -532,6 +569,77 @@ void LookupWindowTest::sharpPictureAtTwiceThePixels()
         = edgeShare(image.scaled(770, 510, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     QVERIFY2(sharpEdges < 0.75 * scaledEdges,
         qPrintable(QStringLiteral("%1 %2").arg(sharpEdges).arg(scaledEdges)));
+}
+
+void LookupWindowTest::pictureBombIsNotDecoded()
+{
+    const QByteArray bomb = jpegClaiming(QSize(5600, 5600));
+    QVERIFY(!bomb.isEmpty());
+    QBuffer buffer;
+    buffer.setData(bomb);
+    QCOMPARE(QImageReader(&buffer).size(), QSize(5600, 5600));
+
+    ProgramFolder folder;
+    QCOMPARE(folder.writeDatabase({{QStringLiteral("中"), QStringLiteral("4"),
+                                        QStringLiteral("zhōng"), pngBytes(fixturePicture(1))},
+                 {QStringLiteral("炸"), QStringLiteral("9"), QStringLiteral("zhà"), bomb}}),
+        QString());
+    folder.writeList2(QStringLiteral("中"));
+    RecordingOpener opener;
+    std::unique_ptr<Form1> window = startedWindow(folder, opener);
+    window->Text5.setText(QStringLiteral("炸"));
+    QCOMPARE(window->Label10, QStringLiteral("炸"));
+    QVERIFY(!window->Picture1.isHidden());
+    QVERIFY(window->Picture1.storedPicture().isNull());
+    QTRY_VERIFY(!window->Timer1.isActive());
+    // the white box with the frame lines, as for a photo that is no picture
+    QCOMPARE(window->Picture1.image().convertToFormat(QImage::Format_RGB32),
+        window->Image2.convertToFormat(QImage::Format_RGB32));
+}
+
+// Pasting a character looks it up on the change and again on each key release: the picture of the
+// record already shown is not decoded again, another record's is.
+void LookupWindowTest::sameRecordIsDecodedOnce()
+{
+    Form1 &w = *m_window;
+    w.Text5.setFocus();
+    setInput(QStringLiteral("峰"));
+    const qint64 decoded = w.Picture1.storedPicture().cacheKey();
+    QCOMPARE(w.Picture1.storedPicture(), fixturePicture(3));
+    QTest::keyClick(&w.Text5, Qt::Key_End);
+    QTest::keyClick(&w.Text5, Qt::Key_Control);
+    QCOMPARE(w.Label10, QStringLiteral("峰"));
+    QCOMPARE(w.Picture1.storedPicture().cacheKey(), decoded);
+
+    setInput(QStringLiteral("峰国"));
+    QCOMPARE(w.Picture1.storedPicture(), fixturePicture(2));
+    setInput(QStringLiteral("峰"));
+    QVERIFY(w.Picture1.storedPicture().cacheKey() != decoded);
+    QCOMPARE(w.Picture1.storedPicture(), fixturePicture(3));
+}
+
+// A paste takes no more than the box holds, and pasting over and over keeps no growing history:
+// every step of Qt's undo history keeps the text it removed and inserted.
+void LookupWindowTest::largePastesAreBounded()
+{
+    Form1 &w = *m_window;
+    QGuiApplication::clipboard()->setText(QString(70000, u'中'));
+    QTest::keyClick(&w.Text6, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.Text6.text().size(), ResultBox::maximumLength);
+    QVERIFY(w.Text6.document()->isUndoAvailable());
+    for (int round = 0; round < 10; ++round) {
+        for (QWidget *box : std::initializer_list<QWidget *> {&w.Text5, &w.Text6}) {
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        }
+    }
+    QCOMPARE(w.Text6.text().size(), ResultBox::maximumLength);
+    QCOMPARE(w.Text5.text().size(), w.Text5.maxLength());
+    QVERIFY(w.Text6.document()->availableUndoSteps() <= 4);
+    int steps = 0;
+    for (; w.Text5.isUndoAvailable() && steps < 20; ++steps)
+        w.Text5.undo();
+    QVERIFY(steps <= 4);
 }
 
 QTEST_MAIN(LookupWindowTest)

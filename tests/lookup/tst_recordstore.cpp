@@ -124,10 +124,13 @@ private slots:
     void findFirst_data();
     void findFirst();
     void findsAgainAfterAMiss();
+    void recordWithAFieldTooLargeIsUnusable();
     void openFails_data();
     void openFails();
     void reopensAfterAFailedOpen();
     void neverWritesTheFile();
+    void leavesNothingBesideAWalFile_data();
+    void leavesNothingBesideAWalFile();
 
 private:
     QTemporaryDir m_dir;
@@ -241,6 +244,42 @@ void TestRecordStore::findsAgainAfterAMiss()
     QCOMPARE(store.current().PY, QStringLiteral("yī"));
 }
 
+// Fields no record of the program's has: found, they count as no match; at their limits they are
+// read.
+void TestRecordStore::recordWithAFieldTooLargeIsUnusable()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("Photo.mdb"));
+    const Row atLimits {15, QStringLiteral("丁"), QStringLiteral("100"), QString(64, u'd'),
+        QByteArray(RecordStore::maximumPhotoBytes, 'p')};
+    const QString error = makeDatabase(file, chunksSchema,
+        {
+            fixtureRows().first(),
+            {11, QStringLiteral("甲"), QStringLiteral("1234"), QStringLiteral("jiǎ"),
+                QByteArray()},
+            {12, QStringLiteral("乙"), QStringLiteral("1"), QString(65, u'y'), QByteArray()},
+            {13, QStringLiteral("丙"), QStringLiteral("5"), QStringLiteral("bǐng"),
+                QByteArray(RecordStore::maximumPhotoBytes + 1, 'p')},
+            {14, QString(9, u'戊'), QStringLiteral("5"), QStringLiteral("wù"), QByteArray()},
+            atLimits,
+        });
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    RecordStore store;
+    QVERIFY(store.open(file));
+    for (const QString &hz :
+        {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"), QString(9, u'戊')}) {
+        store.FindFirst(hz);
+        QVERIFY2(store.NoMatch(), qPrintable(hz.left(1)));
+    }
+    store.FindFirst(atLimits.hz);
+    QVERIFY(!store.NoMatch());
+    QCOMPARE(store.current().BH, atLimits.BH);
+    QCOMPARE(store.current().PY, atLimits.PY);
+    QCOMPARE(store.current().photo, atLimits.photo);
+}
+
 void TestRecordStore::openFails_data()
 {
     QTest::addColumn<QString>("kind");
@@ -255,6 +294,11 @@ void TestRecordStore::openFails_data()
     QTest::newRow("no table chunks") << "no chunks";
     QTest::newRow("chunks without photo") << "no photo column";
     QTest::newRow("chunks empty") << "no rows";
+    // chunks must be a table of its own: a view or a computed column runs what the file says
+    QTest::newRow("chunks an endless recursive view") << "recursive view";
+    QTest::newRow("chunks a view of a table") << "view";
+    QTest::newRow("generated columns") << "generated columns";
+    QTest::newRow("a stored generated column") << "stored generated column";
 #ifdef Q_OS_UNIX
     QTest::newRow("named pipe") << "fifo";
 #endif
@@ -292,6 +336,34 @@ void TestRecordStore::openFails()
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind == QLatin1String("no rows")) {
         const QString error = makeDatabase(file, chunksSchema);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    } else if (kind == QLatin1String("recursive view")) {
+        // no row ever passes the condition, so the first one is looked for without end
+        const QString error = makeDatabase(file,
+            {QStringLiteral(
+                "CREATE VIEW chunks AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                "FROM n) "
+                "SELECT '中' AS hz, '4' AS BH, 'zhōng' AS PY, NULL AS photo FROM n WHERE i < 0")});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    } else if (kind == QLatin1String("view")) {
+        const QString error = makeDatabase(file,
+            {QStringLiteral("CREATE TABLE rows (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"),
+                QStringLiteral("INSERT INTO rows VALUES ('中', '4', 'zhōng', NULL)"),
+                QStringLiteral("CREATE VIEW chunks AS SELECT * FROM rows")});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    } else if (kind.endsWith(QLatin1String("generated columns"))) {
+        // 300 MB of text and 900 MB of zeros from an 8 KB file
+        const QString error = makeDatabase(file,
+            {QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT GENERATED ALWAYS AS "
+                             "(printf('%.*c', 300000000, 'x')), "
+                             "photo BLOB GENERATED ALWAYS AS (zeroblob(900000000)))"),
+                QStringLiteral("INSERT INTO chunks (hz, BH) VALUES ('中', '4')")});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    } else if (kind == QLatin1String("stored generated column")) {
+        const QString error = makeDatabase(file,
+            {QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT, photo BLOB GENERATED "
+                             "ALWAYS AS (x'00') STORED)"),
+                QStringLiteral("INSERT INTO chunks (hz, BH, PY) VALUES ('中', '4', 'zhōng')")});
         QVERIFY2(error.isEmpty(), qPrintable(error));
 #ifdef Q_OS_UNIX
     } else if (kind == QLatin1String("fifo")) {
@@ -356,6 +428,52 @@ void TestRecordStore::neverWritesTheFile()
     QVERIFY(again.open(m_fixture));
     again.FindFirst(QStringLiteral("爨"));
     QVERIFY(!again.NoMatch());
+}
+
+void TestRecordStore::leavesNothingBesideAWalFile_data()
+{
+    QTest::addColumn<bool>("leftOverShm");
+    QTest::newRow("WAL file alone") << false;
+    QTest::newRow("WAL file with a left-over -shm") << true;
+}
+
+// A read-only open of a WAL-mode file would make Photo.mdb-wal and Photo.mdb-shm beside it and
+// rewrite an -shm that is there.
+void TestRecordStore::leavesNothingBesideAWalFile()
+{
+    QFETCH(bool, leftOverShm);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("Photo.mdb"));
+    QStringList statements = chunksSchema;
+    statements.prepend(QStringLiteral("PRAGMA journal_mode = WAL"));
+    const QString error = makeDatabase(file, statements, fixtureRows());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QFile header(file);
+    QVERIFY(header.open(QIODevice::ReadOnly));
+    QCOMPARE(header.read(20).mid(18, 2), QByteArray("\x02\x02")); // WAL read and write versions
+    header.close();
+    if (leftOverShm)
+        QVERIFY(writeFile(file + QStringLiteral("-shm"), QByteArray(32768, '\x5a')));
+
+    const auto listing = [&dir] {
+        QStringList files;
+        for (const QString &name :
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+            files << name + u' ' + QString::fromLatin1(sha256Of(dir.filePath(name)).toHex());
+        return files;
+    };
+    const QStringList before = listing();
+    {
+        RecordStore store;
+        QVERIFY(store.open(file));
+        store.FindFirst(QStringLiteral("峰"));
+        QVERIFY(!store.NoMatch());
+        QCOMPARE(store.current().BH, QStringLiteral("10"));
+        QCOMPARE(listing(), before); // while open, too
+    }
+    QCOMPARE(listing(), before);
 }
 
 QTEST_GUILESS_MAIN(TestRecordStore)

@@ -282,7 +282,8 @@ Event Generator::next()
         return {.action = Action::Idle};
     if (roll < 995)
         return {.action = Action::Paint};
-    return {.action = Action::Clipboard, .text = text()};
+    // an empty text: the clipboard is emptied, as when the program that copied has ended
+    return {.action = Action::Clipboard, .text = chance(40) ? QString() : text()};
 }
 
 } // namespace
@@ -427,7 +428,9 @@ QString describe(const Event &e)
     case Action::Tick: return QStringLiteral("tick of %1").arg(target);
     case Action::Idle: return QStringLiteral("posted events handled");
     case Action::Paint: return QStringLiteral("window painted");
-    case Action::Clipboard: return QStringLiteral("clipboard set to %1").arg(quoted(e.text));
+    case Action::Clipboard:
+        return e.text.isEmpty() ? QStringLiteral("clipboard emptied (its owner gone)")
+                                : QStringLiteral("clipboard set to %1").arg(quoted(e.text));
     }
     return QStringLiteral("?");
 }

@@ -23,7 +23,7 @@ enum class Action {
     Tick,        // the timer fires once, if it is running
     Idle,        // the posted events are handled (layout, repaint requests)
     Paint,       // the whole window is drawn
-    Clipboard,   // another program puts text on the clipboard
+    Clipboard,   // another program puts text on the clipboard, or empties it (no text)
 };
 
 enum class Target {

@@ -6,13 +6,14 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QRegularExpression>
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QInputMethodEvent>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
 #include <QTest>
@@ -682,7 +683,12 @@ void Session::perform(const Event &e)
         (void)w.grab();
         break;
     case Action::Clipboard:
-        QGuiApplication::clipboard()->setText(e.text);
+        // An emptied clipboard, or one whose owner has gone, offers no format at all on the
+        // desktop; clearing the offscreen one would leave none to paste from.
+        if (e.text.isEmpty())
+            QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        else
+            QGuiApplication::clipboard()->setText(e.text);
         break;
     }
 }
