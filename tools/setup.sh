@@ -11,6 +11,7 @@ packages=(
   unicode-data bzip2 fonts-arphic-uming
   nodejs npm
   sqlite3 xvfb xauth xclip xdotool valgrind
+  libzinnia-dev tegaki-zinnia-simplified-chinese
 )
 [[ ${1:-} == --fuzz ]] && packages+=(clang libclang-rt-14-dev)
 
