@@ -58,6 +58,23 @@ void RecordStore::FindFirst(const QString &hz)
     m_noMatch = !(isOpen() && moveTo(QStringLiteral(" WHERE hz = ?"), hz));
 }
 
+QHash<QString, QString> RecordStore::strokeCounts() const
+{
+    QHash<QString, QString> counts;
+    if (!isOpen())
+        return counts;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT hz, BH FROM chunks ORDER BY rowid")))
+        return counts;
+    while (query.next()) {
+        const QString hz = query.value(0).toString();
+        if (!counts.contains(hz))
+            counts.insert(hz, query.value(1).toString());
+    }
+    return counts;
+}
+
 bool RecordStore::moveTo(const QString &whereClause, const QString &hz)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
