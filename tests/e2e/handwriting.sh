@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # handwriting.sh PROGRAM LIST2 SCREENCHECK: handwriting input in the real program under a private
 # X server.
-#   - a click on 手写 opens the pad "手写输入" beside the main window, not over it
+#   - a click on 手写 opens the pad "手写输入" beside the main window, not over its picture
 #   - 十 and then 人, drawn with the mouse in the writing area (重写 between them), each put their
 #     character among the candidates in the result box and show the first candidate's record
 #   - with the model missing, the program starts, the pad opens and a lookup still works
@@ -80,7 +80,9 @@ open_pad
 eval "$(xdotool getwindowgeometry --shell "$window" | sed 's/^/main_/')"
 eval "$(xdotool getwindowgeometry --shell "$pad" | sed 's/^/pad_/')"
 echo "main window ${main_WIDTH}x${main_HEIGHT}+${main_X}+${main_Y}, pad ${pad_WIDTH}x${pad_HEIGHT}+${pad_X}+${pad_Y}"
-((pad_X >= main_X + main_WIDTH || pad_X + pad_WIDTH <= main_X)) || fail "the pad lies over the main window"
+# right of the window, or where the screen has no room there left of it, short of the panel
+# with the picture (Frame1 at 2160 twips)
+((pad_X >= main_X + main_WIDTH || pad_X + pad_WIDTH <= main_X + 2160 / 15)) || fail "the pad covers the picture"
 
 # 十: the horizontal, then the vertical.
 stroke 40 130 80 129 120 128 160 128 200 129 240 130 260 131
