@@ -112,6 +112,12 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                      .Picture1 = &Picture1,
                      .opener = &urlOpener,
                      .strokeOrderBase = strokeOrderBaseAddress(programDirectory)})
+    , handwriting({.Text6 = &Text6,
+                   .lookup = &lookup,
+                   .Data1 = &Data1,
+                   .window = this,
+                   .scaled = [this](int pixels) { return twips.x(pixels * 15); }},
+                  this)
     , m_programDirectory(programDirectory)
     , m_urlOpener(urlOpener)
 {
@@ -227,6 +233,12 @@ void Form1::setUpControls()
     Command8.setAccessibleName(QStringLiteral("帮助"));
     Command8.setGeometry(twips.rect(7776, 672, 435, 300));
 
+    Command9.setObjectName(QStringLiteral("Command9"));
+    Command9.setText(QStringLiteral("手写"));
+    Command9.setToolTip(QStringLiteral("手写输入"));
+    Command9.setAccessibleName(QStringLiteral("手写输入"));
+    Command9.setGeometry(twips.rect(8310, 672, 615, 300));
+
     Text6.setObjectName(QStringLiteral("Text6"));
     Text6.setFont(songti(13.5));
     setColour(Text6, QPalette::Base, Qt::white);
@@ -330,6 +342,7 @@ void Form1::wireEvents()
     connect(&Combo5, &QComboBox::activated, this, [this] { strokeSearch.Combo5_Click(); });
     connect(&Text2bhw, &TextCell::changed, this, [this] { strokeSearch.Text2bhw_Change(); });
     connect(&Command8, &QPushButton::clicked, this, [this] { strokeSearch.Command8_Click(); });
+    connect(&Command9, &QPushButton::clicked, this, [this] { handwriting.Command9_Click(); });
 
     connect(Combo6.lineEdit(), &QLineEdit::textEdited, this, [this] { pinyinSearch.Combo6_Change(); });
     connect(&Combo6, &SimpleCombo::activated, this, [this] { pinyinSearch.Combo6_Click(); });
@@ -447,7 +460,7 @@ void Form1::fillStrokeLists()
 
 QList<QWidget *> Form1::tabOrder()
 {
-    return {&Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Combo6, &Text6};
+    return {&Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Command9, &Combo6, &Text6};
 }
 
 // Tab and Shift+Tab follow the window's tab order. The order is kept here rather than in the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clicklabel.h"
+#include "handwritingcontroller.h"
 #include "layout.h"
 #include "lookupcontroller.h"
 #include "onlinelookups.h"
@@ -61,6 +62,7 @@ public:
     QComboBox Combo4{this};     // fourth stroke, as Combo2
     QComboBox Combo5{this};     // last stroke, as Combo2
     QPushButton Command8{this}; // "?": the stroke input help
+    QPushButton Command9{this}; // "手写": opens the handwriting pad
     ResultBox Text6{this};      // the result box: the candidates, each followed by a space
 
     // The panel and the information column; Picture1 lies above the labels it overlaps.
@@ -110,6 +112,7 @@ public:
     PinyinSearch pinyinSearch;    // Combo6, Text2bh, Command88bh1..5
     PictureCopy pictureCopy;      // Label1 and Timer3
     OnlineLookups onlineLookups;  // Label5, Label6, Label13
+    handwriting::HandwritingController handwriting; // Command9 and the handwriting pad
 
     void Timer2_Timer();
     void Command2_Click();

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# run.sh BUILD_DIR PROGRAM BAREWINDOW STARTUP ACTIONS PHOTOGEN FACTS OUTLINES
+# run.sh BUILD_DIR PROGRAM BAREWINDOW STARTUP ACTIONS PHOTOGEN FACTS OUTLINES HANDWRITING
 # Runs every benchmark and prints one markdown table: the machine, start-up against a bare Qt
-# window (under one private X server), the time per action and the resident size (offscreen),
-# and the data build. The table is also written to BUILD_DIR/bench-results.md.
+# window (under one private X server), the time per action and the resident size (offscreen), the
+# handwriting recogniser's accuracy and time per stroke (offscreen), and the data build. The table
+# is also written to BUILD_DIR/bench-results.md.
 set -euo pipefail
 
-build=$1 program=$2 barewindow=$3 startup=$4 actions=$5 photogen=$6 facts=$7 outlines=$8
+build=$1 program=$2 barewindow=$3 startup=$4 actions=$5 photogen=$6 facts=$7 outlines=$8 handwriting=$9
 runs=${ZIBRIN_BENCH_RUNS:-20}
 
 work=$(mktemp -d)
@@ -34,6 +35,10 @@ echo "bench: actions and resident size, offscreen" >&2
 mkdir -m 700 "$work/run"
 XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen "$actions" "$build" >"$work/actions.md"
 add_rows "$work/actions.md"
+
+echo "bench: handwriting over GB2312, offscreen" >&2
+XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen "$handwriting" "$build" "$outlines" >"$work/handwriting.md"
+add_rows "$work/handwriting.md"
 
 echo "bench: the data build (photogen)" >&2
 start=$(date +%s%N)

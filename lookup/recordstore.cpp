@@ -88,6 +88,24 @@ void RecordStore::FindFirst(const QString &hz)
     m_noMatch = !(isOpen() && moveTo(QStringLiteral(" WHERE hz = ?"), hz) == Move::Moved);
 }
 
+QHash<QString, QString> RecordStore::strokeCounts() const
+{
+    QHash<QString, QString> counts;
+    if (!isOpen())
+        return counts;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    m_queryDeadline.setRemainingTime(queryBudgetMs);
+    if (!query.exec(QStringLiteral("SELECT hz, BH FROM chunks ORDER BY rowid")))
+        return counts;
+    while (query.next()) {
+        const QString hz = query.value(0).toString();
+        if (!counts.contains(hz))
+            counts.insert(hz, query.value(1).toString());
+    }
+    return counts;
+}
+
 // Every statement stops once its deadline has passed; no text or blob larger than a photo is ever
 // read into memory (a larger one fails the query).
 bool RecordStore::limitQueries()

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -58,6 +59,9 @@ public:
     // or one larger than maxOutlineBytes. Leaves the current record and NoMatch as they are.
     QByteArray outline(const QString &hz) const;
     static constexpr qsizetype maxOutlineBytes = 1 << 20;
+
+    // hz -> BH of every record (the first record of a character counts); empty while closed.
+    QHash<QString, QString> strokeCounts() const;
 
 signals:
     void currentChanged();

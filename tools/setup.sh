@@ -13,6 +13,7 @@ packages=(
   nodejs npm
   sqlite3 xvfb xauth xclip xdotool valgrind
   librsvg2-bin chromium
+  libzinnia-dev tegaki-zinnia-simplified-chinese
 )
 [[ ${1:-} == --fuzz ]] && packages+=(clang libclang-rt-14-dev)
 

@@ -134,7 +134,7 @@ private slots:
         Form1 form(m_dir->path(), m_opener);
         const char *const widgets[] = {
             "Command2", "Label15", "Text5", "Label5", "Line2", "Image1", "Combo6", "Image6",
-            "Label22", "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Command8", "Text6",
+            "Label22", "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Command8", "Command9", "Text6",
             "Frame1", "Picture1", "Label8", "Line1", "Label9", "Label7", "Label23", "Label3",
             "Label2", "Label6", "Label1", "Label13", "Label4",
         };
@@ -177,6 +177,7 @@ private slots:
         row("Combo4", QStringLiteral(" "), QStringLiteral("第四笔画"));
         row("Combo5", QStringLiteral(" "), QStringLiteral("最后一笔画"));
         row("Command8", QStringLiteral("?"), QStringLiteral("帮助"));
+        row("Command9", QStringLiteral("手写"), QStringLiteral("手写输入"));
         row("Text6", QString());
         row("Label8", QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以打开画图，word等软件进行粘贴。"));
         row("Label9", QStringLiteral("〖笔画〗"));
@@ -424,7 +425,7 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), &form.Text5);
 
         const QList<QWidget *> expected = {&form.Command2, &form.Combo5, &form.Combo4, &form.Combo3, &form.Combo2,
-                                           &form.Combo1, &form.Command8, &form.Combo6, &form.Text6, &form.Text5};
+                                           &form.Combo1, &form.Command8, &form.Command9, &form.Combo6, &form.Text6, &form.Text5};
         const auto control = [&](QWidget *focus) {
             for (QWidget *w = focus; w; w = w->parentWidget()) {
                 if (expected.contains(w))

@@ -1,0 +1,88 @@
+#include "handwritingcontroller.h"
+
+#include "handwritingpad.h"
+#include "lookupcontroller.h"
+#include "recordstore.h"
+#include "textboxes.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace handwriting {
+
+namespace {
+
+constexpr int writingAreaSide = 300; // pixels at 96 dpi
+
+} // namespace
+
+HandwritingController::HandwritingController(const Controls &controls, QObject *parent)
+    : QObject(parent)
+    , c(controls)
+{
+}
+
+HandwritingController::~HandwritingController() = default;
+
+void HandwritingController::Command9_Click()
+{
+    if (!m_pad) {
+        m_recognizer = std::make_unique<Recognizer>(defaultModelFile());
+        if (m_recognizer->isAvailable())
+            m_known = knownCharacters(c.Data1->strokeCounts());
+        m_pad = new HandwritingPad(c.scaled(writingAreaSide), c.window);
+        m_pad->setRecognizerAvailable(m_recognizer->isAvailable());
+        connect(&m_pad->writingArea, &WritingArea::strokeFinished, this,
+            &HandwritingController::recognizeInk);
+        connect(&m_pad->takeBackButton, &QPushButton::clicked, this,
+            &HandwritingController::takeBackStroke);
+        connect(&m_pad->clearButton, &QPushButton::clicked, this, &HandwritingController::clearInk);
+        placePad();
+    }
+    m_pad->show();
+    m_pad->raise();
+    m_pad->activateWindow();
+}
+
+// Right of the main window, its tops level; left of it where the screen has no room on the right.
+void HandwritingController::placePad()
+{
+    const QRect main = c.window->frameGeometry();
+    const QSize outer = m_pad->frameGeometry().size().expandedTo(m_pad->size());
+    QPoint at(main.right() + 1, main.top());
+    if (const QScreen *screen = c.window->screen()) {
+        const QRect available = screen->availableGeometry();
+        if (at.x() + outer.width() > available.right() + 1)
+            at.setX(std::max(available.left(), main.left() - outer.width()));
+        at.setY(std::clamp(at.y(), available.top(),
+            std::max(available.top(), available.bottom() + 1 - outer.height())));
+    }
+    m_pad->move(at);
+}
+
+void HandwritingController::recognizeInk()
+{
+    const QStringList candidates
+        = recognize(*m_recognizer, m_pad->writingArea.ink(), m_pad->writingArea.width(), m_known);
+    QString list;
+    for (const QString &candidate : candidates)
+        list += candidate + QLatin1Char(' ');
+    // The result box's change handling shows or hides the record controls for the new list.
+    c.Text6->setText(list);
+    if (!candidates.isEmpty())
+        c.lookup->characterLookup(candidates.first());
+}
+
+void HandwritingController::takeBackStroke()
+{
+    if (m_pad->writingArea.takeBackStroke())
+        recognizeInk();
+}
+
+void HandwritingController::clearInk()
+{
+    m_pad->writingArea.clear();
+    c.Text6->setText(QString());
+}
+
+} // namespace handwriting

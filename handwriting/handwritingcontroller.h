@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ranking.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class LookupController;
+class RecordStore;
+class ResultBox;
+class QWidget;
+
+namespace handwriting {
+
+class HandwritingPad;
+
+// Handwriting input: the handwriting button opens the pad; each finished stroke, take-back or
+// clear puts the recogniser's candidates into the result box and shows the first one's record.
+class HandwritingController : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        ResultBox *Text6 = nullptr;
+        LookupController *lookup = nullptr;
+        RecordStore *Data1 = nullptr;
+        QWidget *window = nullptr; // the main window: the pad's owner, placed beside it
+        std::function<int(int)> scaled; // pixels at 96 dpi -> pixels on this screen
+    };
+
+    explicit HandwritingController(const Controls &controls, QObject *parent = nullptr);
+    ~HandwritingController() override;
+
+    // Opens the pad beside the main window, or raises it. The recogniser and the list of the
+    // characters with a record are loaded at the first opening.
+    void Command9_Click();
+
+    // Created at the first opening.
+    HandwritingPad *pad() const { return m_pad; }
+
+    // The ink's candidates into the result box, each followed by a space, and the first one looked
+    // up; without candidates the result box is emptied.
+    void recognizeInk();
+    void takeBackStroke();
+    void clearInk();
+
+private:
+    void placePad();
+
+    Controls c;
+    HandwritingPad *m_pad = nullptr; // a child of the main window
+    std::unique_ptr<Recognizer> m_recognizer;
+    KnownCharacters m_known;
+};
+
+} // namespace handwriting

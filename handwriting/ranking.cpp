@@ -1,0 +1,209 @@
+#include "ranking.h"
+
+#include <QFile>
+#include <QLineF>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+// Q_INIT_RESOURCE must stand outside any namespace; the resources of a static library need it.
+static void initStrokeOrders()
+{
+    Q_INIT_RESOURCE(strokeorders);
+}
+
+namespace handwriting {
+
+namespace {
+
+// The facts file of the data build: character, stroke classes, stroke count, readings (tab
+// separated, UTF-8). Only the first two fields are read.
+QHash<QString, QString> strokeOrderList()
+{
+    initStrokeOrders();
+    QHash<QString, QString> orders;
+    QFile file(QStringLiteral(":/handwriting/characters.tsv"));
+    if (!file.open(QIODevice::ReadOnly))
+        return orders;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    orders.reserve(lines.size());
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() >= 2)
+            orders.insert(QString::fromUtf8(fields[0]), QString::fromLatin1(fields[1]));
+    }
+    return orders;
+}
+
+double degrees(const QPointF &from, const QPointF &to)
+{
+    return std::atan2(to.y() - from.y(), to.x() - from.x()) * 180.0 / std::numbers::pi;
+}
+
+double distanceToLine(const QPointF &p, const QPointF &a, const QPointF &b)
+{
+    const double length = QLineF(a, b).length();
+    if (length == 0)
+        return QLineF(a, p).length();
+    return std::abs((b.x() - a.x()) * (a.y() - p.y()) - (a.x() - p.x()) * (b.y() - a.y())) / length;
+}
+
+// Douglas-Peucker: the corners of the polyline points[first..last] that lie further than
+// tolerance from the simplified line, appended to out (the first point is not).
+void simplify(const Stroke &points, qsizetype first, qsizetype last, double tolerance, Stroke &out)
+{
+    double furthest = -1;
+    qsizetype at = first;
+    for (qsizetype i = first + 1; i < last; ++i) {
+        const double d = distanceToLine(points[i], points[first], points[last]);
+        if (d > furthest) {
+            furthest = d;
+            at = i;
+        }
+    }
+    if (furthest > tolerance) {
+        simplify(points, first, at, tolerance, out);
+        simplify(points, at, last, tolerance, out);
+    } else {
+        out.append(points[last]);
+    }
+}
+
+// The class of a straight stroke by its direction in degrees, y pointing down.
+QChar directionClass(double angle)
+{
+    if (angle >= -90 && angle <= 30)
+        return u'1';
+    if (angle > 30 && angle <= 60)
+        return u'4';
+    if (angle > 60 && angle <= 110)
+        return u'2';
+    return u'3';
+}
+
+} // namespace
+
+KnownCharacters knownCharacters(const QHash<QString, QString> &recordStrokeCounts)
+{
+    const QHash<QString, QString> orders = strokeOrderList();
+    KnownCharacters known;
+    known.reserve(recordStrokeCounts.size());
+    for (auto it = recordStrokeCounts.cbegin(); it != recordStrokeCounts.cend(); ++it)
+        known.insert(it.key(), { it.value().toInt(), orders.value(it.key()) });
+    return known;
+}
+
+QChar strokeClass(const Stroke &stroke, qreal side)
+{
+    Stroke points;
+    for (const QPointF &p : stroke) {
+        if (std::isfinite(p.x()) && std::isfinite(p.y()))
+            points.append(p);
+    }
+    double length = 0;
+    for (qsizetype i = 1; i < points.size(); ++i)
+        length += QLineF(points[i - 1], points[i]).length();
+    if (length == 0 || !std::isfinite(length))
+        return u'4'; // a tap
+
+    // The long parts: segments of the simplified line that make a quarter of the length or more;
+    // the entry and exit flicks of a brush or a hand fall away.
+    Stroke corners { points.first() };
+    simplify(points, 0, points.size() - 1, 0.1 * length, corners);
+    QList<QLineF> parts;
+    for (qsizetype i = 1; i < corners.size(); ++i) {
+        if (QLineF(corners[i - 1], corners[i]).length() >= 0.25 * length)
+            parts.append(QLineF(corners[i - 1], corners[i]));
+    }
+    if (parts.isEmpty())
+        parts.append(QLineF(points.first(), points.last()));
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        const double turn = std::remainder(
+            degrees(parts[i].p1(), parts[i].p2()) - degrees(parts[i - 1].p1(), parts[i - 1].p2()),
+            360.0);
+        if (std::abs(turn) > 60)
+            return u'5';
+    }
+
+    QChar kind = directionClass(degrees(parts.first().p1(), parts.last().p2()));
+    const double overall = degrees(points.first(), points.last());
+    if (kind == u'2' && overall > 100)
+        kind = u'3'; // a left-falling stroke that starts straight down
+    if (length < 0.127 * side && (kind == u'2' || (kind == u'1' && overall > 15 && overall <= 60)))
+        kind = u'4'; // short: a dot
+    return kind;
+}
+
+QString strokeClasses(const Ink &ink, qreal side)
+{
+    QString classes;
+    for (const Stroke &stroke : ink) {
+        if (!stroke.isEmpty())
+            classes.append(strokeClass(stroke, side));
+    }
+    return classes;
+}
+
+int strokeOrderDistance(const QString &drawn, const QString &known)
+{
+    QList<int> previous(known.size() + 1);
+    for (qsizetype j = 0; j <= known.size(); ++j)
+        previous[j] = int(j);
+    QList<int> row(known.size() + 1);
+    for (qsizetype i = 1; i <= drawn.size(); ++i) {
+        row[0] = int(i);
+        for (qsizetype j = 1; j <= known.size(); ++j)
+            row[j] = std::min({ previous[j] + 1, row[j - 1] + 1,
+                previous[j - 1] + (drawn[i - 1] != known[j - 1]) });
+        std::swap(previous, row);
+    }
+    return previous[known.size()];
+}
+
+QStringList rankCandidates(const QList<Candidate> &candidates, const Ink &ink, qreal side,
+    const KnownCharacters &known, const RankingWeights &weights, int count)
+{
+    qsizetype strokes = 0;
+    for (const Stroke &stroke : ink)
+        strokes += !stroke.isEmpty();
+    const QString drawn = weights.strokeOrder != 0 ? strokeClasses(ink, side) : QString();
+
+    struct Ranked {
+        QString character;
+        double score;
+    };
+    QList<Ranked> ranked;
+    for (const Candidate &candidate : candidates) {
+        const auto it = known.constFind(candidate.character);
+        if (it == known.cend())
+            continue;
+        double score
+            = candidate.score - weights.strokeCount * std::abs(double(strokes - it->strokeCount));
+        if (weights.strokeOrder != 0 && !it->strokeClasses.isEmpty())
+            score -= weights.strokeOrder * strokeOrderDistance(drawn, it->strokeClasses);
+        ranked.append({ candidate.character, score });
+    }
+    std::stable_sort(ranked.begin(), ranked.end(),
+        [](const Ranked &a, const Ranked &b) { return a.score > b.score; });
+    QStringList best;
+    for (const Ranked &r : ranked) {
+        if (best.size() >= count)
+            break;
+        best.append(r.character);
+    }
+    return best;
+}
+
+} // namespace handwriting
+
+namespace handwriting {
+
+QStringList recognize(
+    const Recognizer &recognizer, const Ink &ink, qreal side, const KnownCharacters &known)
+{
+    return rankCandidates(
+        recognizer.classify(ink, side, listLength), ink, side, known, padWeights, shownCandidates);
+}
+
+} // namespace handwriting

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# handwriting.sh PROGRAM LIST2 SCREENCHECK: handwriting input in the real program under a private
+# X server.
+#   - a click on 手写 opens the pad "手写输入" beside the main window, not over its picture
+#   - 十 and then 人, drawn with the mouse in the writing area (重写 between them), each put their
+#     character among the candidates in the result box and show the first candidate's record
+#   - with the model missing, the program starts, the pad opens and a lookup still works
+# The result box is read through the clipboard (Ctrl+A, Ctrl+C in the box).
+set -uo pipefail
+
+program=$1 list2=$2 screencheck=$3
+
+source "$(dirname "$0")/oneprogram.sh"
+
+on_screen() {
+  "$screencheck" grab "$work/screen.png" && "$screencheck" find "$work/screen.png" "$1" >/dev/null
+}
+shot() { [[ -z ${ZIBRIN_E2E_SHOTS:-} ]] || cp "$work/screen.png" "$ZIBRIN_E2E_SHOTS/$1.png"; }
+keys() { xdotool key --delay 60 "$@"; }
+
+# twips of the main window -> pixels (15 to a pixel at the 96 dpi of Xvfb)
+click_main() { xdotool mousemove --window "$window" $(($1 / 15)) $(($2 / 15)) click 1; sleep 0.3; }
+open_pad() {
+  click_main $((8310 + 615 / 2)) $((672 + 150))
+  wait_until '[[ -n $(xdotool search --onlyvisible --name "^手写输入$" 2>/dev/null) ]]' || fail "no pad after a click on 手写"
+  pad=$(xdotool search --onlyvisible --name '^手写输入$' | head -1)
+}
+# A stroke in the writing area (the pad's top left square of 300 pixels): x y x y ...
+stroke() {
+  xdotool mousemove --window "$pad" "$1" "$2" mousedown 1
+  shift 2
+  while (($#)); do
+    xdotool mousemove --window "$pad" "$1" "$2"
+    sleep 0.02
+    shift 2
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+# The result box's text: a click into it, then select all and copy.
+result_box() {
+  click_main $((2160 + 200)) $((990 + 540))
+  printf 'none' | xclip -selection clipboard
+  keys ctrl+a ctrl+c
+  local text=none
+  for _ in $(seq 50); do
+    text=$(xclip -selection clipboard -o 2>/dev/null; printf x)
+    [[ $text != nonex ]] && break
+    sleep 0.1
+  done
+  printf '%s' "${text%x}"
+}
+# The character is among the candidates and the first candidate's record is shown. Reading the
+# result box moves its caret, which looks up another character: so the screen is taken first (the
+# record is shown before the end of the stroke's handling, the grid 11 ms later), the list read
+# after, and the first candidate's picture with its grid looked for in that screen.
+expect_character() {
+  local character=$1 name=$2 listed first
+  sleep 1
+  "$screencheck" grab "$work/drawn.png" || fail "no screen grab"
+  cp "$work/drawn.png" "$work/screen.png"
+  shot "handwriting-$name"
+  listed=$(result_box)
+  [[ $listed == *"$character "* ]] || fail "$character is not among the candidates '$listed'"
+  echo "$character: '$listed'"
+  first=${listed:0:1}
+  "$screencheck" expect "$work/Photo.mdb" "$first" "$work/first.png" || fail "no record of $first to compare with"
+  "$screencheck" find "$work/drawn.png" "$work/first.png" >/dev/null || fail "the picture of $first, the first candidate, was not shown"
+}
+# A record is shown: its picture with the grid comes on the screen.
+record_shown() {
+  "$screencheck" expect "$work/Photo.mdb" "$1" "$work/expected.png" || fail "no record of $1 to compare with"
+  wait_until 'on_screen "$work/expected.png"' || { shot "handwriting-missing-$1"; fail "the picture of $1 is not on the screen"; }
+}
+
+start_program
+xdotool windowfocus --sync "$window"
+sleep 1
+open_pad
+eval "$(xdotool getwindowgeometry --shell "$window" | sed 's/^/main_/')"
+eval "$(xdotool getwindowgeometry --shell "$pad" | sed 's/^/pad_/')"
+echo "main window ${main_WIDTH}x${main_HEIGHT}+${main_X}+${main_Y}, pad ${pad_WIDTH}x${pad_HEIGHT}+${pad_X}+${pad_Y}"
+# right of the window, or where the screen has no room there left of it, short of the panel
+# with the picture (Frame1 at 2160 twips)
+((pad_X >= main_X + main_WIDTH || pad_X + pad_WIDTH <= main_X + 2160 / 15)) || fail "the pad covers the picture"
+
+# 十: the horizontal, then the vertical.
+stroke 40 130 80 129 120 128 160 128 200 129 240 130 260 131
+stroke 150 30 150 70 150 110 150 150 149 190 149 230 148 275
+expect_character 十 shi
+
+# 重写, then 人: the left-falling stroke, then the right-falling one.
+xdotool mousemove --window "$pad" 225 $((300 + 10)) click 1
+sleep 0.3
+stroke 145 45 148 65 140 100 122 140 96 175 70 200 40 225 22 236
+stroke 138 125 145 137 168 167 200 204 235 228 285 238
+expect_character 人 ren
+
+# Without the model: the program starts, the pad opens, a lookup shows its record.
+kill "$pid"; wait "$pid" 2>/dev/null
+ZIBRIN_HANDWRITING_MODEL=$work/no-such.model start_program
+xdotool windowfocus --sync "$window"
+sleep 1
+open_pad
+"$screencheck" grab "$work/screen.png"; shot handwriting-no-model
+stroke 40 130 160 128 260 131
+kill -0 "$pid" 2>/dev/null || fail "the program ended without a model"
+click_main 3000 250
+paste 峰
+record_shown 峰
+echo "PASS: handwriting"

@@ -1,0 +1,171 @@
+#include "ranking.h"
+#include "recognizer.h"
+#include "recordstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <limits>
+
+using namespace handwriting;
+
+namespace {
+
+constexpr qreal side = 300;
+
+// A character written from the centre lines of its strokes (1024 box, y up, 900 at the top).
+Ink medians(const QString &character)
+{
+    QFile file(QStringLiteral(ZIBRIN_SOURCE_DIR "/data/node_modules/hanzi-writer-data/") + character
+        + QStringLiteral(".json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    Ink ink;
+    for (const QJsonValue &median :
+        QJsonDocument::fromJson(file.readAll()).object().value(u"medians").toArray()) {
+        Stroke stroke;
+        for (const QJsonValue &point : median.toArray())
+            stroke.append(QPointF(
+                point[0].toDouble() * side / 1024, (900 - point[1].toDouble()) * side / 1024));
+        ink.append(stroke);
+    }
+    return ink;
+}
+
+} // namespace
+
+class TestRecognizer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        RecordStore store;
+        QVERIFY(store.open(QStringLiteral(ZIBRIN_BUILD_DIR "/Photo.mdb")));
+        known = knownCharacters(store.strokeCounts());
+        QVERIFY(known.size() > 6763);
+        QCOMPARE(known.value(QStringLiteral("峰")).strokeCount, 10);
+        QCOMPARE(known.value(QStringLiteral("峰")).strokeClasses, QStringLiteral("2523541112"));
+        QVERIFY(QFile::exists(defaultModelFile()));
+        QVERIFY(!medians(QStringLiteral("十")).isEmpty());
+    }
+
+    // expected: the first candidate, or "*" for any list of known characters, or "" for none.
+    void recognize_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<Ink>("ink");
+        QTest::addColumn<bool>("withoutTen"); // the known characters lack 十
+        QTest::addColumn<QString>("expected");
+        const QString installed = defaultModelFile();
+        const qreal huge = 1e12;
+        const qreal nan = std::numeric_limits<qreal>::quiet_NaN();
+
+        QTest::newRow("one stroke: 乙")
+            << installed << medians(QStringLiteral("乙")) << false << QStringLiteral("乙");
+        QTest::newRow("ten strokes: 峰")
+            << installed << medians(QStringLiteral("峰")) << false << QStringLiteral("峰");
+        QTest::newRow("twenty strokes: 籍")
+            << installed << medians(QStringLiteral("籍")) << false << QStringLiteral("籍");
+        QTest::newRow("no record: 十 not offered")
+            << installed << medians(QStringLiteral("十")) << true << QStringLiteral("*");
+        QTest::newRow("missing model") << QStringLiteral("/nonexistent/handwriting.model")
+                                       << medians(QStringLiteral("十")) << false << QString();
+        QTest::newRow("model not a file")
+            << QDir::tempPath() << medians(QStringLiteral("十")) << false << QString();
+        QTest::newRow("no strokes") << installed << Ink() << false << QString();
+        QTest::newRow("empty strokes") << installed << Ink { {}, {} } << false << QString();
+        QTest::newRow("one-point stroke")
+            << installed << Ink { { QPointF(150, 150) } } << false << QStringLiteral("*");
+        QTest::newRow("absurd coordinates: 十 stretched far out")
+            << installed
+            << Ink { { QPointF(-huge, 150), QPointF(nan, 150), QPointF(huge, 150) },
+                   { QPointF(150, -huge), QPointF(150, huge) } }
+            << false << QStringLiteral("十");
+    }
+
+    void recognize()
+    {
+        QFETCH(QString, model);
+        QFETCH(Ink, ink);
+        QFETCH(bool, withoutTen);
+        QFETCH(QString, expected);
+        KnownCharacters offered = known;
+        if (withoutTen)
+            offered.remove(QStringLiteral("十"));
+
+        const Recognizer recognizer(model);
+        QCOMPARE(recognizer.isAvailable(), model == defaultModelFile());
+        const QStringList candidates = handwriting::recognize(recognizer, ink, side, offered);
+        QVERIFY2(candidates.size() <= 10, qPrintable(candidates.join(u' ')));
+        if (expected.isEmpty()) {
+            QVERIFY2(candidates.isEmpty(), qPrintable(candidates.join(u' ')));
+            return;
+        }
+        QVERIFY(!candidates.isEmpty());
+        for (const QString &candidate : candidates)
+            QVERIFY2(offered.contains(candidate), qPrintable(candidate));
+        if (expected != u'*')
+            QCOMPARE(candidates.first(), expected);
+    }
+
+    // A model file that Zinnia cannot read leaves the recogniser not available.
+    void unreadableModel_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QFile model(defaultModelFile());
+        QVERIFY(model.open(QIODevice::ReadOnly));
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("not a model\n");
+        QTest::newRow("cut short") << model.read(4096);
+    }
+
+    void unreadableModel()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("model")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        const Recognizer recognizer(file.fileName());
+        QVERIFY(!recognizer.isAvailable());
+        QVERIFY(recognizer.classify(medians(QStringLiteral("十")), side, 10).isEmpty());
+    }
+
+    // The class of a drawn stroke (y down): the digits of the stroke-code tables.
+    void strokeClass_data()
+    {
+        QTest::addColumn<Stroke>("stroke");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("horizontal")
+            << Stroke { { 30, 150 }, { 150, 148 }, { 270, 152 } } << QStringLiteral("1");
+        QTest::newRow("rising") << Stroke { { 60, 200 }, { 160, 130 } } << QStringLiteral("1");
+        QTest::newRow("vertical with a hook")
+            << Stroke { { 150, 30 }, { 150, 250 }, { 130, 265 } } << QStringLiteral("2");
+        QTest::newRow("left-falling") << Stroke { { 200, 40 }, { 190, 120 }, { 140, 200 },
+            { 60, 260 } } << QStringLiteral("3");
+        QTest::newRow("dot") << Stroke { { 140, 40 }, { 160, 65 } } << QStringLiteral("4");
+        QTest::newRow("turning: right, then down")
+            << Stroke { { 60, 60 }, { 240, 60 }, { 240, 240 } } << QStringLiteral("5");
+        QTest::newRow("a tap") << Stroke { { 100, 100 } } << QStringLiteral("4");
+    }
+
+    void strokeClass()
+    {
+        QFETCH(Stroke, stroke);
+        QFETCH(QString, expected);
+        QCOMPARE(QString(handwriting::strokeClass(stroke, side)), expected);
+    }
+
+private:
+    KnownCharacters known;
+};
+
+QTEST_GUILESS_MAIN(TestRecognizer)
+#include "tst_recognizer.moc"
