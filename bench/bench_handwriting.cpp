@@ -178,8 +178,11 @@ int main(int argc, char *argv[])
             ++missing;
             continue;
         }
+        QElapsedTimer modelClock;
+        modelClock.start();
         const QList<handwriting::Candidate> list
             = recognizer.classify(ink, side, handwriting::listLength);
+        modelTimes.push_back(modelClock.nsecsElapsed());
         for (int i = 0; i < 3; ++i) {
             const QStringList ranked = handwriting::rankCandidates(i == 0 ? list.mid(0, 10) : list,
                 ink, side, known, weights[i], handwriting::shownCandidates);
