@@ -20,6 +20,7 @@
 
 #include "form1.h"
 #include "programfolder.h"
+#include "samples.h"
 #include "segments.h"
 
 #include <QApplication>
@@ -38,7 +39,9 @@
 
 namespace {
 
-using Samples = std::vector<qint64>; // nanoseconds
+using bench::percentile;
+using bench::Samples;
+using bench::milliseconds;
 
 // The resident size in KiB, from VmRSS of /proc/self/status; 0 if it cannot be read.
 qint64 residentKiB()
@@ -52,21 +55,6 @@ qint64 residentKiB()
             return line.mid(6).simplified().split(' ').value(0).toLongLong();
     }
     return 0;
-}
-
-// Nearest-rank percentile, p in (0, 1].
-qint64 percentile(Samples samples, double p)
-{
-    if (samples.empty())
-        return 0;
-    std::sort(samples.begin(), samples.end());
-    const auto rank = std::size_t(std::ceil(p * double(samples.size())));
-    return samples[std::clamp<std::size_t>(rank, 1, samples.size()) - 1];
-}
-
-QString milliseconds(qint64 nanoseconds)
-{
-    return QString::number(double(nanoseconds) / 1e6, 'f', 3) + QStringLiteral(" ms");
 }
 
 QString count(qsizetype n)

@@ -20,6 +20,7 @@
 #include "form1.h"
 #include "handwritingpad.h"
 #include "programfolder.h"
+#include "samples.h"
 #include "ranking.h"
 #include "segments.h"
 
@@ -40,20 +41,12 @@
 
 namespace {
 
-using Samples = std::vector<qint64>; // nanoseconds
-
-qint64 percentile(Samples samples, double p)
-{
-    if (samples.empty())
-        return 0;
-    std::sort(samples.begin(), samples.end());
-    const auto rank = std::size_t(std::ceil(p * double(samples.size())));
-    return samples[std::clamp<std::size_t>(rank, 1, samples.size()) - 1];
-}
+using bench::percentile;
+using bench::Samples;
 
 QString milliseconds(qint64 nanoseconds)
 {
-    return QString::number(double(nanoseconds) / 1e6, 'f', 2) + QStringLiteral(" ms");
+    return bench::milliseconds(nanoseconds, 2);
 }
 
 void row(const QString &measure, const QString &figure, const QString &target = QString())
