@@ -45,7 +45,7 @@ class Browser {
       // any request to a host goes to a closed port
       '--proxy-server=127.0.0.1:9', '--proxy-bypass-list=<-loopback>',
       '--window-size=800,1000', `--user-data-dir=${this.profile}`, 'about:blank',
-    ], { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'] });
+    ], { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'], detached: true });
     this.stderr = '';
     this.process.stderr.on('data', (d) => { this.stderr += d; });
     this.nextId = 1;
@@ -76,11 +76,18 @@ class Browser {
     return new Promise((resolve, reject) => this.calls.set(id, { resolve, reject }));
   }
 
+  // Chromium's helper processes may still be writing the profile after the browser process has
+  // gone, so the whole process group is ended before the profile is removed, with retries.
   async close() {
-    const ended = new Promise((r) => this.process.once('exit', r));
-    this.process.kill('SIGKILL');
+    const running = this.process.exitCode === null && this.process.signalCode === null;
+    const ended = running ? new Promise((r) => this.process.once('exit', r)) : Promise.resolve();
+    try {
+      process.kill(-this.process.pid, 'SIGKILL');
+    } catch {
+      this.process.kill('SIGKILL');
+    }
     await ended;
-    rmSync(this.profile, { recursive: true, force: true });
+    rmSync(this.profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 100 });
   }
 }
 
