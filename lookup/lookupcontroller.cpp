@@ -44,8 +44,10 @@ void LookupController::showCurrentRecord()
     }
     c.record.Label3->setText(record.PY);
     c.record.Label3->adjustSize();
+    // the strokes are read only where a sharp picture is drawn from them (device pixel ratio > 1)
     c.record.Picture1->setPhoto(
-        record.photo, c.Data1->outline(record.hz), framegeometry::frameForStrokeCount(record.BH));
+        record.photo, [store = c.Data1, hz = record.hz] { return store->outline(hz); },
+        framegeometry::frameForStrokeCount(record.BH));
 }
 
 void LookupController::Text5_Change()

@@ -71,9 +71,10 @@ QImage decodedPhoto(const QByteArray &bytes)
 } // namespace
 
 void PictureBox::setPhoto(
-    const QByteArray &bytes, const QByteArray &outline, framegeometry::Frame frame)
+    const QByteArray &bytes, const OutlineSource &outline, framegeometry::Frame frame)
 {
-    m_outline = outline;
+    m_outlineSource = outline;
+    m_outline.clear();
     m_outlineFrame = frame;
     // a lookup of the character already shown delivers the same bytes again: not decoded twice
     if (!bytes.isEmpty() && bytes == m_decodedFrom)
@@ -84,6 +85,7 @@ void PictureBox::setPhoto(
 
 void PictureBox::setPicture(const QImage &picture)
 {
+    m_outlineSource = nullptr;
     m_outline.clear();
     m_decodedFrom.clear();
     m_photo.clear();
@@ -116,7 +118,13 @@ const QImage &PictureBox::image() const
 QImage PictureBox::sharpImage(qreal devicePixelRatio) const
 {
     const int scale = pixelsPerPixel(devicePixelRatio);
-    if (scale == 1 || m_outline.isEmpty() || storedPicture().isNull())
+    if (scale == 1 || storedPicture().isNull())
+        return QImage();
+    if (m_outlineSource) {
+        m_outline = m_outlineSource();
+        m_outlineSource = nullptr;
+    }
+    if (m_outline.isEmpty())
         return QImage();
     if (!m_sharp.isNull() && m_sharp.size() == size() * scale)
         return m_sharp;

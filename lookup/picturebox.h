@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <functional>
+
 // Picture1: the stroke-order picture box, holding the stored picture and the image it shows.
 //
 // The stored picture is the record's photo as delivered (null when the bytes are empty or not a
@@ -38,10 +40,12 @@ public:
 
     // Takes the photo bytes as the new picture, decoded when first needed: PNG, or any format Qt
     // reads whose header gives a size of at most maximumPictureSide a side (anything else is no
-    // picture); the same bytes as the last decoded photo are not decoded again. outline is the
-    // JSON object of the strokes it was drawn from (RecordStore::outline) and frame the frame it
-    // was drawn in, or empty bytes where there are none.
-    void setPhoto(const QByteArray &bytes, const QByteArray &outline = QByteArray(),
+    // picture); the same bytes as the last decoded photo are not decoded again. outline gives the
+    // JSON object of the strokes it was drawn from (RecordStore::outline), or empty bytes where
+    // there are none; it is asked once, when a sharp image is first needed. frame is the frame
+    // the picture was drawn in.
+    using OutlineSource = std::function<QByteArray()>;
+    void setPhoto(const QByteArray &bytes, const OutlineSource &outline = {},
         framegeometry::Frame frame = framegeometry::Frame::Cells24);
     // Takes a new stored picture, without strokes, rebuilds the image from it and emits
     // changed(), also when the picture equals the previous one: every delivery is a new picture.
@@ -75,7 +79,8 @@ private:
     mutable QByteArray m_decodedFrom; // the bytes m_stored was decoded from
     mutable QImage m_image;
     mutable bool m_imageBehind = true; // a new picture has not reached the image yet
-    QByteArray m_outline;
+    mutable OutlineSource m_outlineSource; // not asked yet
+    mutable QByteArray m_outline;
     framegeometry::Frame m_outlineFrame = framegeometry::Frame::Cells24;
     QImage m_combinedFrame; // the frame of the last frame step since the picture came; null before
     mutable QImage m_sharp; // drawn on first use at one device pixel ratio, null until then

@@ -72,6 +72,7 @@ bool RecordStore::open(const QString &databaseFile)
         }
     }
     if (!isOpen()) {
+        m_statements.clear();
         QSqlDatabase::removeDatabase(m_connection);
         return false;
     }
@@ -164,31 +165,33 @@ bool RecordStore::chunksIsAPlainTable()
 
 RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString &hz)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    m_queryDeadline.setRemainingTime(queryBudgetMs);
-    if (!query.prepare(QStringLiteral("SELECT hz, BH, PY, photo FROM chunks") + whereClause
-                       + QStringLiteral(" ORDER BY rowid LIMIT 1"))) {
-        qCWarning(dataLog) << "record store: cannot query chunks:" << query.lastError().text();
+    QSqlQuery *query = statement(QStringLiteral("SELECT hz, BH, PY, photo FROM chunks") + whereClause
+                                 + QStringLiteral(" ORDER BY rowid LIMIT 1"));
+    if (!query)
         return Move::Failed;
-    }
     if (!whereClause.isEmpty())
-        query.addBindValue(hz);
-    if (!query.exec() || !query.next()) {
-        // SQLite refuses to read a value over its length limit
-        const bool tooBig = query.lastError().nativeErrorCode() == QString::number(SQLITE_TOOBIG);
-        if (query.lastError().isValid())
-            qCWarning(dataLog) << "record store: cannot move to" << hz << query.lastError().text();
-        return tooBig ? Move::Unusable : Move::Failed;
+        query->bindValue(0, hz);
+    m_queryDeadline.setRemainingTime(queryBudgetMs);
+    const bool found = query->exec() && query->next();
+    std::optional<CharacterRecord> record;
+    if (found) {
+        record = CharacterRecord{query->value(0).toString(), query->value(1).toString(),
+                                 query->value(2).toString(), query->value(3).toByteArray()};
     }
-    CharacterRecord record{query.value(0).toString(), query.value(1).toString(),
-        query.value(2).toString(), query.value(3).toByteArray()};
-    if (record.hz.size() > maximumCharacterLength || record.BH.size() > maximumStrokeCountLength
-        || record.PY.size() > maximumReadingLength || record.photo.size() > maximumPhotoBytes) {
-        qCWarning(dataLog) << "record store: a field of" << record.hz.left(8) << "is too long";
+    const QSqlError error = query->lastError();
+    query->finish(); // the statement is reset for its next run
+    if (!record) {
+        // SQLite refuses to read a value over its length limit
+        if (error.isValid())
+            qCWarning(dataLog) << "record store: cannot move to" << hz << error.text();
+        return error.nativeErrorCode() == QString::number(SQLITE_TOOBIG) ? Move::Unusable : Move::Failed;
+    }
+    if (record->hz.size() > maximumCharacterLength || record->BH.size() > maximumStrokeCountLength
+        || record->PY.size() > maximumReadingLength || record->photo.size() > maximumPhotoBytes) {
+        qCWarning(dataLog) << "record store: a field of" << record->hz.left(8) << "is too long";
         return Move::Unusable;
     }
-    m_current = std::move(record);
+    m_current = std::move(*record);
     emit currentChanged();
     return Move::Moved;
 }
@@ -197,21 +200,39 @@ QByteArray RecordStore::outline(const QString &hz) const
 {
     if (!isOpen())
         return QByteArray();
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    m_queryDeadline.setRemainingTime(queryBudgetMs); // outlines may be a view, too
-    if (!query.prepare(
-            QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1")))
-        return QByteArray(); // a file without the table
-    query.addBindValue(hz);
-    if (!query.exec() || !query.next())
+    // outlines may be a view, too; a file without the table has no statement
+    QSqlQuery *query = statement(QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1"));
+    if (!query)
         return QByteArray();
-    const QByteArray strokes = query.value(0).toByteArray();
+    query->bindValue(0, hz);
+    m_queryDeadline.setRemainingTime(queryBudgetMs);
+    QByteArray strokes;
+    if (query->exec() && query->next())
+        strokes = query->value(0).toByteArray();
+    query->finish();
     return strokes.size() > maxOutlineBytes ? QByteArray() : strokes;
+}
+
+QSqlQuery *RecordStore::statement(const QString &sql) const
+{
+    auto found = m_statements.find(sql);
+    if (found == m_statements.end()) {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.setForwardOnly(true);
+        m_queryDeadline.setRemainingTime(queryBudgetMs);
+        std::optional<QSqlQuery> prepared;
+        if (query.prepare(sql))
+            prepared = std::move(query);
+        else
+            qCWarning(dataLog) << "record store: cannot prepare" << sql << query.lastError().text();
+        found = m_statements.emplace(sql, std::move(prepared)).first;
+    }
+    return found->second ? &*found->second : nullptr;
 }
 
 void RecordStore::close()
 {
+    m_statements.clear(); // before the connection they run on
     if (!QSqlDatabase::contains(m_connection))
         return;
     QSqlDatabase::database(m_connection, false).close();

@@ -4,7 +4,11 @@
 #include <QDeadlineTimer>
 #include <QHash>
 #include <QObject>
+#include <QSqlQuery>
 #include <QString>
+
+#include <map>
+#include <optional>
 
 // One row of table chunks: the character, its stroke count and primary reading as shown, and its
 // stroke-order picture (PNG bytes; may be empty).
@@ -75,10 +79,14 @@ private:
         Failed, // no record, or the query failed
     };
     Move moveTo(const QString &whereClause, const QString &hz);
+    // The statement for sql, prepared on first use and kept while the file is open; nullptr if
+    // it cannot be prepared (the answer is kept too).
+    QSqlQuery *statement(const QString &sql) const;
     void close();
 
     QString m_connection;
     CharacterRecord m_current;
     bool m_noMatch = true;
     mutable QDeadlineTimer m_queryDeadline; // read by SQLite's progress handler
+    mutable std::map<QString, std::optional<QSqlQuery>> m_statements; // by SQL text, see statement()
 };

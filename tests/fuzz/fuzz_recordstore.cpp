@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     {
         RecordStore store;
         QObject::connect(&store, &RecordStore::currentChanged, picture, [&] {
-            picture->setPhoto(store.current().photo, store.outline(store.current().hz));
+            picture->setPhoto(store.current().photo, [outline = store.outline(store.current().hz)] { return outline; });
             picture->sharpImage(2); // the strokes drawn from whatever the outline holds
         });
         const bool opened = store.open(path);
