@@ -12,11 +12,6 @@ program=$1 list2=$2 screencheck=$3
 
 source "$(dirname "$0")/oneprogram.sh"
 
-on_screen() {
-  "$screencheck" grab "$work/screen.png" && "$screencheck" find "$work/screen.png" "$1" >/dev/null
-}
-shot() { [[ -z ${ZIBRIN_E2E_SHOTS:-} ]] || cp "$work/screen.png" "$ZIBRIN_E2E_SHOTS/$1.png"; }
-keys() { xdotool key --delay 60 "$@"; }
 
 # twips of the main window -> pixels (15 to a pixel at the 96 dpi of Xvfb)
 click_main() { xdotool mousemove --window "$window" $(($1 / 15)) $(($2 / 15)) click 1; sleep 0.3; }
@@ -38,17 +33,9 @@ stroke() {
   sleep 0.3
 }
 # The result box's text: a click into it, then select all and copy.
-result_box() {
+clicked_result_box() {
   click_main $((2160 + 200)) $((990 + 540))
-  printf 'none' | xclip -selection clipboard
-  keys ctrl+a ctrl+c
-  local text=none
-  for _ in $(seq 50); do
-    text=$(xclip -selection clipboard -o 2>/dev/null; printf x)
-    [[ $text != nonex ]] && break
-    sleep 0.1
-  done
-  printf '%s' "${text%x}"
+  result_box
 }
 # The character is among the candidates and the first candidate's record is shown. Reading the
 # result box moves its caret, which looks up another character: so the screen is taken first (the
@@ -60,7 +47,7 @@ expect_character() {
   "$screencheck" grab "$work/drawn.png" || fail "no screen grab"
   cp "$work/drawn.png" "$work/screen.png"
   shot "handwriting-$name"
-  listed=$(result_box)
+  listed=$(clicked_result_box)
   [[ $listed == *"$character "* ]] || fail "$character is not among the candidates '$listed'"
   echo "$character: '$listed'"
   first=${listed:0:1}

@@ -8,6 +8,8 @@
 #   paste TEXT    puts TEXT on the clipboard and presses Ctrl+V in the window's focused control
 #   wait_until CONDITION  evaluates CONDITION every 0.1 s, at most 20 s (a guard against hanging,
 #                 not a speed check); fails if the program has ended
+#   on_screen, shot, keys, result_box: a picture looked for on the screen, the last screen kept,
+#                 keys pressed, the focused result box's text read back through the clipboard
 if [[ ${ZIBRIN_E2E_INSIDE:-} != 1 ]]; then
   if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null || ! xvfb-run -a true >/dev/null 2>&1; then
     echo "SKIP: Xvfb cannot be started here"
@@ -89,6 +91,22 @@ on_screen() {
   local at
   at=$("$screencheck" find "$work/screen.png" "$1") || return 1
   [[ -z ${PICTURE_AT:-} || $at == "found at $PICTURE_AT" ]]
+}
+
+# Keeps the last grab as NAME.png in ZIBRIN_E2E_SHOTS, when that names a folder.
+shot() { [[ -z ${ZIBRIN_E2E_SHOTS:-} ]] || cp "$work/screen.png" "$ZIBRIN_E2E_SHOTS/$1.png"; }
+keys() { xdotool key --delay 60 "$@"; }
+# The text of the focused result box, by select all and copy.
+result_box() {
+  printf 'none' | xclip -selection clipboard
+  keys ctrl+a ctrl+c
+  local text=none
+  for _ in $(seq 50); do
+    text=$(xclip -selection clipboard -o 2>/dev/null; printf x)
+    [[ $text != nonex ]] && break
+    sleep 0.1
+  done
+  printf '%s' "${text%x}"
 }
 
 # Sets PICTURE_AT to where the picture was last found in $work/screen.png, and the click points

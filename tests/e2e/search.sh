@@ -12,26 +12,6 @@ program=$1 list2=$2 screencheck=$3 segment=$4
 
 source "$(dirname "$0")/oneprogram.sh"
 
-# Whether the picture NEEDLE is on the screen now.
-on_screen() {
-  "$screencheck" grab "$work/screen.png" && "$screencheck" find "$work/screen.png" "$1" >/dev/null
-}
-# Keeps the last grab as NAME.png in ZIBRIN_E2E_SHOTS, when that names a folder.
-shot() { [[ -z ${ZIBRIN_E2E_SHOTS:-} ]] || cp "$work/screen.png" "$ZIBRIN_E2E_SHOTS/$1.png"; }
-keys() { xdotool key --delay 60 "$@"; }
-# The text of the focused result box, by select all and copy.
-result_box() {
-  printf 'none' | xclip -selection clipboard
-  keys ctrl+a ctrl+c
-  local text=none
-  for _ in $(seq 50); do
-    text=$(xclip -selection clipboard -o 2>/dev/null; printf x)
-    [[ $text != nonex ]] && break
-    sleep 0.1
-  done
-  printf '%s' "${text%x}"
-}
-
 start_program
 xdotool windowfocus --sync "$window"
 # start-up completion fills the stroke lists at the first tick after showing
