@@ -42,16 +42,12 @@ int pixelsPerPixel(qreal devicePixelRatio)
     return std::clamp(int(std::ceil(devicePixelRatio - 0.001)), 1, 4);
 }
 
-} // namespace
-
-PictureBox::PictureBox(QWidget *parent)
-    : QWidget(parent)
+// The frame with each of its pixels repeated scale times each way, for an image drawn at that
+// many device pixels per pixel.
+QImage scaledFrame(const QImage &frame, int scale)
 {
-    Label8.setObjectName(QStringLiteral("Label8"));
-    rebuildImage();
+    return frame.scaled(frame.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
-
-namespace {
 
 QImage decodedPhoto(const QByteArray &bytes)
 {
@@ -69,6 +65,13 @@ QImage decodedPhoto(const QByteArray &bytes)
 }
 
 } // namespace
+
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+{
+    Label8.setObjectName(QStringLiteral("Label8"));
+    rebuildImage();
+}
 
 void PictureBox::setPhoto(
     const QByteArray &bytes, const OutlineSource &outline, framegeometry::Frame frame)
@@ -140,9 +143,7 @@ QImage PictureBox::sharpImage(qreal devicePixelRatio) const
             QPoint(0, 0), strokepicture::renderPicture(*strokes, m_outlineFrame, scale));
     }
     if (!m_combinedFrame.isNull())
-        andInto(sharp,
-            m_combinedFrame.scaled(
-                m_combinedFrame.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        andInto(sharp, scaledFrame(m_combinedFrame, scale));
     sharp.setDevicePixelRatio(scale);
     m_sharp = sharp;
     return m_sharp;
@@ -156,9 +157,7 @@ void PictureBox::andCombine(const QImage &frame)
     andInto(m_image, frame);
     m_combinedFrame = frame;
     if (!m_sharp.isNull()) {
-        const int scale = int(m_sharp.devicePixelRatio());
-        andInto(m_sharp,
-            frame.scaled(frame.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        andInto(m_sharp, scaledFrame(frame, int(m_sharp.devicePixelRatio())));
     }
     update();
 }
