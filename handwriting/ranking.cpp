@@ -195,10 +195,6 @@ QStringList rankCandidates(const QList<Candidate> &candidates, const Ink &ink, q
     return best;
 }
 
-} // namespace handwriting
-
-namespace handwriting {
-
 QStringList recognize(
     const Recognizer &recognizer, const Ink &ink, qreal side, const KnownCharacters &known)
 {
