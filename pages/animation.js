@@ -8,18 +8,45 @@
   const stage = document.getElementById('stage');
   const speed = document.getElementById('speed');
   const stepText = document.getElementById('step-text');
-  let writer = null;
+  let writer = null; // the writer of the animation on show; null while a step picture is
+  let unlisten = null; // removes the writer's listeners on the document
   let still = null;
   let data = null;
+
+  // A writer of the character in svg. hanzi-writer has no way to free a writer, and the
+  // listeners it sets on the document keep the writer and all it drew alive for the page's life:
+  // they are noted as it adds them, so that stop() can remove them.
+  function createWriter(svg, options) {
+    const added = [];
+    document.addEventListener = function (...args) {
+      added.push(args);
+      EventTarget.prototype.addEventListener.apply(this, args);
+    };
+    try {
+      writer = HanziWriter.create(svg, character, options);
+    } finally {
+      delete document.addEventListener;
+    }
+    unlisten = () => added.forEach((args) => document.removeEventListener(...args));
+    return writer;
+  }
+
+  // Ends the animation on show and frees its writer (its drawing goes with the stage's content).
+  function stop() {
+    if (!writer) return;
+    writer.hideCharacter({ duration: 0 }); // cancels the animation under way
+    unlisten();
+    writer = null;
+  }
 
   function animate() {
     const size = zibrin.boxSize();
     if (still) still.remove();
     still = null;
-    if (writer) writer.hideCharacter({ duration: 0 });
+    stop();
     stage.replaceChildren(zibrin.gridSvg(size));
     const rate = Number(speed.value);
-    const current = HanziWriter.create(stage.firstChild, character, {
+    const current = createWriter(stage.firstChild, {
       width: size,
       height: size,
       padding,
@@ -30,7 +57,6 @@
       delayBetweenStrokes: 600 / rate,
       charDataLoader: zibrin.charDataLoader,
     });
-    writer = current;
     stepText.textContent = `共 ${data.strokes.length} 笔`;
     document.body.dataset.state = 'animating';
     current.animateCharacter({
@@ -43,8 +69,7 @@
 
   // Shows the character up to stroke `step` (from 0), that stroke in red.
   function showStep(step) {
-    writer.hideCharacter({ duration: 0 });
-    writer = null;
+    stop();
     still = zibrin.stepSvg(data, zibrin.boxSize(), step, padding);
     still.id = 'still';
     stage.replaceChildren(still);
