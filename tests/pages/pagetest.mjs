@@ -2,7 +2,8 @@
 // over the DevTools protocol on a pipe (no npm package), with a fresh profile and the network
 // off. Every request the page makes is recorded; one to anything but a file of STROKEORDER fails
 // the case.
-//   animation  峰's page draws its 10 strokes one after another; a click on step 4 shows 4 strokes
+//   animation  峰's page draws its 10 strokes one after another; a click on step 4 shows 4 strokes,
+//              then one on step 7 shows 7; 50 replays leave no more page nodes or listeners alive
 //   practice   峰's strokes drawn along their medians are taken, a wrong one is refused first
 //   query      a typed character goes to its page; one without pages is reported
 // Exit status 0 pass, 1 fail, 77 skip (no Chromium).
@@ -107,6 +108,7 @@ class Page {
     await page.send('Page.enable');
     await page.send('Runtime.enable');
     await page.send('Network.enable');
+    await page.send('Performance.enable');
     await page.send('Network.emulateNetworkConditions', { offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
     return page;
   }
@@ -166,6 +168,14 @@ class Page {
     await this.mouse('mouseReleased', path[path.length - 1]);
   }
 
+  // The page's nodes and event listeners alive after a garbage collection.
+  async liveCounts() {
+    await this.send('HeapProfiler.collectGarbage');
+    const { metrics } = await this.send('Performance.getMetrics');
+    const value = (name) => metrics.find((m) => m.name === name).value;
+    return { nodes: value('Nodes'), listeners: value('JSEventListeners') };
+  }
+
   text(selector) {
     return this.eval(`document.querySelector(${JSON.stringify(selector)}).textContent`);
   }
@@ -208,13 +218,31 @@ async function animation(page) {
   const kinds = await page.eval(`Array.from(document.querySelectorAll('#steps .step')[3].querySelectorAll('path')).map((p) => getComputedStyle(p).fill)`);
   const red = kinds.filter((f) => f === 'rgb(238, 0, 0)').length;
   if (kinds.length !== 10 || red !== 1 || kinds[3] !== 'rgb(238, 0, 0)') fail(`step 4 picture fills ${kinds}`);
-  await page.click('#steps .step:nth-child(4)');
-  const shown = await page.eval(`Array.from(document.querySelectorAll('#stage #still path')).map((p) => getComputedStyle(p).fill)`);
-  const written = shown.filter((f) => f !== 'rgb(228, 228, 228)');
-  if (written.length !== 4 || shown[3] !== 'rgb(238, 0, 0)') fail(`after a click on step 4 the box shows ${shown}`);
-  if (!(await page.text('#step-text')).includes('第 4 笔')) fail(`step text ${await page.text('#step-text')}`);
+  // two steps in a row: the second replaces the first
+  for (const step of [4, 7]) {
+    await page.click(`#steps .step:nth-child(${step})`);
+    const shown = await page.eval(`Array.from(document.querySelectorAll('#stage #still path')).map((p) => getComputedStyle(p).fill)`);
+    const written = shown.filter((f) => f !== 'rgb(228, 228, 228)');
+    if (written.length !== step || shown[step - 1] !== 'rgb(238, 0, 0)') fail(`after a click on step ${step} the box shows ${shown}`);
+    if (!(await page.text('#step-text')).includes(`第 ${step} 笔`)) fail(`step text ${await page.text('#step-text')}`);
+  }
   const practice = await page.eval(`document.getElementById('practice').href`);
   if (practice !== pageUrl(`bscx/post/${feng}.html`)) fail(`practice link ${practice}`);
+
+  // Replays, each cancelling the one before: what an animation builds goes with it. The nodes
+  // and listeners still alive after garbage collection are counted after one replay and after 50
+  // more; each replay that kept its writer would add about 100 nodes and 6 listeners.
+  const replayed = async (times) => {
+    for (let i = 0; i < times; i++) await page.click('#replay');
+    await waitFor('the replay to end', async () => (await page.eval('document.body.dataset.state')) === 'done');
+    if ((await page.eval(drawnStrokes)) !== 10) fail(`a replay after the steps ends with ${await page.eval(drawnStrokes)} strokes`);
+    return page.liveCounts();
+  };
+  const first = await replayed(1);
+  const after = await replayed(50);
+  console.log(`animation: alive after 1 replay ${first.nodes} nodes, ${first.listeners} listeners; after 50 more ${after.nodes}, ${after.listeners}`);
+  if (after.nodes > first.nodes + 100 || after.listeners > first.listeners + 10)
+    fail(`50 replays left ${after.nodes - first.nodes} nodes and ${after.listeners - first.listeners} listeners alive`);
 }
 
 async function practice(page) {
