@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12 (chromium: the tests of the
 # stroke-order pages; librsvg2-bin: the PNG icons): the Debian packages that are
-# missing, and the pinned data packages of data/ (once per change of data/package-lock.json).
+# missing, the pinned data packages of data/ and the pinned page-test driver of tests/pages/ (each
+# once per change of its package-lock.json).
 # With --fuzz it also installs clang and its fuzzer runtime, for make fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,9 +37,16 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-stamp=data/node_modules/.zibrin-lock
-if ! cmp -s data/package-lock.json "$stamp" 2>/dev/null; then
-  echo "setup: installing the pinned data packages"
-  (cd data && npm ci --no-audit --no-fund --loglevel=error)
-  cp data/package-lock.json "$stamp"
-fi
+# The pinned npm packages of a folder, installed again only when its package-lock.json changes.
+install_pinned() { # FOLDER WHAT
+  local stamp=$1/node_modules/.zibrin-lock
+  if ! cmp -s "$1/package-lock.json" "$stamp" 2>/dev/null; then
+    echo "setup: installing the pinned $2"
+    (cd "$1" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$1/package-lock.json" "$stamp"
+  fi
+}
+install_pinned data "data packages"
+# playwright-core drives the system's chromium; it never fetches a browser of its own
+PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 install_pinned tests/pages "page-test driver"
+

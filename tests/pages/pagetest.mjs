@@ -1,16 +1,14 @@
-// pagetest.mjs STROKEORDER CASE: one case of the stroke-order pages in headless Chromium, driven
-// over the DevTools protocol on a pipe (no npm package), with a fresh profile and the network
-// off. Every request the page makes is recorded; one to anything but a file of STROKEORDER fails
-// the case.
+// pagetest.mjs STROKEORDER CASE: one case of the stroke-order pages in headless Chromium (the
+// system's, driven by the pinned playwright-core of this folder, which tools/setup.sh installs),
+// with a fresh profile and the network off. Every request the page makes is recorded; one to
+// anything but a file of STROKEORDER fails the case.
 //   animation  峰's page draws its 10 strokes one after another; a click on step 4 shows 4 strokes,
 //              then one on step 7 shows 7; 50 replays leave no more page nodes or listeners alive
 //   practice   峰's strokes drawn along their medians are taken, a wrong one is refused first
 //   query      a typed character goes to its page; one without pages is reported
 // Exit status 0 pass, 1 fail, 77 skip (no Chromium).
-import { spawn } from 'node:child_process';
-import { existsSync, mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { existsSync } from 'node:fs';
+import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
 const [root, caseName] = process.argv.slice(2);
@@ -18,6 +16,13 @@ const browser = process.env.ZIBRIN_CHROMIUM || '/usr/bin/chromium';
 if (!existsSync(browser)) {
   console.log(`SKIP: ${browser} is not installed`);
   process.exit(77);
+}
+let chromium;
+try {
+  ({ chromium } = await import('playwright-core'));
+} catch (error) {
+  console.log(`FAIL: playwright-core is not installed beside this script (run tools/setup.sh): ${error.message}`);
+  process.exit(1);
 }
 const rootUrl = pathToFileURL(resolve(root)).href + '/';
 const pageUrl = (path) => rootUrl + path.split('/').map(encodeURIComponent).join('/');
@@ -36,117 +41,38 @@ async function waitFor(what, condition, seconds = 30) {
   fail(`timed out waiting for ${what}`);
 }
 
-class Browser {
-  constructor() {
-    this.profile = mkdtempSync(join(tmpdir(), 'zibrin-chromium-'));
-    this.process = spawn(browser, [
-      '--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--no-default-browser-check',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--disable-extensions', '--disable-default-apps', '--mute-audio', '--remote-debugging-pipe',
-      // any request to a host goes to a closed port
-      '--proxy-server=127.0.0.1:9', '--proxy-bypass-list=<-loopback>',
-      '--window-size=800,1000', `--user-data-dir=${this.profile}`, 'about:blank',
-    ], { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'], detached: true });
-    this.stderr = '';
-    this.process.stderr.on('data', (d) => { this.stderr += d; });
-    this.nextId = 1;
-    this.calls = new Map();
-    this.listeners = [];
-    let buffer = '';
-    this.process.stdio[4].on('data', (chunk) => {
-      buffer += chunk.toString('utf8');
-      let end;
-      while ((end = buffer.indexOf('\0')) >= 0) {
-        const message = JSON.parse(buffer.slice(0, end));
-        buffer = buffer.slice(end + 1);
-        if (message.id && this.calls.has(message.id)) {
-          const { resolve, reject } = this.calls.get(message.id);
-          this.calls.delete(message.id);
-          if (message.error) reject(new Error(JSON.stringify(message.error)));
-          else resolve(message.result);
-        } else if (message.method) {
-          for (const listener of this.listeners) listener(message);
-        }
-      }
-    });
-  }
-
-  send(method, params = {}, sessionId = undefined) {
-    const id = this.nextId++;
-    this.process.stdio[3].write(JSON.stringify({ id, method, params, sessionId }) + '\0');
-    return new Promise((resolve, reject) => this.calls.set(id, { resolve, reject }));
-  }
-
-  // Chromium's helper processes may still be writing the profile after the browser process has
-  // gone, so the whole process group is ended before the profile is removed, with retries.
-  async close() {
-    const running = this.process.exitCode === null && this.process.signalCode === null;
-    const ended = running ? new Promise((r) => this.process.once('exit', r)) : Promise.resolve();
-    try {
-      process.kill(-this.process.pid, 'SIGKILL');
-    } catch {
-      this.process.kill('SIGKILL');
-    }
-    await ended;
-    rmSync(this.profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 100 });
-  }
-}
-
-// One tab: navigation, evaluation and mouse input.
+// One tab: evaluation and mouse input, with the requests and script errors of its pages.
 class Page {
-  static async open(browser) {
-    const { targetInfos } = await browser.send('Target.getTargets');
-    const target = targetInfos.find((t) => t.type === 'page');
-    const { sessionId } = await browser.send('Target.attachToTarget', { targetId: target.targetId, flatten: true });
-    const page = new Page(browser, sessionId);
-    browser.listeners.push((m) => {
-      if (m.sessionId !== sessionId) return;
-      if (m.method === 'Network.requestWillBeSent') page.requests.push(m.params.request.url);
-      if (m.method === 'Page.loadEventFired') page.loads += 1;
-      if (m.method === 'Runtime.exceptionThrown') page.errors.push(m.params.exceptionDetails.exception?.description || m.params.exceptionDetails.text);
-    });
-    await page.send('Page.enable');
-    await page.send('Runtime.enable');
-    await page.send('Network.enable');
-    await page.send('Performance.enable');
-    await page.send('Network.emulateNetworkConditions', { offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
+  static async open(context) {
+    const page = new Page(await context.newPage());
+    page.tab.on('request', (request) => page.requests.push(request.url()));
+    page.tab.on('pageerror', (error) => page.errors.push(error.stack || error.message));
+    page.devtools = await context.newCDPSession(page.tab);
+    await page.devtools.send('Performance.enable');
     return page;
   }
 
-  constructor(browser, sessionId) {
-    this.browser = browser;
-    this.sessionId = sessionId;
+  constructor(tab) {
+    this.tab = tab;
     this.requests = [];
     this.errors = [];
-    this.loads = 0;
   }
 
-  send(method, params = {}) {
-    return this.browser.send(method, params, this.sessionId);
-  }
-
-  async goto(url) {
-    const loads = this.loads;
-    await this.send('Page.navigate', { url });
-    await waitFor(`the page ${url} to load`, () => this.loads > loads);
+  goto(url) {
+    return this.tab.goto(url);
   }
 
   // The value of an expression in the page (promises awaited).
   async eval(expression) {
-    const { result, exceptionDetails } = await this.send('Runtime.evaluate', { expression, awaitPromise: true, returnByValue: true });
-    if (exceptionDetails) fail(`${expression}: ${exceptionDetails.exception?.description || exceptionDetails.text}`);
-    return result.value;
+    try {
+      return await this.tab.evaluate(expression);
+    } catch (error) {
+      fail(`${expression}: ${error.message}`);
+    }
   }
 
-  mouse(type, [x, y]) {
-    return this.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', buttons: type === 'mouseReleased' ? 0 : 1, clickCount: 1 });
-  }
-
-  async click(selector) {
-    const point = await this.eval(`(() => { const r = document.querySelector(${JSON.stringify(selector)}).getBoundingClientRect();
-      return [r.left + r.width / 2, r.top + r.height / 2]; })()`);
-    await this.mouse('mousePressed', point);
-    await this.mouse('mouseReleased', point);
+  click(selector) {
+    return this.tab.click(selector);
   }
 
   // A stroke through points given in the character's 1024 box (y up), as the practice page's
@@ -163,15 +89,17 @@ class Page {
       for (let t = 0; t < 1; t += 0.25)
         path.push([onPage[i][0] + (onPage[i + 1][0] - onPage[i][0]) * t, onPage[i][1] + (onPage[i + 1][1] - onPage[i][1]) * t]);
     path.push(onPage[onPage.length - 1]);
-    await this.mouse('mousePressed', path[0]);
-    for (const point of path.slice(1)) await this.mouse('mouseMoved', point);
-    await this.mouse('mouseReleased', path[path.length - 1]);
+    const mouse = this.tab.mouse;
+    await mouse.move(...path[0]);
+    await mouse.down();
+    for (const point of path.slice(1)) await mouse.move(...point);
+    await mouse.up();
   }
 
   // The page's nodes and event listeners alive after a garbage collection.
   async liveCounts() {
-    await this.send('HeapProfiler.collectGarbage');
-    const { metrics } = await this.send('Performance.getMetrics');
+    await this.devtools.send('HeapProfiler.collectGarbage');
+    const { metrics } = await this.devtools.send('Performance.getMetrics');
     const value = (name) => metrics.find((m) => m.name === name).value;
     return { nodes: value('Nodes'), listeners: value('JSEventListeners') };
   }
@@ -279,9 +207,9 @@ async function query(page) {
   const links = await page.eval(`Array.from(document.querySelectorAll('#results a')).map((a) => a.href)`);
   const expected = [`bscx/post/${feng}.html`, `bsdh/post/${feng}.html`, 'bscx/post/中.html', 'bsdh/post/中.html'].map(pageUrl);
   if (JSON.stringify(links) !== JSON.stringify(expected)) fail(`links for 峰 a 中: ${links}`);
-  const loads = page.loads;
+  const loaded = page.tab.waitForEvent('load');
   await submit(feng);
-  await waitFor('the practice page', () => page.loads > loads);
+  await loaded;
   const url = await page.eval('location.href');
   if (url !== pageUrl(`bscx/post/${feng}.html`)) fail(`went to ${url}`);
   await waitFor('the practice page to start', () => page.eval(`document.body.dataset.state === 'writing'`));
@@ -293,10 +221,17 @@ if (!cases[caseName]) {
   process.exit(2);
 }
 
-const chrome = new Browser();
+// Playwright's own profile in a fresh temporary folder, removed on close; any request to a host
+// goes to a closed port, and the context is offline.
+const chrome = await chromium.launch({
+  executablePath: browser,
+  args: ['--disable-gpu', '--disable-component-update', '--disable-sync', '--mute-audio',
+    '--proxy-server=127.0.0.1:9', '--proxy-bypass-list=<-loopback>'],
+});
 let status = 0;
 try {
-  const page = await Page.open(chrome);
+  const context = await chrome.newContext({ offline: true, viewport: { width: 800, height: 1000 } });
+  const page = await Page.open(context);
   await cases[caseName](page);
   const outside = page.requests.filter((url) => !url.startsWith(rootUrl));
   if (outside.length) fail(`requests outside the pages: ${outside.join(' ')}`);
@@ -304,7 +239,6 @@ try {
   console.log(`PASS: ${caseName} (${page.requests.length} requests, all files of the pages)`);
 } catch (error) {
   console.log(`FAIL: ${caseName}: ${error.message}`);
-  if (chrome.stderr) console.log(chrome.stderr.slice(-2000));
   status = 1;
 } finally {
   await chrome.close();
