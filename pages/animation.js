@@ -8,14 +8,14 @@
   const stage = document.getElementById('stage');
   const speed = document.getElementById('speed');
   const stepText = document.getElementById('step-text');
-  let writer = null; // the writer of the animation on show; null while a step picture is
+  let writer = null; // the writer of the animation on show; null while a step picture is shown
   let unlisten = null; // removes the writer's listeners on the document
   let still = null;
   let data = null;
 
-  // A writer of the character in svg. hanzi-writer has no way to free a writer, and the
-  // listeners it sets on the document keep the writer and all it drew alive for the page's life:
-  // they are noted as it adds them, so that stop() can remove them.
+  // Makes a writer of the character in svg the page's writer. hanzi-writer has no way to free a
+  // writer, and the listeners it sets on the document keep the writer and all it drew alive for
+  // the page's life: they are noted as it adds them, so that stop() can remove them.
   function createWriter(svg, options) {
     const added = [];
     document.addEventListener = function (...args) {
