@@ -487,6 +487,26 @@ bool Form1::focusNextPrevChild(bool next)
     return QWidget::focusNextPrevChild(next);
 }
 
+void Form1::bringForward()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
+void Form1::showTyped(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    Text5.clear();
+    Text5.setText(text);
+}
+
 // The About dialog, modal: this returns when it is closed.
 void Form1::Command2_Click()
 {

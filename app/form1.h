@@ -117,6 +117,13 @@ public:
     void Timer2_Timer();
     void Command2_Click();
 
+    // A later start of the program asked for the window: un-minimised, raised and activated (a
+    // modal dialog open over it too).
+    void bringForward();
+    // Text handed in from outside (the command line) shown as if typed into Text5: it replaces
+    // the box's text, and its last character is looked up even when the box held the same text.
+    void showTyped(const QString &text);
+
     // The controls that take the focus, in tab order.
     QList<QWidget *> tabOrder();
 

@@ -1,41 +1,15 @@
+#include "commandline.h"
 #include "form1.h"
 #include "qttranslation.h"
 #include "singleinstance.h"
 #include "urlopener.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QMessageBox>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
-
-// The command line: the program takes no arguments of its own but --help and --version.
-// QCommandLineParser::process prints the help, the version or an error and ends the program.
-void processCommandLine(const QCoreApplication &app)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Zibrin 查汉字：笔顺图、笔画数、拼音，按笔画或拼音查字。\n"
-                                                    "Looks up simplified Chinese characters."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.process(app);
-}
-
-// Whether the arguments ask for the help or the version, which are answered before the window
-// system is touched, so that they work without a display.
-bool asksForHelpOrVersion(int argc, char *argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        for (const char *option : {"-h", "--help", "--help-all", "-?", "-v", "--version"}) {
-            if (std::strcmp(argv[i], option) == 0)
-                return true;
-        }
-    }
-    return false;
-}
 
 void nameApplication()
 {
@@ -43,28 +17,38 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(ZIBRIN_VERSION));
 }
 
+// The arguments as QCoreApplication decodes them, before any application object exists.
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments += QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (asksForHelpOrVersion(argc, argv)) {
+    nameApplication();
+    // read before the window system is touched: help, version and errors need no display
+    const StartRequest request = readCommandLine(argumentsOf(argc, argv));
+    if (request.action != StartRequest::Action::OpenWindow) {
         QCoreApplication core(argc, argv);
-        nameApplication();
-        processCommandLine(core);
-        return 0;
+        return answerWithoutWindow(request);
     }
     QApplication app(argc, argv);
-    nameApplication();
-    // Qt's own options (-platform, -display ...) have been taken out; anything left is an error.
-    processCommandLine(app);
     installQtChineseTranslation(app);
     // the menu entry's id, so that the desktop matches the window to it
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zibrin.Zibrin"));
 
-    // A second copy ends at once, silently, leaving the running one alone.
+    // A second copy hands its request to the running one, which comes forward, and ends at once.
     SingleInstance instance(SingleInstance::defaultLockDirectory(), QCoreApplication::applicationFilePath());
-    if (!instance.isFirst())
+    if (!instance.isFirst()) {
+        instance.handOver(request.typed);
         return 0;
+    }
+    instance.listen();
 
     DesktopUrlOpener urlOpener;
     Form1 window(QCoreApplication::applicationDirPath(), urlOpener);
@@ -72,6 +56,13 @@ int main(int argc, char *argv[])
         QMessageBox::critical(&window, QStringLiteral("Zibrin - 启动错误"), message);
         QCoreApplication::exit(1);
     });
+    QObject::connect(&instance, &SingleInstance::handedOver, &window, [&window](const QString &typed) {
+        window.bringForward();
+        window.showTyped(typed);
+    });
+    // once LIST2.txt is read, so that the lookup knows the characters with an animation page
+    QObject::connect(&window, &Form1::startupCompleted, &window,
+                     [&window, typed = request.typed] { window.showTyped(typed); });
     // The start-up benchmark's hook: with ZIBRIN_QUIT_AFTER_STARTUP set, end once start-up is complete.
     if (qEnvironmentVariableIsSet("ZIBRIN_QUIT_AFTER_STARTUP")) {
         QObject::connect(&window, &Form1::startupCompleted, &window, [] {

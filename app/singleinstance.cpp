@@ -1,9 +1,15 @@
 #include "singleinstance.h"
 
+#include "commandline.h"
+
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -17,10 +23,17 @@ QString lockPath(const QString &lockDirectory, const QString &executablePath)
                                             .arg(QString::fromLatin1(hash.toHex().left(16))));
 }
 
+// The longest request taken: the input box's own limit of 32767 characters, three bytes each in
+// UTF-8 at most, and the line end. A longer one is cut off unread.
+constexpr qint64 maxRequestBytes = 3 * 32767 + 1;
+// A connection that has not sent its line by then is dropped.
+constexpr int requestTimeoutMs = 5000;
+
 } // namespace
 
-SingleInstance::SingleInstance(const QString &lockDirectory, const QString &executablePath)
-    : m_lock(lockPath(lockDirectory, executablePath))
+SingleInstance::SingleInstance(const QString &lockDirectory, const QString &executablePath, QObject *parent)
+    : QObject(parent)
+    , m_lock(lockPath(lockDirectory, executablePath))
 {
     // A lock is stale only when its process is gone, never by age: the first copy may run for days.
     m_lock.setStaleLockTime(0);
@@ -39,6 +52,69 @@ bool SingleInstance::isFirst()
     if (m_lock.tryLock(0))
         return true;
     return m_lock.error() != QLockFile::LockFailedError;
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::socketName() const
+{
+    QString name = m_lock.fileName();
+    name.chop(int(qstrlen(".lock")));
+    return name + QStringLiteral(".socket");
+}
+
+bool SingleInstance::listen()
+{
+    if (m_server)
+        return true;
+    auto *server = new QLocalServer(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(socketName());
+    if (!server->listen(socketName())) {
+        delete server;
+        return false;
+    }
+    m_server = server;
+    connect(server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+            QTimer::singleShot(requestTimeoutMs, socket, [socket] { socket->abort(); });
+            readRequest(socket);
+        }
+    });
+    return true;
+}
+
+void SingleInstance::readRequest(QLocalSocket *socket)
+{
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > maxRequestBytes)
+            socket->abort();
+        return;
+    }
+    const QByteArray line = socket->readLine(maxRequestBytes + 1);
+    socket->write("ok\n");
+    socket->disconnectFromServer();
+    emit handedOver(typedText(QString::fromUtf8(line.chopped(line.endsWith('\n') ? 1 : 0))));
+}
+
+bool SingleInstance::handOver(const QString &typed) const
+{
+    const QDeadlineTimer deadline(handOverTimeoutMs);
+    QLocalSocket socket;
+    socket.connectToServer(socketName());
+    if (!socket.waitForConnected(int(deadline.remainingTime())))
+        return false;
+    // no line end inside: control characters are not taken from outside
+    QByteArray request = typedText(typed).left(32767).toUtf8();
+    request.append('\n');
+    socket.write(request);
+    while (!socket.canReadLine()) {
+        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
+            return false;
+    }
+    return socket.readLine().startsWith("ok");
 }
 
 QString SingleInstance::defaultLockDirectory()

@@ -6,6 +6,31 @@ namespace {
 
 constexpr qsizetype keyWidth = 6;
 
+bool isCombiningMark(QChar c)
+{
+    return c.unicode() >= 0x0300 && c.unicode() <= 0x036f;
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// A Latin letter with marks (ǎ, ǘ, Ü) as its base letter; any other character as it is.
+QChar baseLetter(QChar c)
+{
+    if (c.unicode() < 0x80 || c.script() != QChar::Script_Latin)
+        return c;
+    const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
+    if (decomposed.size() < 2 || !isAsciiLetter(decomposed.at(0)))
+        return c;
+    for (qsizetype i = 1; i < decomposed.size(); ++i) {
+        if (!isCombiningMark(decomposed.at(i)))
+            return c;
+    }
+    return decomposed.at(0);
+}
+
 } // namespace
 
 QString syllableFromComboText(const QString &comboText)
@@ -19,9 +44,29 @@ QString syllableFromComboText(const QString &comboText)
     return comboText.mid(begin, end - begin);
 }
 
+QString tablePinyin(const QString &syllable)
+{
+    QString letters;
+    letters.reserve(syllable.size());
+    for (const QChar typed : syllable) {
+        if (isCombiningMark(typed) && !letters.isEmpty() && isAsciiLetter(letters.back()))
+            continue; // a tone mark or the diaeresis typed after its letter
+        QChar c = baseLetter(typed);
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+        if (c == u'v')
+            c = u'u';
+        letters.append(c);
+    }
+    if (letters.size() >= 2 && letters.back() >= u'1' && letters.back() <= u'5'
+        && isAsciiLetter(letters.at(letters.size() - 2)))
+        letters.chop(1);
+    return letters;
+}
+
 std::optional<QString> pinyinKey(const QString &comboText)
 {
-    const QString syllable = syllableFromComboText(comboText);
+    const QString syllable = tablePinyin(syllableFromComboText(comboText));
     if (syllable.isEmpty() || syllable.size() > keyWidth)
         return std::nullopt;
     return syllable.leftJustified(keyWidth, QLatin1Char(' '));

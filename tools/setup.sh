@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev qt6-translations-l10n
   unicode-data bzip2 fonts-arphic-uming
   nodejs npm
-  sqlite3 xvfb xauth xclip xdotool valgrind
+  sqlite3 xvfb xauth xclip xdotool openbox valgrind
   librsvg2-bin chromium
   libzinnia-dev tegaki-zinnia-simplified-chinese
 )

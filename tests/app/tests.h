@@ -6,5 +6,6 @@ int runLayoutTests(int argc, char *argv[]);
 int runList2Tests(int argc, char *argv[]);
 int runPictureTests(int argc, char *argv[]);
 int runSingleInstanceTests(int argc, char *argv[]);
+int runCommandLineTests(int argc, char *argv[]);
 int runForm1Tests(int argc, char *argv[]);
 int runForm16Tests(int argc, char *argv[]);

@@ -7,14 +7,40 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <cstring>
 #include <optional>
+#include <thread>
 
 #include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+namespace {
+
+// A socket file bound and then left without a listener, as a copy killed while listening leaves it.
+void leaveStaleSocket(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(size_t(name.size()) < sizeof address.sun_path);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    QCOMPARE(::listen(fd, 1), 0);
+    ::close(fd);
+    QVERIFY(QFileInfo::exists(path));
+}
+
+} // namespace
 
 // One running copy per executable and user.
 class SingleInstanceTest : public QObject
@@ -95,6 +121,44 @@ private slots:
         lock.write(QByteArray::number(deadPid) + "\nzibrin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         lock.close();
         QVERIFY(probe.isFirst());
+    }
+
+    // A copy that was killed left its socket: the next start listens all the same, owner only,
+    // and takes the request of the start after it.
+    void socketOfAKilledCopyIsReplaced()
+    {
+        const QString exe = QStringLiteral("/opt/zibrin/zibrin");
+        SingleInstance first(m_dir->path(), exe);
+        leaveStaleSocket(first.socketName());
+        QVERIFY(first.isFirst());
+        QVERIFY(first.listen());
+        QCOMPARE(QFileInfo(first.socketName()).permissions()
+                & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                    | QFile::WriteOther | QFile::ExeOther),
+            QFileDevice::Permissions());
+        QSignalSpy handedOver(&first, &SingleInstance::handedOver);
+
+        SingleInstance second(m_dir->path(), exe);
+        QVERIFY(!second.isFirst());
+        std::atomic<int> answered = -1;
+        // the later start waits for the answer; meanwhile this thread runs the first copy's events
+        std::thread later([&] { answered = second.handOver(QStringLiteral("峰\n")) ? 1 : 0; });
+        QTRY_VERIFY(answered != -1);
+        later.join();
+        QCOMPARE(answered.load(), 1);
+        QCOMPARE(handedOver.count(), 1);
+        QCOMPARE(handedOver.at(0).at(0).toString(), QStringLiteral("峰"));
+    }
+
+    // A running copy that takes no events (busy, hung) does not hold the later start: it gives up.
+    void runningCopyThatDoesNotAnswer()
+    {
+        const QString exe = QStringLiteral("/opt/zibrin/zibrin");
+        SingleInstance first(m_dir->path(), exe);
+        QVERIFY(first.isFirst());
+        QVERIFY(first.listen());
+        const SingleInstance second(m_dir->path(), exe);
+        QVERIFY(!second.handOver(QStringLiteral("峰")));
     }
 
     // Without a usable runtime directory the program runs rather than refusing to start.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # installed.sh BUILD SCREENCHECK: the program installed with cmake --install into a temporary
 # prefix and started through the link PREFIX/bin/zibrin under a private X server:
-#   - --version and --help answer without a display
+#   - --version and --help answer without a display, and so does an unknown option (status 1)
 #   - 峰 shows its picture; Label13 opens the installed animation page's file:// address, and
 #     Label5 the practice page; with no picture shown Label5 opens the query page's index.html
 #   - a second start through the link ends at once and leaves one window
@@ -21,7 +21,11 @@ pages=$folder/strokeorder
 
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$exe" --version 2>&1) || fail "--version failed: $version"
 [[ $version =~ ^Zibrin\ [0-9] ]] || fail "--version printed: $version"
-env -u DISPLAY -u WAYLAND_DISPLAY "$exe" --help 2>&1 | grep -q -- '--version' || fail "--help did not list the options"
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$exe" --help 2>&1) || fail "--help failed: $help"
+[[ $help == *--version* && $help == *character* ]] || fail "--help did not list the options and the argument: $help"
+refused=$(env -u DISPLAY -u WAYLAND_DISPLAY "$exe" --bogus 2>&1)
+status=$?
+[[ $status == 1 && $refused == *"Unknown option 'bogus'"* ]] || fail "--bogus without a display: status $status, $refused"
 
 record_opened_addresses
 start_program

@@ -32,7 +32,17 @@ void PinyinKeyTest::key_data()
     QTest::newRow("seven letters") << "zhuangx" << "zhuangx" << OptionalKey();
     QTest::newRow("empty") << "" << "" << OptionalKey();
     QTest::newRow("spaces only") << "   " << "" << OptionalKey();
-    QTest::newRow("upper case kept") << "A" << "A" << OptionalKey("A     ");
+    QTest::newRow("upper case lowered") << "MA" << "MA" << OptionalKey("ma    ");
+    QTest::newRow("lv") << "lv" << "lv" << OptionalKey("lu    ");
+    QTest::newRow("lü") << QStringLiteral("lü") << QStringLiteral("lü") << OptionalKey("lu    ");
+    QTest::newRow("nü combining") << QStringLiteral("nü") << QStringLiteral("nü") << OptionalKey("nu    ");
+    QTest::newRow("ma3") << "ma3" << "ma3" << OptionalKey("ma    ");
+    QTest::newRow("mǎ") << QStringLiteral("mǎ") << QStringLiteral("mǎ") << OptionalKey("ma    ");
+    QTest::newRow("LǘE4 all at once") << QStringLiteral("LǘE4") << QStringLiteral("LǘE4")
+                                       << OptionalKey("lue   ");
+    QTest::newRow("seven with the tone digit") << "zhuang1" << "zhuang1" << OptionalKey("zhuang");
+    QTest::newRow("6 is no tone") << "ma6" << "ma6" << OptionalKey("ma6   ");
+    QTest::newRow("a digit alone is kept") << "3" << "3" << OptionalKey("3     ");
     QTest::newRow("inner space kept") << "a b" << "a b" << OptionalKey("a b   ");
     QTest::newRow("tab not trimmed") << "\ta" << "\ta" << OptionalKey("\ta    ");
     QTest::newRow("design-time text") << QStringLiteral("输入拼音") << QStringLiteral("输入拼音")

@@ -523,12 +523,12 @@ void SearchWindowTest::syllableEntry_data()
     QTest::newRow("spaces around") << QStringList{} << "  zhuang " << "zhuang" << zhuang << "幢";
     QTest::newRow("seven letters keep the key")
         << QStringList{QStringLiteral("a")} << "zhuangs" << "a     " << a << "啊";
-    QTest::newRow("upper case selects no group")
-        << QStringList{QStringLiteral("zhuang")} << "A" << "A     " << zhuang << "幢";
+    QTest::newRow("upper case is read as lower case")
+        << QStringList{QStringLiteral("zhuang")} << "A" << "a     " << a << "啊";
     QTest::newRow("digit selects no group") << QStringList{QStringLiteral("a")} << "1" << "1     " << a << "啊";
     QTest::newRow("i") << QStringList{QStringLiteral("a")} << "i" << "i     " << "" << "峰";
     QTest::newRow("u") << QStringList{QStringLiteral("a")} << "u" << "u     " << "" << "峰";
-    QTest::newRow("v") << QStringList{QStringLiteral("a")} << "v" << "v     " << "" << "峰";
+    QTest::newRow("v, read as u") << QStringList{QStringLiteral("a")} << "v" << "u     " << "" << "峰";
     QTest::newRow("the same key again") << QStringList{QStringLiteral("a")} << "a " << "a     " << a << "啊";
 }
 
