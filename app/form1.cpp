@@ -93,26 +93,36 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                     .lookup = &lookup,
                     .search = &tableSearch,
                     .Data1 = &Data1,
-                    .window = this})
+                    .window = this,
+                    .Command8 = &Command8},
+                   this)
     , pinyinSearch({.Combo6 = &Combo6,
                     .Text2bh = &Text2bh,
                     .Label20 = &Label20,
                     .Text6 = &Text6,
                     .search = &tableSearch,
-                    .Data1 = &Data1})
-    , pictureCopy({.Picture1 = &Picture1,
+                    .Data1 = &Data1},
+                   this)
+    , pictureCopy({.Label1 = &Label1,
+                   .Picture1 = &Picture1,
                    .Label8 = &Label8,
                    .Timer3 = &Timer3,
                    .clipboard = QGuiApplication::clipboard(),
                    .picture1Twips = &windowLayout.picture1,
                    .label8Twips = label8Design.size(),
-                   .twipsToPixels = [this](const QPointF &t) { return QPoint(twips.x(t.x()), twips.y(t.y())); }})
-    , onlineLookups({.Label10 = &Label10,
+                   .twipsToPixels = [this](const QPointF &t) { return QPoint(twips.x(t.x()), twips.y(t.y())); }},
+                  this)
+    , onlineLookups({.Label13 = &Label13,
+                     .Label5 = &Label5,
+                     .Label6 = &Label6,
+                     .Label10 = &Label10,
                      .Label2kk = &Label2kk,
                      .Picture1 = &Picture1,
                      .opener = &urlOpener,
-                     .strokeOrderBase = strokeOrderBaseAddress(programDirectory)})
-    , handwriting({.Text6 = &Text6,
+                     .strokeOrderBase = strokeOrderBaseAddress(programDirectory)},
+                    this)
+    , handwriting({.Command9 = &Command9,
+                   .Text6 = &Text6,
                    .lookup = &lookup,
                    .Data1 = &Data1,
                    .window = this,
@@ -121,9 +131,8 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
     , m_programDirectory(programDirectory)
     , m_urlOpener(urlOpener)
 {
-    setUpWindow();
-    setUpControls();
-    wireEvents();
+    connect(&Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
 
     // Window creation; each step that fails is skipped without a word.
     layOut();
@@ -320,48 +329,6 @@ void Form1::setUpControls()
 // or assigned); on a drop-down it is an edit by the user only, as a pick from its list changes the
 // text too but is reported as its Click alone. The hidden buttons' clicks are calls inside the
 // handlers.
-void Form1::wireEvents()
-{
-    connect(&Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
-
-    connect(&Text5, &QLineEdit::textChanged, this, [this] { lookup.Text5_Change(); });
-    connect(&Text5, &InputBox::clicked, this, [this] { lookup.Text5_Click(); });
-    connect(&Text5, &InputBox::keyReleased, this, [this] { lookup.Text5_KeyUp(); });
-    connect(&Text6, &QPlainTextEdit::textChanged, this, [this] { lookup.Text6_Change(); });
-    connect(&Text6, &ResultBox::clicked, this, [this] { lookup.Text6_Click(); });
-    connect(&Text6, &ResultBox::keyReleased, this, [this] { lookup.Text6_KeyUp(); });
-    // Label7's change comes with the record binding, inside the lookup controller
-    connect(&Picture1, &PictureBox::changed, this, [this] { lookup.Picture1_Change(); });
-    connect(&Timer1, &QTimer::timeout, this, [this] { lookup.Timer1_Timer(); });
-
-    connect(Combo1.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo1_Change(); });
-    connect(Combo2.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo2_Change(); });
-    connect(Combo3.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo3_Change(); });
-    connect(Combo4.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo4_Change(); });
-    connect(Combo5.lineEdit(), &QLineEdit::textEdited, this, [this] { strokeSearch.Combo5_Change(); });
-    connect(&Combo1, &QComboBox::activated, this, [this] { strokeSearch.Combo1_Click(); });
-    connect(&Combo2, &QComboBox::activated, this, [this] { strokeSearch.Combo2_Click(); });
-    connect(&Combo3, &QComboBox::activated, this, [this] { strokeSearch.Combo3_Click(); });
-    connect(&Combo4, &QComboBox::activated, this, [this] { strokeSearch.Combo4_Click(); });
-    connect(&Combo5, &QComboBox::activated, this, [this] { strokeSearch.Combo5_Click(); });
-    connect(&Text2bhw, &TextCell::changed, this, [this] { strokeSearch.Text2bhw_Change(); });
-    connect(&Command8, &QPushButton::clicked, this, [this] { strokeSearch.Command8_Click(); });
-    connect(&Command9, &QPushButton::clicked, this, [this] { handwriting.Command9_Click(); });
-
-    connect(Combo6.lineEdit(), &QLineEdit::textEdited, this, [this] { pinyinSearch.Combo6_Change(); });
-    connect(&Combo6, &SimpleCombo::activated, this, [this] { pinyinSearch.Combo6_Click(); });
-    connect(&Text2bh, &TextCell::changed, this, [this] { pinyinSearch.Text2bh_Change(); });
-
-    connect(&Label1, &ClickLabel::pressed, this,
-            [this](Qt::MouseButton button) { pictureCopy.Label1_MouseDown(button); });
-    connect(&Timer3, &QTimer::timeout, this, [this] { pictureCopy.Timer3_Timer(); });
-
-    connect(&Label13, &ClickLabel::clicked, this, [this] { onlineLookups.Label13_Click(); });
-    connect(&Label5, &ClickLabel::clicked, this, [this] { onlineLookups.Label5_Click(); });
-    connect(&Label6, &ClickLabel::clicked, this, [this] { onlineLookups.Label6_Click(); });
-}
-
 // The layout arithmetic, fed with Label9's width as measured in its font, then placed in pixels.
 // The widest heading and link labels as measured keep the panel wide enough for them where the
 // installed fonts set them wider, relative to Label9, than the design fonts do.

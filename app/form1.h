@@ -27,8 +27,9 @@
 class Form16;
 class UrlOpener;
 
-// Form1: the main window. It owns every control, lays them out, starts up and routes each control
-// event to the handler of its subsystem.
+// Form1: the main window. It builds, lays out and owns every control and the controllers of the
+// subsystems, which connect the events of the controls they handle; it starts up and opens the
+// About dialog.
 //
 // The controls keep their own names as member and object names. Hidden working controls are
 // plain members: text cells for the code and key boxes, strings for captions and Text1, the table
@@ -106,6 +107,14 @@ public:
     layout::Layout windowLayout; // twips, from Label9's measured width
     layout::TwipsScale twips;    // twips to pixels at the screen's logical dpi
 
+    // The window and its controls are set up before the controllers are made, as each controller
+    // connects the events of the controls it handles when it is constructed.
+    const bool controlsSetUp = [this] {
+        setUpWindow();
+        setUpControls();
+        return true;
+    }();
+
     // The subsystems' handlers.
     LookupController lookup;      // Text5, Text6, the record display and the frame step
     StrokeSearch strokeSearch;    // Combo1..Combo5, bian, Text2bhw, Command41..45, Command8
@@ -141,7 +150,6 @@ protected:
 private:
     void setUpWindow();
     void setUpControls();
-    void wireEvents();
     void layOut();
     void fillStrokeLists();
     void fitOuterSize();

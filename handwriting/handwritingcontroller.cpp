@@ -5,6 +5,7 @@
 #include "recordstore.h"
 #include "textboxes.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -20,6 +21,7 @@ HandwritingController::HandwritingController(const Controls &controls, QObject *
     : QObject(parent)
     , c(controls)
 {
+    connect(c.Command9, &QAbstractButton::clicked, this, &HandwritingController::Command9_Click);
 }
 
 HandwritingController::~HandwritingController() = default;

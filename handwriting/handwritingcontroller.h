@@ -8,6 +8,7 @@
 #include <memory>
 
 class LookupController;
+class QAbstractButton;
 class RecordStore;
 class ResultBox;
 class QWidget;
@@ -22,6 +23,7 @@ class HandwritingController : public QObject {
     Q_OBJECT
 public:
     struct Controls {
+        QAbstractButton *Command9 = nullptr; // "手写": opens the pad
         ResultBox *Text6 = nullptr;
         LookupController *lookup = nullptr;
         RecordStore *Data1 = nullptr;

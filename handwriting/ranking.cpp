@@ -7,12 +7,6 @@
 #include <cmath>
 #include <numbers>
 
-// Q_INIT_RESOURCE must stand outside any namespace; the resources of a static library need it.
-static void initStrokeOrders()
-{
-    Q_INIT_RESOURCE(strokeorders);
-}
-
 namespace handwriting {
 
 namespace {
@@ -21,7 +15,6 @@ namespace {
 // separated, UTF-8). Only the first two fields are read.
 QHash<QString, QString> strokeOrderList()
 {
-    initStrokeOrders();
     QHash<QString, QString> orders;
     QFile file(QStringLiteral(":/handwriting/characters.tsv"));
     if (!file.open(QIODevice::ReadOnly))

@@ -26,6 +26,15 @@ LookupController::LookupController(const Controls &controls, QObject *parent)
     , c(controls)
 {
     connect(c.Data1, &RecordStore::currentChanged, this, &LookupController::showCurrentRecord);
+    connect(c.Text5, &QLineEdit::textChanged, this, &LookupController::Text5_Change);
+    connect(c.Text5, &InputBox::clicked, this, &LookupController::Text5_Click);
+    connect(c.Text5, &InputBox::keyReleased, this, &LookupController::Text5_KeyUp);
+    connect(c.Text6, &QPlainTextEdit::textChanged, this, &LookupController::Text6_Change);
+    connect(c.Text6, &ResultBox::clicked, this, &LookupController::Text6_Click);
+    connect(c.Text6, &ResultBox::keyReleased, this, &LookupController::Text6_KeyUp);
+    // Label7's change comes with the record binding, in showCurrentRecord.
+    connect(c.record.Picture1, &PictureBox::changed, this, &LookupController::Picture1_Change);
+    connect(c.Timer1, &QTimer::timeout, this, &LookupController::Timer1_Timer);
 }
 
 // The bound controls take the new record in field order; each runs its change handling before the

@@ -13,7 +13,8 @@ class RecordStore;
 class ResultBox;
 
 // Character lookup and display: the handlers of the input box, the result box, the stroke count,
-// the picture and the frame timer, and the binding of the current record to its controls.
+// the picture and the frame timer, and the binding of the current record to its controls. It
+// connects those controls' events itself.
 class LookupController : public QObject
 {
     Q_OBJECT

@@ -10,9 +10,15 @@
 #include "textboxes.h"
 #include "textcell.h"
 
-PinyinSearch::PinyinSearch(const Controls &controls)
-    : c(controls)
+#include <QLineEdit>
+
+PinyinSearch::PinyinSearch(const Controls &controls, QObject *parent)
+    : QObject(parent)
+    , c(controls)
 {
+    connect(c.Combo6->lineEdit(), &QLineEdit::textEdited, this, &PinyinSearch::Combo6_Change);
+    connect(c.Combo6, &SimpleCombo::activated, this, &PinyinSearch::Combo6_Click);
+    connect(c.Text2bh, &TextCell::changed, this, &PinyinSearch::Text2bh_Change);
 }
 
 void PinyinSearch::Combo6_Change()

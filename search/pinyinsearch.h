@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+
 class QString;
 class RecordStore;
 class ResultBox;
@@ -12,9 +14,10 @@ enum class Segment;
 }
 
 // Pinyin input and search: the syllable entry of Combo6, the key box and the segment searches of
-// the pinyin table.
-class PinyinSearch
+// the pinyin table. It connects the events of Combo6 and the key box itself.
+class PinyinSearch : public QObject
 {
+    Q_OBJECT
 public:
     struct Controls
     {
@@ -26,7 +29,7 @@ public:
         RecordStore *Data1 = nullptr;  // the record store: the first candidate's record
     };
 
-    explicit PinyinSearch(const Controls &controls);
+    explicit PinyinSearch(const Controls &controls, QObject *parent = nullptr);
 
     void Combo6_Change();
     void Combo6_Click();

@@ -12,12 +12,27 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTextCursor>
 
-StrokeSearch::StrokeSearch(const Controls &controls)
-    : c(controls)
+StrokeSearch::StrokeSearch(const Controls &controls, QObject *parent)
+    : QObject(parent)
+    , c(controls)
 {
+    // A typed edit and a pick from the list; a text set by the program raises neither.
+    connect(c.Combo1->lineEdit(), &QLineEdit::textEdited, this, &StrokeSearch::Combo1_Change);
+    connect(c.Combo2->lineEdit(), &QLineEdit::textEdited, this, &StrokeSearch::Combo2_Change);
+    connect(c.Combo3->lineEdit(), &QLineEdit::textEdited, this, &StrokeSearch::Combo3_Change);
+    connect(c.Combo4->lineEdit(), &QLineEdit::textEdited, this, &StrokeSearch::Combo4_Change);
+    connect(c.Combo5->lineEdit(), &QLineEdit::textEdited, this, &StrokeSearch::Combo5_Change);
+    connect(c.Combo1, &QComboBox::activated, this, &StrokeSearch::Combo1_Click);
+    connect(c.Combo2, &QComboBox::activated, this, &StrokeSearch::Combo2_Click);
+    connect(c.Combo3, &QComboBox::activated, this, &StrokeSearch::Combo3_Click);
+    connect(c.Combo4, &QComboBox::activated, this, &StrokeSearch::Combo4_Click);
+    connect(c.Combo5, &QComboBox::activated, this, &StrokeSearch::Combo5_Click);
+    connect(c.Text2bhw, &TextCell::changed, this, &StrokeSearch::Text2bhw_Change);
+    connect(c.Command8, &QAbstractButton::clicked, this, &StrokeSearch::Command8_Click);
 }
 
 void StrokeSearch::bian()

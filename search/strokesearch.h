@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QObject>
+
 class InputBox;
 class LookupController;
 class QString;
+class QAbstractButton;
 class QComboBox;
 class QWidget;
 class RecordStore;
@@ -15,9 +18,11 @@ enum class Segment;
 }
 
 // Stroke-code input and search: bian, the stroke drop-downs, the code box, the segment searches
-// of the stroke-code table and the input help.
-class StrokeSearch
+// of the stroke-code table and the input help. It connects the events of the drop-downs, the code
+// box and the help button itself.
+class StrokeSearch : public QObject
 {
+    Q_OBJECT
 public:
     struct Controls
     {
@@ -36,9 +41,11 @@ public:
         TableSearch *search = nullptr; // search position, Label1bh, Label2bh
         RecordStore *Data1 = nullptr;  // the record store: the first candidate's record
         QWidget *window = nullptr;     // owner of the help box
+        QAbstractButton *Command8 = nullptr; // "?": shows the input help
     };
 
-    explicit StrokeSearch(const Controls &controls);
+    // The drop-downs must be editable already: their edit fields' edits are connected.
+    explicit StrokeSearch(const Controls &controls, QObject *parent = nullptr);
 
     void bian();
 

@@ -1,14 +1,19 @@
 #include "onlinelookups.h"
 
 #include "addresses.h"
+#include "clicklabel.h"
 #include "picturebox.h"
 #include "urlopener.h"
 
 #include <QUrl>
 
-OnlineLookups::OnlineLookups(const Controls &controls)
-    : c(controls)
+OnlineLookups::OnlineLookups(const Controls &controls, QObject *parent)
+    : QObject(parent)
+    , c(controls)
 {
+    connect(c.Label13, &ClickLabel::clicked, this, &OnlineLookups::Label13_Click);
+    connect(c.Label5, &ClickLabel::clicked, this, &OnlineLookups::Label5_Click);
+    connect(c.Label6, &ClickLabel::clicked, this, &OnlineLookups::Label6_Click);
 }
 
 void OnlineLookups::Label13_Click()

@@ -1,5 +1,6 @@
 #include "picturecopy.h"
 
+#include "clicklabel.h"
 #include "picturebox.h"
 
 #include <QBuffer>
@@ -27,9 +28,12 @@ QMimeData *pictureMimeData(const QImage &picture)
     return data;
 }
 
-PictureCopy::PictureCopy(const Controls &controls)
-    : c(controls)
+PictureCopy::PictureCopy(const Controls &controls, QObject *parent)
+    : QObject(parent)
+    , c(controls)
 {
+    connect(c.Label1, &ClickLabel::pressed, this, &PictureCopy::Label1_MouseDown);
+    connect(c.Timer3, &QTimer::timeout, this, &PictureCopy::Timer3_Timer);
 }
 
 void PictureCopy::Label1_MouseDown(Qt::MouseButton button)

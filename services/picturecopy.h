@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointF>
 #include <QRect>
 #include <QSize>
@@ -7,6 +8,7 @@
 
 #include <functional>
 
+class ClickLabel;
 class PictureBox;
 class QClipboard;
 class QImage;
@@ -24,12 +26,15 @@ QPointF noticePosition(const QRectF &picture1, const QSizeF &label8);
 // programs and word processors on every platform find a format they paste.
 QMimeData *pictureMimeData(const QImage &picture);
 
-// Stroke-picture copy: the copy link's mouse press and the end of the clipboard notice.
-class PictureCopy
+// Stroke-picture copy: the copy link's mouse press and the end of the clipboard notice, both
+// connected here.
+class PictureCopy : public QObject
 {
+    Q_OBJECT
 public:
     struct Controls
     {
+        ClickLabel *Label1 = nullptr;    // the link "< 复制笔画图": a press copies
         PictureBox *Picture1 = nullptr;  // the picture copied, with its frame or without
         QLabel *Label8 = nullptr;        // the notice, inside Picture1
         QTimer *Timer3 = nullptr;        // 2555 ms: hides the notice
@@ -39,7 +44,7 @@ public:
         std::function<QPoint(const QPointF &)> twipsToPixels; // the window's scale
     };
 
-    explicit PictureCopy(const Controls &controls);
+    explicit PictureCopy(const Controls &controls, QObject *parent = nullptr);
 
     // Any button but the right one copies the image with its frame, the right button the stored
     // picture without it; without a picture to give (a record with no stored picture) nothing is

@@ -4,12 +4,6 @@
 
 #include <array>
 
-// Q_INIT_RESOURCE must stand outside any namespace; the resources of a static library need it.
-static void initSegmentResources()
-{
-    Q_INIT_RESOURCE(segments);
-}
-
 namespace tables {
 
 QString segmentName(Segment segment)
@@ -24,7 +18,6 @@ QString segmentName(Segment segment)
 const QString &segmentText(Segment segment)
 {
     static const std::array<QString, segmentCount> texts = [] {
-        initSegmentResources();
         std::array<QString, segmentCount> out;
         for (int i = 0; i < segmentCount; ++i) {
             QFile file(QStringLiteral(":/segments/") + segmentName(Segment(i)) + QStringLiteral(".txt"));
