@@ -1,5 +1,6 @@
 #include "form1.h"
 #include "qttranslation.h"
+#include "sheetcommand.h"
 #include "singleinstance.h"
 #include "urlopener.h"
 
@@ -47,6 +48,9 @@ void nameApplication()
 
 int main(int argc, char *argv[])
 {
+    // the practice sheet from the command line: no window, no display needed
+    if (sheets::asksForPracticeSheet(argc, argv))
+        return sheets::runPracticeSheetCommand(argc, argv);
     if (asksForHelpOrVersion(argc, argv)) {
         QCoreApplication core(argc, argv);
         nameApplication();
