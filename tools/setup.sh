@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12 (chromium: the tests of the
-# stroke-order pages; librsvg2-bin: the PNG icons): the Debian packages that are
+# stroke-order pages; librsvg2-bin: the PNG icons; poppler-utils: the practice sheets' PDF rasterised
+# by the tests): the Debian packages that are
 # missing, and the pinned data packages of data/ (once per change of data/package-lock.json).
 # With --fuzz it also installs clang and its fuzzer runtime, for make fuzz.
 set -euo pipefail
@@ -12,7 +13,7 @@ packages=(
   unicode-data bzip2 fonts-arphic-uming
   nodejs npm
   sqlite3 xvfb xauth xclip xdotool valgrind
-  librsvg2-bin chromium
+  librsvg2-bin chromium poppler-utils
   libzinnia-dev tegaki-zinnia-simplified-chinese
 )
 [[ ${1:-} == --fuzz ]] && packages+=(clang libclang-rt-14-dev)
