@@ -38,8 +38,8 @@ void SheetController::Command10_Click()
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_options = m_dialog->options();
     m_dialog->characters.setText(c.shownCharacter ? c.shownCharacter() : QString());
-    characters_Change(); // before the wiring, so the preview is drawn once at the start
     wireDialog();
+    characters_Change();
     m_dialog->show();
 }
 
