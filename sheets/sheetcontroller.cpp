@@ -9,8 +9,37 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace sheets {
+
+namespace {
+
+// Qt's own file dialog (the save dialog, and the print dialog's file browser) keeps its history
+// in the user's QtProject.conf. The program writes no settings: while one of Qt's dialogs is
+// open, Qt's user settings live in a temporary folder, removed afterwards.
+class PrivateQtSettings {
+public:
+    PrivateQtSettings()
+    {
+        if (m_dir.isValid())
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    }
+    ~PrivateQtSettings()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    PrivateQtSettings(const PrivateQtSettings &) = delete;
+    PrivateQtSettings &operator=(const PrivateQtSettings &) = delete;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
 
 SheetController::SheetController(const Controls &controls, QObject *parent)
     : QObject(parent)
@@ -101,6 +130,7 @@ void SheetController::printButton_Click()
     printer.setFullPage(true);
     printer.setPageLayout(pageLayout(m_options));
     printer.setDocName(suggestedFileName(m_characters.usable).chopped(4));
+    const PrivateQtSettings privateSettings;
     QPrintDialog dialog(&printer, m_dialog);
     dialog.setWindowTitle(QStringLiteral("打印练字帖"));
     if (dialog.exec() != QDialog::Accepted)
@@ -114,6 +144,7 @@ void SheetController::saveButton_Click()
     if (!m_dialog || m_characters.usable.isEmpty())
         return;
     const QString suggested = QDir::home().filePath(suggestedFileName(m_characters.usable));
+    const PrivateQtSettings privateSettings;
     const QString path = QFileDialog::getSaveFileName(
         m_dialog, QStringLiteral("保存为 PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())

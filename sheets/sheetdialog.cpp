@@ -48,12 +48,14 @@ SheetDialog::SheetDialog(QWidget *parent)
     landscape.setText(QStringLiteral("横向"));
     landscape.setChecked(defaults.landscape);
     name(preview, "preview");
-    preview.setZoomMode(QPrintPreviewWidget::FitToWidth);
+    preview.setZoomMode(QPrintPreviewWidget::FitInView);
     preview.setMinimumSize(420, 520);
     name(printButton, "printButton");
     printButton.setText(QStringLiteral("打印…"));
+    printButton.setShortcut(QKeySequence::Print);
     name(saveButton, "saveButton");
     saveButton.setText(QStringLiteral("保存为 PDF…"));
+    saveButton.setShortcut(QKeySequence::Save);
     name(closeButton, "closeButton");
     closeButton.setText(QStringLiteral("关闭"));
 
