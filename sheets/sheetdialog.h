@@ -35,8 +35,8 @@ public:
     QCheckBox landscape { this };
     QPrinter printer { QPrinter::HighResolution }; // the preview's; before the preview
     QPrintPreviewWidget preview { &printer, this };
-    QPushButton printButton { this }; // "打印…": the system's print dialog
-    QPushButton saveButton { this }; // "保存为 PDF…"
+    QPushButton printButton { this }; // "打印…" (Ctrl+P): the system's print dialog
+    QPushButton saveButton { this }; // "保存为 PDF…" (Ctrl+S)
     QPushButton closeButton { this };
 
     // The options as the controls show them.
