@@ -120,7 +120,7 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                   this)
     , sheet({.window = this,
              .databaseFile = programDirectory + QStringLiteral("/Photo.mdb"),
-             .shownCharacter = [this] { return Data1.current().hz; }},
+             .shownCharacter = [this] { return Picture1.isHidden() ? QString() : Data1.current().hz; }},
             this)
     , m_programDirectory(programDirectory)
     , m_urlOpener(urlOpener)

@@ -27,7 +27,7 @@ public:
     struct Controls {
         QWidget *window = nullptr; // the main window: the dialog's owner
         QString databaseFile; // Photo.mdb, read through a store of its own
-        std::function<QString()> shownCharacter; // the character the window shows
+        std::function<QString()> shownCharacter; // the record shown, or empty
     };
 
     explicit SheetController(const Controls &controls, QObject *parent = nullptr);

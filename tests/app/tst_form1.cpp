@@ -492,7 +492,7 @@ private slots:
     }
 
     // The sheet button: Command9's size, as far from it as it is from Command8, inside the
-    // panel's width; it opens the dialog for the character shown (峰 has no outlines here).
+    // panel's width; it opens the dialog for the record shown (峰 has no outlines here).
     void sheetButtonBesideHandwriting()
     {
         QCOMPARE(m_dir->writeDatabase({ { QStringLiteral("峰"), QStringLiteral("10"),
@@ -514,6 +514,15 @@ private slots:
         QCOMPARE(dialog->characters.text(), QStringLiteral("峰"));
         QVERIFY(dialog->missing.text().contains(QStringLiteral("峰")));
         QCOMPARE(form->Data1.current().hz, QStringLiteral("峰"));
+
+        // with no record shown, the dialog starts empty
+        dialog->close();
+        QTRY_VERIFY(!form->sheet.dialog());
+        form->Text5.setText(QStringLiteral("国"));
+        QVERIFY(form->Picture1.isHidden());
+        QTest::mouseClick(&form->Command10, Qt::LeftButton);
+        QVERIFY(form->sheet.dialog());
+        QCOMPARE(form->sheet.dialog()->characters.text(), QString());
     }
 
     // Qt's own texts read Chinese whatever the desktop's language: the help box's one button,
