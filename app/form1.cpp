@@ -118,7 +118,8 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                    .window = this,
                    .scaled = [this](int pixels) { return twips.x(pixels * 15); }},
                   this)
-    , sheet({.window = this,
+    , sheet({.Command10 = &Command10,
+             .window = this,
              .databaseFile = programDirectory + QStringLiteral("/Photo.mdb"),
              .shownCharacter = [this] { return Picture1.isHidden() ? QString() : Data1.current().hz; }},
             this)
@@ -359,7 +360,6 @@ void Form1::wireEvents()
     connect(&Text2bhw, &TextCell::changed, this, [this] { strokeSearch.Text2bhw_Change(); });
     connect(&Command8, &QPushButton::clicked, this, [this] { strokeSearch.Command8_Click(); });
     connect(&Command9, &QPushButton::clicked, this, [this] { handwriting.Command9_Click(); });
-    connect(&Command10, &QPushButton::clicked, this, [this] { sheet.Command10_Click(); });
 
     connect(Combo6.lineEdit(), &QLineEdit::textEdited, this, [this] { pinyinSearch.Combo6_Change(); });
     connect(&Combo6, &SimpleCombo::activated, this, [this] { pinyinSearch.Combo6_Click(); });

@@ -4,6 +4,7 @@
 #include "sheetdialog.h"
 #include "sheetrenderer.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -45,6 +46,8 @@ SheetController::SheetController(const Controls &controls, QObject *parent)
     : QObject(parent)
     , c(controls)
 {
+    if (c.Command10)
+        connect(c.Command10, &QAbstractButton::clicked, this, &SheetController::Command10_Click);
 }
 
 SheetController::~SheetController() = default;

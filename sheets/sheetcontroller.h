@@ -11,8 +11,8 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QPrinter;
-class QPushButton;
 class QWidget;
 
 namespace sheets {
@@ -25,6 +25,7 @@ class SheetController : public QObject {
     Q_OBJECT
 public:
     struct Controls {
+        QAbstractButton *Command10 = nullptr; // "字帖": opens the dialog
         QWidget *window = nullptr; // the main window: the dialog's owner
         QString databaseFile; // Photo.mdb, read through a store of its own
         std::function<QString()> shownCharacter; // the record shown, or empty
