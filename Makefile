@@ -37,7 +37,8 @@ check-sanitize: build
 # fails. PCRE2's JIT code is off, as memcheck cannot follow what it generates.
 MEMCHECK_SUITES = tests/tables/tst_tables tests/search/search_strokecode tests/search/search_pinyinkey \
     tests/services/services_urlencode tests/services/services_addresses \
-    tests/lookup/lookup_caretrules tests/lookup/lookup_recordstore tests/lookup/lookup_strokepicture
+    tests/lookup/lookup_caretrules tests/lookup/lookup_recordstore tests/lookup/lookup_strokepicture \
+    tests/sheets/sheets_layout
 memcheck: build
 	@set -e; for suite in $(MEMCHECK_SUITES); do \
 	    echo "memcheck: $$suite"; \

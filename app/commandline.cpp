@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
 
+#include "sheetcommand.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -135,6 +137,8 @@ int answerWithoutWindow(const StartRequest &request)
         QCommandLineParser parser;
         describe(parser);
         std::fputs(qPrintable(parser.helpText()), stdout);
+        // the other way to run the program: a practice sheet written without a window
+        std::fputs(qPrintable(QStringLiteral("\n") + sheets::sheetCommandHelp()), stdout);
         return 0;
     }
     case StartRequest::Action::ShowVersion:

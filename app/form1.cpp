@@ -128,6 +128,11 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                    .window = this,
                    .scaled = [this](int pixels) { return twips.x(pixels * 15); }},
                   this)
+    , sheet({.Command10 = &Command10,
+             .window = this,
+             .databaseFile = programDirectory + QStringLiteral("/Photo.mdb"),
+             .shownCharacter = [this] { return Picture1.isHidden() ? QString() : Data1.current().hz; }},
+            this)
     , m_programDirectory(programDirectory)
     , m_urlOpener(urlOpener)
 {
@@ -247,6 +252,13 @@ void Form1::setUpControls()
     Command9.setToolTip(QStringLiteral("手写输入"));
     Command9.setAccessibleName(QStringLiteral("手写输入"));
     Command9.setGeometry(twips.rect(8310, 672, 615, 300));
+
+    // beside Command9, as far from it as it is from Command8
+    Command10.setObjectName(QStringLiteral("Command10"));
+    Command10.setText(QStringLiteral("字帖"));
+    Command10.setToolTip(QStringLiteral("打印或保存练字帖"));
+    Command10.setAccessibleName(QStringLiteral("打印或保存练字帖"));
+    Command10.setGeometry(twips.rect(9024, 672, 615, 300));
 
     Text6.setObjectName(QStringLiteral("Text6"));
     // A search lists up to a few hundred characters, most of them new to the font engine, and
@@ -432,7 +444,7 @@ void Form1::fillStrokeLists()
 
 QList<QWidget *> Form1::tabOrder()
 {
-    return {&Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Command9, &Combo6, &Text6};
+    return {&Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Command9, &Command10, &Combo6, &Text6};
 }
 
 // Tab and Shift+Tab follow the window's tab order. The order is kept here rather than in the

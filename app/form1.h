@@ -9,6 +9,7 @@
 #include "picturecopy.h"
 #include "pinyinsearch.h"
 #include "recordstore.h"
+#include "sheetcontroller.h"
 #include "simplecombo.h"
 #include "strokesearch.h"
 #include "tablesearch.h"
@@ -64,6 +65,7 @@ public:
     QComboBox Combo5{this};     // last stroke, as Combo2
     QPushButton Command8{this}; // "?": the stroke input help
     QPushButton Command9{this}; // "手写": opens the handwriting pad
+    QPushButton Command10{this}; // "字帖": opens the practice-sheet dialog
     ResultBox Text6{this};      // the result box: the candidates, each followed by a space
 
     // The panel and the information column; Picture1 lies above the labels it overlaps.
@@ -122,6 +124,7 @@ public:
     PictureCopy pictureCopy;      // Label1 and Timer3
     OnlineLookups onlineLookups;  // Label5, Label6, Label13
     handwriting::HandwritingController handwriting; // Command9 and the handwriting pad
+    sheets::SheetController sheet; // Command10 and the practice-sheet dialog
 
     void Timer2_Timer();
     void Command2_Click();

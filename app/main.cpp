@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "form1.h"
 #include "qttranslation.h"
+#include "sheetcommand.h"
 #include "singleinstance.h"
 #include "urlopener.h"
 
@@ -30,6 +31,9 @@ QStringList argumentsOf(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    // the practice sheet from the command line: no window, no display needed
+    if (sheets::asksForPracticeSheet(argc, argv))
+        return sheets::runPracticeSheetCommand(argc, argv);
     nameApplication();
     // read before the window system is touched: help, version and errors need no display
     const StartRequest request = readCommandLine(argumentsOf(argc, argv));

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12 (chromium: the tests of the
-# stroke-order pages; librsvg2-bin: the PNG icons): the Debian packages that are
-# missing, the pinned data packages of data/ and the pinned page-test driver of tests/pages/ (each
-# once per change of its package-lock.json).
+# stroke-order pages; librsvg2-bin: the PNG icons; poppler-utils: the practice sheets' PDF
+# rasterised by the tests): the Debian packages that are missing, the pinned data packages of data/
+# and the pinned page-test driver of tests/pages/ (each once per change of its package-lock.json).
 # With --fuzz it also installs clang and its fuzzer runtime, for make fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +13,7 @@ packages=(
   unicode-data bzip2 fonts-arphic-uming
   nodejs npm
   sqlite3 xvfb xauth xclip xdotool openbox valgrind
-  librsvg2-bin chromium
+  librsvg2-bin chromium poppler-utils
   libzinnia-dev tegaki-zinnia-simplified-chinese
 )
 [[ ${1:-} == --fuzz ]] && packages+=(clang libclang-rt-14-dev)

@@ -4,6 +4,7 @@
 #include "programfolder.h"
 #include "qttranslation.h"
 #include "segments.h"
+#include "sheetdialog.h"
 #include "tests.h"
 
 #include <QAccessible>
@@ -134,7 +135,7 @@ private slots:
         Form1 form(m_dir->path(), m_opener);
         const char *const widgets[] = {
             "Command2", "Label15", "Text5", "Label5", "Line2", "Image1", "Combo6", "Image6",
-            "Label22", "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Command8", "Command9", "Text6",
+            "Label22", "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Command8", "Command9", "Command10", "Text6",
             "Frame1", "Picture1", "Label8", "Line1", "Label9", "Label7", "Label23", "Label3",
             "Label2", "Label6", "Label1", "Label13", "Label4",
         };
@@ -178,6 +179,7 @@ private slots:
         row("Combo5", QStringLiteral(" "), QStringLiteral("最后一笔画"));
         row("Command8", QStringLiteral("?"), QStringLiteral("帮助"));
         row("Command9", QStringLiteral("手写"), QStringLiteral("手写输入"));
+        row("Command10", QStringLiteral("字帖"), QStringLiteral("打印或保存练字帖"));
         row("Text6", QString());
         row("Label8", QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以打开画图，word等软件进行粘贴。"));
         row("Label9", QStringLiteral("〖笔画〗"));
@@ -425,7 +427,7 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), &form.Text5);
 
         const QList<QWidget *> expected = {&form.Command2, &form.Combo5, &form.Combo4, &form.Combo3, &form.Combo2,
-                                           &form.Combo1, &form.Command8, &form.Command9, &form.Combo6, &form.Text6, &form.Text5};
+                                           &form.Combo1, &form.Command8, &form.Command9, &form.Command10, &form.Combo6, &form.Text6, &form.Text5};
         const auto control = [&](QWidget *focus) {
             for (QWidget *w = focus; w; w = w->parentWidget()) {
                 if (expected.contains(w))
@@ -487,6 +489,40 @@ private slots:
         QVERIFY(about.Label7.isVisible() && about.Label7.font().underline());
         clipped = clippedLabels(about);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    }
+
+    // The sheet button: Command9's size, as far from it as it is from Command8, inside the
+    // panel's width; it opens the dialog for the record shown (峰 has no outlines here).
+    void sheetButtonBesideHandwriting()
+    {
+        QCOMPARE(m_dir->writeDatabase({ { QStringLiteral("峰"), QStringLiteral("10"),
+                     QStringLiteral("fēng"), pngBytes(barPicture()) } }),
+            QString());
+        const std::unique_ptr<Form1> form = startedWindow(*m_dir, m_opener);
+        QCOMPARE(form->Command10.size(), form->Command9.size());
+        QCOMPARE(form->Command10.y(), form->Command9.y());
+        QCOMPARE(form->Command10.x() - form->Command9.geometry().right(),
+                 form->Command9.x() - form->Command8.geometry().right());
+        QVERIFY(form->Command10.geometry().right() <= form->Frame1.geometry().right());
+        QCOMPARE(form->Command10.font(), form->Command9.font());
+
+        form->Text5.setText(QStringLiteral("峰"));
+        QTest::mouseClick(&form->Command10, Qt::LeftButton);
+        sheets::SheetDialog *dialog = form->sheet.dialog();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("练字帖"));
+        QCOMPARE(dialog->characters.text(), QStringLiteral("峰"));
+        QVERIFY(dialog->missing.text().contains(QStringLiteral("峰")));
+        QCOMPARE(form->Data1.current().hz, QStringLiteral("峰"));
+
+        // with no record shown, the dialog starts empty
+        dialog->close();
+        QTRY_VERIFY(!form->sheet.dialog());
+        form->Text5.setText(QStringLiteral("国"));
+        QVERIFY(form->Picture1.isHidden());
+        QTest::mouseClick(&form->Command10, Qt::LeftButton);
+        QVERIFY(form->sheet.dialog());
+        QCOMPARE(form->sheet.dialog()->characters.text(), QString());
     }
 
     // Qt's own texts read Chinese whatever the desktop's language: the help box's one button,

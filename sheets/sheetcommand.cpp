@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sheetcommand.h"
+
+#include "recordstore.h"
+#include "sheetcharacters.h"
+#include "sheetrenderer.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstring>
+
+namespace sheets {
+
+namespace {
+
+struct Options {
+    QCommandLineOption sheet { QStringLiteral("practice-sheet"),
+        QStringLiteral("练字帖的汉字 / the characters of the sheet."),
+        QStringLiteral("characters") };
+    QCommandLineOption output { QStringLiteral("output"),
+        QStringLiteral("写入的 PDF 文件 / the PDF file to write (replaced)."),
+        QStringLiteral("file") };
+    QCommandLineOption grid { QStringLiteral("grid"),
+        QStringLiteral("田字格、米字格或方格 / the grid (default tian)."),
+        QStringLiteral("tian|mi|square") };
+    QCommandLineOption cell { QStringLiteral("cell"),
+        QStringLiteral("格子大小 / cell size in millimetres, %1-%2 (default 18).")
+            .arg(minCellMm)
+            .arg(maxCellMm),
+        QStringLiteral("mm") };
+    QCommandLineOption tracing { QStringLiteral("tracing"),
+        QStringLiteral("描红的个数 / grey copies to trace, 0-%1 (default 3).").arg(maxTracing),
+        QStringLiteral("n") };
+    QCommandLineOption rows { QStringLiteral("rows"),
+        QStringLiteral("每字后的空行 / empty rows after each character, 0-%1 "
+                       "(default 1).")
+            .arg(maxExtraRows),
+        QStringLiteral("n") };
+    QCommandLineOption paper { QStringLiteral("paper"),
+        QStringLiteral("纸张 / the paper (default A4)."), QStringLiteral("A4|A5|Letter") };
+    QCommandLineOption landscape { QStringLiteral("landscape"),
+        QStringLiteral("横向 / landscape.") };
+    QCommandLineOption noPinyin { QStringLiteral("no-pinyin"),
+        QStringLiteral("不注拼音 / no pinyin above the characters.") };
+    QCommandLineOption title { QStringLiteral("title"),
+        QStringLiteral("标题 / the title (default 练字帖; empty for none)."),
+        QStringLiteral("text") };
+    QCommandLineOption help { { QStringLiteral("h"), QStringLiteral("help") },
+        QStringLiteral("列出选项 / lists these options.") };
+
+    void addTo(QCommandLineParser &parser) const
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "Zibrin 练字帖：笔顺、描红和空格，写成 PDF。\n"
+            "Writes a practice sheet (stroke order, grey copies to trace, empty cells) as PDF.\n"
+            "  zibrin --practice-sheet 山水火 --output sheet.pdf"));
+        parser.addOptions(
+            { sheet, output, grid, cell, tracing, rows, paper, landscape, noPinyin, title, help });
+    }
+};
+
+// A whole number within [low, high], or nullopt.
+std::optional<int> numberIn(const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+void printError(const QString &message)
+{
+    std::fputs(qPrintable(QStringLiteral("zibrin: %1\n").arg(message)), stderr);
+}
+
+} // namespace
+
+QString sheetCommandHelp()
+{
+    QCommandLineParser parser;
+    Options().addTo(parser);
+    return parser.helpText();
+}
+
+std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QString *error)
+{
+    const Options o;
+    QCommandLineParser parser;
+    o.addTo(parser);
+    const auto fail = [error](const QString &message) {
+        if (error)
+            *error = message;
+        return std::nullopt;
+    };
+    SheetCommand command;
+    // asked for anywhere, even where it would be taken for a value (--practice-sheet --help)
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            command.help = true;
+            return command;
+        }
+    }
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(o.help)) {
+        command.help = true;
+        return command;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument: %1")
+                        .arg(parser.positionalArguments().constFirst()));
+    command.characters = parser.value(o.sheet);
+    if (command.characters.size() > maxInputLength)
+        return fail(
+            QStringLiteral("--practice-sheet takes at most %1 characters").arg(maxInputLength));
+    if (!parser.isSet(o.output) || parser.value(o.output).isEmpty())
+        return fail(QStringLiteral("--output FILE is missing: the PDF file to write"));
+    command.output = parser.value(o.output);
+
+    SheetOptions &options = command.options;
+    if (parser.isSet(o.grid)) {
+        const QString grid = parser.value(o.grid).toLower();
+        if (grid == QLatin1String("tian"))
+            options.grid = Grid::Tian;
+        else if (grid == QLatin1String("mi"))
+            options.grid = Grid::Mi;
+        else if (grid == QLatin1String("square"))
+            options.grid = Grid::Square;
+        else
+            return fail(QStringLiteral("--grid must be tian, mi or square, not \"%1\"")
+                            .arg(parser.value(o.grid)));
+    }
+    const struct {
+        const QCommandLineOption &option;
+        int low;
+        int high;
+        int *value;
+    } numbers[] = { { o.cell, minCellMm, maxCellMm, &options.cellMm },
+        { o.tracing, 0, maxTracing, &options.tracing },
+        { o.rows, 0, maxExtraRows, &options.extraRows } };
+    for (const auto &number : numbers) {
+        if (!parser.isSet(number.option))
+            continue;
+        const auto value = numberIn(parser.value(number.option), number.low, number.high);
+        if (!value)
+            return fail(QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\"")
+                            .arg(number.option.names().constFirst())
+                            .arg(number.low)
+                            .arg(number.high)
+                            .arg(parser.value(number.option)));
+        *number.value = *value;
+    }
+    if (parser.isSet(o.paper)) {
+        const QString paper = parser.value(o.paper).toLower();
+        if (paper == QLatin1String("a4"))
+            options.paper = Paper::A4;
+        else if (paper == QLatin1String("a5"))
+            options.paper = Paper::A5;
+        else if (paper == QLatin1String("letter"))
+            options.paper = Paper::Letter;
+        else
+            return fail(QStringLiteral("--paper must be A4, A5 or Letter, not \"%1\"")
+                            .arg(parser.value(o.paper)));
+    }
+    options.landscape = parser.isSet(o.landscape);
+    options.pinyin = !parser.isSet(o.noPinyin);
+    if (parser.isSet(o.title))
+        options.title = parser.value(o.title);
+    return command;
+}
+
+bool asksForPracticeSheet(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--practice-sheet") == 0
+            || std::strncmp(argv[i], "--practice-sheet=", 17) == 0)
+            return true;
+    }
+    return false;
+}
+
+int runPracticeSheetCommand(int &argc, char *argv[])
+{
+    // no window is shown: without a platform of the user's choosing, none is needed
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Zibrin"));
+
+    QString error;
+    const auto command = parseSheetCommand(QCoreApplication::arguments(), &error);
+    if (!command) {
+        printError(error + QStringLiteral(" (zibrin --practice-sheet --help lists the options)"));
+        return 1;
+    }
+    if (command->help) {
+        std::fputs(qPrintable(sheetCommandHelp()), stdout);
+        return 0;
+    }
+
+    RecordStore store;
+    const QString database = QCoreApplication::applicationDirPath() + QStringLiteral("/Photo.mdb");
+    if (!store.open(database)) {
+        printError(QStringLiteral("cannot read the character data %1").arg(database));
+        return 1;
+    }
+    const SheetCharacters characters = loadCharacters(store, command->characters);
+    if (!characters.missing.isEmpty())
+        printError(
+            QStringLiteral("left out, no stroke data: %1").arg(characters.missing.join(u' ')));
+    if (characters.usable.isEmpty()) {
+        printError(QStringLiteral("no character to write: \"%1\" holds none with stroke data")
+                       .arg(command->characters));
+        return 1;
+    }
+    const QString writeError = writePdf(command->output, command->options, characters.usable);
+    if (!writeError.isEmpty()) {
+        printError(writeError);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace sheets

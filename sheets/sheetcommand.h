@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sheetlayout.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The practice sheet from the command line:
+//   zibrin --practice-sheet 山水火 --output sheet.pdf [--grid tian|mi|square] [--cell MM]
+//          [--tracing N] [--rows N] [--paper A4|A5|Letter] [--landscape] [--no-pinyin]
+//          [--title TEXT]
+// It needs no display and writes nothing but the output file.
+namespace sheets {
+
+struct SheetCommand {
+    QString characters;
+    QString output;
+    SheetOptions options;
+    bool help = false; // --help: print the options, write nothing
+};
+
+// The command's arguments (the program's name first), or nullopt with *error saying what is
+// wrong: an unknown option, a missing value or output, a value out of range.
+std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QString *error);
+
+// The options as --help lists them.
+QString sheetCommandHelp();
+
+// Whether the program is asked for a practice sheet: --practice-sheet among the arguments.
+bool asksForPracticeSheet(int argc, char *argv[]);
+
+// Runs the command: makes its own application (on the offscreen platform unless one is set),
+// reads Photo.mdb beside the program, names the characters it leaves out on standard error and
+// writes the PDF. Returns the exit code: 0 written, 1 anything that stopped it (a message on
+// standard error says what).
+int runPracticeSheetCommand(int &argc, char *argv[]);
+
+} // namespace sheets

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sheetcontroller.h"
+
+#include "sheetdialog.h"
+#include "sheetrenderer.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace sheets {
+
+namespace {
+
+// Qt's own file dialog (the save dialog, and the print dialog's file browser) keeps its history
+// in the user's QtProject.conf. The program writes no settings: while one of Qt's dialogs is
+// open, Qt's user settings live in a temporary folder, removed afterwards.
+class PrivateQtSettings {
+public:
+    PrivateQtSettings()
+    {
+        if (m_dir.isValid())
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    }
+    ~PrivateQtSettings()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    PrivateQtSettings(const PrivateQtSettings &) = delete;
+    PrivateQtSettings &operator=(const PrivateQtSettings &) = delete;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+SheetController::SheetController(const Controls &controls, QObject *parent)
+    : QObject(parent)
+    , c(controls)
+{
+    if (c.Command10)
+        connect(c.Command10, &QAbstractButton::clicked, this, &SheetController::Command10_Click);
+}
+
+SheetController::~SheetController() = default;
+
+SheetDialog *SheetController::dialog() const
+{
+    return m_dialog;
+}
+
+void SheetController::Command10_Click()
+{
+    if (m_dialog) {
+        m_dialog->raise();
+        m_dialog->activateWindow();
+        return;
+    }
+    if (!m_store.isOpen())
+        m_store.open(c.databaseFile);
+    m_dialog = new SheetDialog(c.window);
+    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_options = m_dialog->options();
+    m_dialog->characters.setText(c.shownCharacter ? c.shownCharacter() : QString());
+    wireDialog();
+    characters_Change();
+    m_dialog->show();
+}
+
+void SheetController::wireDialog()
+{
+    SheetDialog *d = m_dialog;
+    connect(&d->characters, &QLineEdit::textChanged, this, [this] { characters_Change(); });
+    const auto changed = [this] { options_Change(); };
+    connect(&d->grid, &QComboBox::currentIndexChanged, this, changed);
+    connect(&d->paper, &QComboBox::currentIndexChanged, this, changed);
+    connect(&d->cellSize, &QSpinBox::valueChanged, this, changed);
+    connect(&d->tracing, &QSpinBox::valueChanged, this, changed);
+    connect(&d->extraRows, &QSpinBox::valueChanged, this, changed);
+    connect(&d->pinyin, &QCheckBox::toggled, this, changed);
+    connect(&d->landscape, &QCheckBox::toggled, this, changed);
+    connect(&d->title, &QLineEdit::textChanged, this, changed);
+    connect(&d->preview, &QPrintPreviewWidget::paintRequested, this,
+        [this](QPrinter *printer) { preview_PaintRequested(printer); });
+    connect(&d->printButton, &QPushButton::clicked, this, [this] { printButton_Click(); });
+    connect(&d->saveButton, &QPushButton::clicked, this, [this] { saveButton_Click(); });
+}
+
+void SheetController::characters_Change()
+{
+    if (!m_dialog)
+        return;
+    m_characters = loadCharacters(m_store, m_dialog->characters.text());
+    m_dialog->missing.setText(m_characters.missing.isEmpty()
+            ? QString()
+            : QStringLiteral("没有笔顺数据，已略去：%1")
+                  .arg(m_characters.missing.join(QStringLiteral(" "))));
+    m_dialog->missing.setVisible(!m_characters.missing.isEmpty());
+    const bool any = !m_characters.usable.isEmpty();
+    m_dialog->printButton.setEnabled(any);
+    m_dialog->saveButton.setEnabled(any);
+    m_dialog->preview.updatePreview();
+}
+
+void SheetController::options_Change()
+{
+    if (!m_dialog)
+        return;
+    m_options = m_dialog->options();
+    m_dialog->preview.updatePreview();
+}
+
+void SheetController::preview_PaintRequested(QPrinter *printer)
+{
+    printer->setFullPage(true);
+    printer->setPageLayout(pageLayout(m_options));
+    paintSheet(*printer, m_options, m_characters.usable);
+}
+
+void SheetController::printButton_Click()
+{
+    if (!m_dialog || m_characters.usable.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setPageLayout(pageLayout(m_options));
+    printer.setDocName(suggestedFileName(m_characters.usable).chopped(4));
+    const PrivateQtSettings privateSettings;
+    QPrintDialog dialog(&printer, m_dialog);
+    dialog.setWindowTitle(QStringLiteral("打印练字帖"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!paintSheet(printer, m_options, m_characters.usable))
+        QMessageBox::warning(m_dialog, QStringLiteral("练字帖"), QStringLiteral("无法打印。"));
+}
+
+void SheetController::saveButton_Click()
+{
+    if (!m_dialog || m_characters.usable.isEmpty())
+        return;
+    const QString suggested = QDir::home().filePath(suggestedFileName(m_characters.usable));
+    const PrivateQtSettings privateSettings;
+    const QString path = QFileDialog::getSaveFileName(
+        m_dialog, QStringLiteral("保存为 PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    const QString error = writePdf(path, m_options, m_characters.usable);
+    if (!error.isEmpty())
+        QMessageBox::warning(
+            m_dialog, QStringLiteral("练字帖"), QStringLiteral("无法保存 PDF：%1").arg(error));
+}
+
+} // namespace sheets

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "recordstore.h"
+#include "sheetcharacters.h"
+#include "sheetlayout.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QAbstractButton;
+class QPrinter;
+class QWidget;
+
+namespace sheets {
+
+class SheetDialog;
+
+// Practice sheets from the window: the 字帖 button opens the dialog; each change of its fields
+// reloads the characters or the options and redraws the preview; its buttons print and save.
+class SheetController : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        QAbstractButton *Command10 = nullptr; // "字帖": opens the dialog
+        QWidget *window = nullptr; // the main window: the dialog's owner
+        QString databaseFile; // Photo.mdb, read through a store of its own
+        std::function<QString()> shownCharacter; // the record shown, or empty
+    };
+
+    explicit SheetController(const Controls &controls, QObject *parent = nullptr);
+    ~SheetController() override;
+
+    // Opens the dialog with its defaults and the shown character, or raises the open one.
+    void Command10_Click();
+
+    SheetDialog *dialog() const; // the open dialog, or nullptr
+    const SheetCharacters &characters() const { return m_characters; }
+
+    void characters_Change();
+    void options_Change();
+    void preview_PaintRequested(QPrinter *printer);
+    void printButton_Click();
+    void saveButton_Click();
+
+private:
+    void wireDialog();
+
+    Controls c;
+    RecordStore m_store { this }; // not the window's store: its current record must not move
+    QPointer<SheetDialog> m_dialog; // a child of the window while open, deleted on closing
+    SheetCharacters m_characters;
+    SheetOptions m_options;
+};
+
+} // namespace sheets

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sheetlayout.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace sheets {
+
+// The dialog "练字帖": the sheet's characters and options beside a live preview, with print and
+// save buttons. It builds and lays out its controls, set to the defaults; the controller wires
+// them.
+class SheetDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit SheetDialog(QWidget *parent = nullptr);
+
+    QLineEdit characters { this }; // typed or pasted, up to maxInputLength characters
+    QLabel missing { this }; // names the characters left out
+    QComboBox grid { this }; // 田字格, 米字格, 方格, in the order of Grid
+    QSpinBox cellSize { this }; // mm
+    QSpinBox tracing { this }; // grey copies per character
+    QSpinBox extraRows { this }; // empty rows after each character
+    QCheckBox pinyin { this };
+    QLineEdit title { this };
+    QComboBox paper { this }; // A4, A5, Letter, in the order of Paper
+    QCheckBox landscape { this };
+    QPrinter printer { QPrinter::HighResolution }; // the preview's; before the preview
+    QPrintPreviewWidget preview { &printer, this };
+    QPushButton printButton { this }; // "打印…" (Ctrl+P): the system's print dialog
+    QPushButton saveButton { this }; // "保存为 PDF…" (Ctrl+S)
+    QPushButton closeButton { this };
+
+    // The options as the controls show them.
+    SheetOptions options() const;
+};
+
+} // namespace sheets

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sheetcharacters.h"
+#include "sheetlayout.h"
+
+#include <QList>
+#include <QPageLayout>
+#include <QRgb>
+#include <QString>
+
+class QPagedPaintDevice;
+class QPainter;
+
+// The practice sheet drawn as vectors: every stroke a path from the stored outlines, every grid
+// line a line, the text as text.
+namespace sheets {
+
+inline constexpr QRgb gridColour = 0xff72bf78; // the light green of school exercise books
+inline constexpr QRgb textColour = 0xff333333; // title, name and date, pinyin
+inline constexpr double cellInsetShare = 0.08; // white kept between a cell's edge and its character
+inline constexpr double outerLineMm = 0.35; // the cells' edges
+inline constexpr double innerLineMm = 0.2; // the dashed guide lines inside a cell
+
+// The paper and orientation of the options, no margins: the sheet keeps its own.
+QPageLayout pageLayout(const SheetOptions &options);
+
+// Paints one page of the layout; the painter's origin is the paper's top-left corner, in the
+// device's pixels.
+void paintPage(QPainter &painter, const SheetLayout &layout, const QString &title,
+    const QList<SheetCharacter> &characters, int page);
+
+// Paints every page onto a device already set to pageLayout(options) (a QPrinter in full-page
+// mode, or a QPdfWriter). Returns false when the device cannot be painted on.
+bool paintSheet(QPagedPaintDevice &device, const SheetOptions &options,
+    const QList<SheetCharacter> &characters);
+
+// Writes the sheet as a PDF file, replacing one that is there: into a temporary file in the same
+// folder, renamed at the end, so a failed write leaves nothing behind and the old file as it
+// was. Returns an error message, or an empty text.
+QString writePdf(
+    const QString &path, const SheetOptions &options, const QList<SheetCharacter> &characters);
+
+// "练字帖-<the first few characters>.pdf"
+QString suggestedFileName(const QList<SheetCharacter> &characters);
+
+} // namespace sheets

@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The practice sheet from the command line: the real program, without a display, over this
+// build's Photo.mdb; the PDF rasterised by pdftoppm and measured.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The program with the display taken away: no X or Wayland display, no platform chosen.
+Run runProgram(const QStringList &arguments, const QString &runtimeDir)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    // font and X libraries keep memory to the end of the process: no leak report in a
+    // sanitizer build, whose exit code would hide the program's own
+    const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+        (asan.isEmpty() ? QString() : asan + u':') + QStringLiteral("detect_leaks=0"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ZIBRIN_BUILD_DIR "/zibrin"), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError()) };
+}
+
+bool isGrid(QRgb p)
+{
+    return qGreen(p) - qRed(p) > 30 && qGreen(p) - qBlue(p) > 30;
+}
+bool isRed(QRgb p)
+{
+    return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90;
+}
+bool isBlack(QRgb p)
+{
+    return qRed(p) < 90 && qGreen(p) < 90 && qBlue(p) < 90;
+}
+// strokepicture::pendingColour, 0xd6d6d6
+bool isTracingGrey(QRgb p)
+{
+    return qAbs(qRed(p) - 0xd6) <= 8 && qAbs(qGreen(p) - 0xd6) <= 8 && qAbs(qBlue(p) - 0xd6) <= 8;
+}
+
+// The centres of the runs of indices whose count reaches the threshold.
+QList<double> lineCentres(const QList<int> &counts, int threshold, int offset)
+{
+    QList<double> out;
+    int start = -1;
+    for (int i = 0; i <= counts.size(); ++i) {
+        const bool on = i < counts.size() && counts[i] >= threshold;
+        if (on && start < 0)
+            start = i;
+        if (!on && start >= 0) {
+            out.append(offset + (start + i - 1) / 2.0);
+            start = -1;
+        }
+    }
+    return out;
+}
+
+struct Ink {
+    int red = 0;
+    int black = 0;
+    int grey = 0;
+};
+
+Ink inkIn(const QImage &image, const QRect &rect)
+{
+    Ink ink;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            ink.red += isRed(line[x]);
+            ink.black += isBlack(line[x]);
+            ink.grey += isTracingGrey(line[x]);
+        }
+    }
+    return ink;
+}
+
+} // namespace
+
+class SheetCommandTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_dir.emplace();
+        m_runtime.emplace();
+        QVERIFY(m_dir->isValid());
+    }
+
+    // 永 on A4 in 米字格 of 20 mm: nine cells a row; its five strokes growing, the k-th in red,
+    // three grey copies, an empty cell, then the empty row. The file it replaces is gone, and so
+    // is every temporary file; the character without a record is named.
+    void writesTheSheet()
+    {
+        const QString pdf = m_dir->filePath(QStringLiteral("a.pdf"));
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+
+        const Run run
+            = runProgram({ QStringLiteral("--practice-sheet"), QStringLiteral("永𠀀"),
+                             QStringLiteral("--output"), pdf, QStringLiteral("--grid"),
+                             QStringLiteral("mi"), QStringLiteral("--cell"), QStringLiteral("20") },
+                m_runtime->path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains(QStringLiteral("𠀀")), qPrintable(run.err));
+        QCOMPARE(
+            QDir(m_dir->path()).entryList(QDir::Files), QStringList { QStringLiteral("a.pdf") });
+
+        // 254 dpi: ten pixels to the millimetre
+        QProcess raster;
+        raster.start(QStringLiteral("pdftoppm"),
+            { QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-singlefile"), pdf,
+                m_dir->filePath(QStringLiteral("page")) });
+        QVERIFY2(raster.waitForFinished(60000) && raster.exitCode() == 0,
+            "pdftoppm (poppler-utils, installed by tools/setup.sh) did not run");
+        const QImage image = QImage(m_dir->filePath(QStringLiteral("page.ppm")))
+                                 .convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!image.isNull());
+        QVERIFY2(
+            qAbs(image.width() - 2100) <= 1 && qAbs(image.height() - 2970) <= 1, "not A4 portrait");
+
+        // the grid's top-left corner: the first grid pixels from the top
+        int top = -1;
+        int left = image.width();
+        for (int y = 0; y < image.height() && top < 0; ++y) {
+            const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                if (isGrid(line[x])) {
+                    top = y;
+                    left = std::min(left, x);
+                }
+            }
+        }
+        QVERIFY(top > 0);
+        // the solid lines run the whole height of a row; dashed ones and diagonals do not
+        QList<int> columnCounts(image.width(), 0);
+        for (int y = top; y < top + 200; ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                columnCounts[x] += isGrid(image.pixel(x, y));
+        }
+        const QList<double> verticals = lineCentres(columnCounts, 170, 0);
+        QCOMPARE(verticals.size(), 10);
+        for (int i = 1; i < verticals.size(); ++i)
+            QVERIFY2(qAbs(verticals[i] - verticals[i - 1] - 200) <= 1.5,
+                qPrintable(QStringLiteral("cell %1 is %2 px wide")
+                               .arg(i)
+                               .arg(verticals[i] - verticals[i - 1])));
+        const int right = int(verticals.last());
+        QList<int> rowCounts(450, 0);
+        for (int y = 0; y < rowCounts.size(); ++y) {
+            for (int x = left; x < right; ++x)
+                rowCounts[y] += isGrid(image.pixel(x, top - 5 + y));
+        }
+        const QList<double> horizontals
+            = lineCentres(rowCounts, (right - left) * 85 / 100, top - 5);
+        QCOMPARE(horizontals.size(), 3); // the stroke-order row and one empty row
+        QVERIFY(qAbs(horizontals[1] - horizontals[0] - 200) <= 1.5);
+        QVERIFY(qAbs(horizontals[2] - horizontals[1] - 200) <= 1.5);
+
+        const auto cell = [&](int row, int column) {
+            const int x = int(verticals[column]) + 4;
+            const int y = int(horizontals[row]) + 4;
+            return inkIn(image,
+                QRect(x, y, int(verticals[column + 1]) - x - 4, int(horizontals[row + 1]) - y - 4));
+        };
+        int previous = 0;
+        for (int k = 0; k < 5; ++k) {
+            const Ink ink = cell(0, k);
+            QVERIFY2(ink.red > 0, qPrintable(QStringLiteral("no red in cell %1").arg(k + 1)));
+            QVERIFY2((ink.black > 0) == (k > 0), qPrintable(QStringLiteral("cell %1").arg(k + 1)));
+            QVERIFY2(ink.red + ink.black > previous,
+                qPrintable(QStringLiteral("cell %1 does not add ink").arg(k + 1)));
+            previous = ink.red + ink.black;
+        }
+        for (int k = 5; k < 8; ++k) {
+            const Ink ink = cell(0, k);
+            QCOMPARE(ink.red + ink.black, 0);
+            QVERIFY2(ink.grey > previous * 6 / 10,
+                qPrintable(QStringLiteral("copy %1: %2 grey pixels").arg(k - 4).arg(ink.grey)));
+        }
+        for (const Ink ink : { cell(0, 8), cell(1, 0), cell(1, 4), cell(1, 8) })
+            QCOMPARE(ink.red + ink.black + ink.grey, 0);
+    }
+
+    void errors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const QString out = QStringLiteral("OUT");
+        const auto args = [&](std::initializer_list<const char *> extra) {
+            QStringList list { QStringLiteral("--practice-sheet"), QStringLiteral("山水"),
+                QStringLiteral("--output"), out };
+            for (const char *e : extra)
+                list.append(QString::fromUtf8(e));
+            return list;
+        };
+        QTest::newRow("no usable character")
+            << QStringList { "--practice-sheet", "abc，𠀀", "--output", out } << "no character";
+        QTest::newRow("only punctuation")
+            << QStringList { "--practice-sheet", "，。", "--output", out } << "no character";
+        QTest::newRow("no output") << QStringList { "--practice-sheet", "山" } << "--output";
+        QTest::newRow("cell too small") << args({ "--cell", "9" }) << "--cell";
+        QTest::newRow("cell too large") << args({ "--cell", "31" }) << "--cell";
+        QTest::newRow("cell not a number") << args({ "--cell", "18mm" }) << "--cell";
+        QTest::newRow("too many copies") << args({ "--tracing", "11" }) << "--tracing";
+        QTest::newRow("too many rows") << args({ "--rows", "6" }) << "--rows";
+        QTest::newRow("negative rows") << args({ "--rows", "-1" }) << "--rows";
+        QTest::newRow("unknown grid") << args({ "--grid", "hex" }) << "--grid";
+        QTest::newRow("unknown paper") << args({ "--paper", "B5" }) << "--paper";
+        QTest::newRow("unknown option") << args({ "--colour", "red" }) << "colour";
+        QTest::newRow("missing value") << args({ "--title" }) << "title";
+        QTest::newRow("folder missing")
+            << QStringList { "--practice-sheet", "山", "--output", "none/a.pdf" } << "cannot write";
+        QTest::newRow("output is a folder")
+            << QStringList { "--practice-sheet", "山", "--output", "." } << "cannot write";
+    }
+    // Every failure says what is wrong, exits non-zero and leaves the folder as it was: the
+    // file that was there untouched, nothing else written.
+    void errors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const QString pdf = m_dir->filePath(QStringLiteral("a.pdf"));
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        for (QString &argument : arguments) {
+            if (argument == QLatin1String("OUT"))
+                argument = pdf;
+            else if (argument == QLatin1String("none/a.pdf") || argument == QLatin1String("."))
+                argument = m_dir->filePath(argument);
+        }
+        const Run run = runProgram(arguments, m_runtime->path());
+        QVERIFY2(run.exitCode > 0, qPrintable(QString::number(run.exitCode)));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+            QStringList { QStringLiteral("a.pdf") });
+        QFile kept(pdf);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("old"));
+    }
+
+    void helpListsTheOptions()
+    {
+        const Run run = runProgram(
+            { QStringLiteral("--practice-sheet"), QStringLiteral("--help") }, m_runtime->path());
+        QCOMPARE(run.exitCode, 0);
+        for (const char *option : { "--output", "--grid", "--cell", "--tracing", "--rows",
+                 "--paper", "--landscape", "--no-pinyin", "--title" })
+            QVERIFY2(run.out.contains(QLatin1String(option)), option);
+    }
+
+private:
+    std::optional<QTemporaryDir> m_dir;
+    std::optional<QTemporaryDir> m_runtime;
+};
+
+QTEST_GUILESS_MAIN(SheetCommandTest)
+#include "tst_sheetcommand.moc"
