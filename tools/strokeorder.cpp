@@ -106,10 +106,10 @@ QList<Run> runs(const Median &median)
     // the brush's entry at the start and a flick at the end are no part of the stroke's shape (an
     // entry goes down to the right, where a 横 that turns goes right)
     while (segments.size() > 1
-        && (segments.front().length < 0.1 * total
-            || (segments.front().length < std::min(0.3 * total, 130.0)
-                && ((segments.front().angle < -20 && segments.front().angle > -80)
-                    || std::abs(segments.front().angle) > 120))))
+           && ((segments.front().length < 0.1 * total && segments.front().length < 25)
+               || (segments.front().length < std::min(0.4 * total, 130.0)
+                   && ((segments.front().angle < -20 && segments.front().angle > -80)
+                       || std::abs(segments.front().angle) > 120))))
         segments.removeFirst();
     double previous = 0;
     for (const Run &run : segments) {
@@ -129,7 +129,10 @@ QList<Run> runs(const Median &median)
         }
         previous = run.angle;
     }
-    while (out.size() > 1 && out.back().length < std::min(0.1 * total, 45.0))
+    while (out.size() > 1
+           && (out.back().length < std::min(0.1 * total, 45.0)
+               || (out.back().length < std::min(0.25 * total, 45.0) && out.back().angle < -20 && out.back().angle > -80
+                   && std::abs(out[out.size() - 2].angle) < 30)))
         out.removeLast();
     return out;
 }
@@ -144,7 +147,7 @@ StrokeKind straightKind(double a, double length)
 {
     const bool isShort = length < shortStroke;
     if (a >= -30 && a <= 65)
-        return { u'1', bit('1') | (a < -4 ? bit('4') : 0) }; // a 平捺 is drawn nearly level
+        return { u'1', bit('1') | (a < 0 ? bit('4') : 0) }; // a 平捺 is drawn nearly level
     if (a > -62 && a < -30)
         return { u'4', bit('4') | (isShort && a < -55 ? bit('2') : 0) };
     if (a >= -82 && a <= -62)
