@@ -59,6 +59,7 @@
     });
     stepText.textContent = `共 ${data.strokes.length} 笔`;
     document.body.dataset.state = 'animating';
+    nameStrokesOf(current);
     current.animateCharacter({
       onComplete: (result) => {
         // a replay or a step cancels the animation under way
@@ -67,13 +68,36 @@
     });
   }
 
+  // While `current` animates, the stroke it draws, named under the grid: the first stroke of its
+  // main character not yet fully drawn (hanzi-writer's render state).
+  function nameStrokesOf(current) {
+    const tick = () => {
+      if (current !== writer) return;
+      const state = document.body.dataset.state;
+      let strokes = null;
+      try {
+        strokes = current._renderState.state.character.main.strokes;
+      } catch (e) {
+        return;
+      }
+      if (state === 'done') {
+        stepText.textContent = `共 ${data.strokes.length} 笔`;
+        return;
+      }
+      const drawing = data.strokes.findIndex((_, i) => !strokes[i] || strokes[i].displayPortion < 1 || strokes[i].opacity < 1);
+      if (drawing >= 0) stepText.textContent = `${zibrin.strokeCaption(data, drawing)}，共 ${data.strokes.length} 笔`;
+      requestAnimationFrame(tick);
+    };
+    requestAnimationFrame(tick);
+  }
+
   // Shows the character up to stroke `step` (from 0), that stroke in red.
   function showStep(step) {
     stop();
     still = zibrin.stepSvg(data, zibrin.boxSize(), step, padding);
     still.id = 'still';
     stage.replaceChildren(still);
-    stepText.textContent = `第 ${step + 1} 笔，共 ${data.strokes.length} 笔`;
+    stepText.textContent = `${zibrin.strokeCaption(data, step)}，共 ${data.strokes.length} 笔`;
     document.body.dataset.state = `step ${step + 1}`;
   }
 
@@ -94,8 +118,8 @@
       const button = document.createElement('button');
       button.type = 'button';
       button.className = 'step';
-      button.title = `第 ${i + 1} 笔`;
-      button.setAttribute('aria-label', `第 ${i + 1} 笔`);
+      button.title = zibrin.strokeCaption(data, i);
+      button.setAttribute('aria-label', zibrin.strokeCaption(data, i));
       button.appendChild(zibrin.stepSvg(data, 56, i, 4));
       button.addEventListener('click', () => showStep(i));
       steps.appendChild(button);

@@ -78,6 +78,13 @@ const zibrin = (() => {
     return svg;
   }
 
+  // "第 3 笔：横折钩", the stroke's number (from 0) and name; the number alone where the data
+  // name no stroke.
+  function strokeCaption(data, stroke) {
+    const name = (data.strokeNames || [])[stroke];
+    return name ? `第 ${stroke + 1} 笔：${name}` : `第 ${stroke + 1} 笔`;
+  }
+
   // The side of the writing box: 300 pixels, less on a narrow screen.
   function boxSize() {
     return Math.max(160, Math.min(300, document.documentElement.clientWidth - 48));
@@ -89,5 +96,5 @@ const zibrin = (() => {
     message.hidden = false;
   }
 
-  return { characterOfPage, loadCharacter, charDataLoader, gridSvg, stepSvg, boxSize, showMessage };
+  return { characterOfPage, loadCharacter, charDataLoader, gridSvg, stepSvg, strokeCaption, boxSize, showMessage };
 })();

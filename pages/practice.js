@@ -10,6 +10,7 @@
   const restart = document.getElementById('restart');
   let writer = null;
   let strokeCount = 0;
+  let data = null;
   let rightFirstTime = 0;
 
   function say(text, kind) {
@@ -24,7 +25,9 @@
     writer.quiz({
       showHintAfterMisses: missesBeforeHint,
       onMistake: (stroke) => {
-        const hint = stroke.mistakesOnStroke >= missesBeforeHint ? '请照着提示的笔画写。' : '再试一次。';
+        const name = (data.strokeNames || [])[stroke.strokeNum];
+        const shown = name ? `请照着提示写这一笔：${name}。` : '请照着提示的笔画写。';
+        const hint = stroke.mistakesOnStroke >= missesBeforeHint ? shown : '再试一次。';
         say(`第 ${stroke.strokeNum + 1} 笔写得不对，${hint}`, 'mistake');
       },
       onCorrectStroke: (stroke) => {
@@ -47,7 +50,8 @@
   document.getElementById('character').textContent = character;
   document.getElementById('animation').href = `../../bsdh/post/${encodeURIComponent(character)}.html`;
 
-  zibrin.loadCharacter(character).then((data) => {
+  zibrin.loadCharacter(character).then((loadedData) => {
+    data = loadedData;
     strokeCount = data.strokes.length;
     document.getElementById('stroke-count').textContent = String(data.strokeCount || strokeCount);
     const size = zibrin.boxSize();

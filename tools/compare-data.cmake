@@ -1,9 +1,10 @@
 # Runs the data generator into OUT twice and compares both runs with each other and with the
-# committed segments and facts file, byte for byte.
+# committed segments, facts file and stroke-order check, byte for byte.
 foreach(run 1 2)
   file(REMOVE_RECURSE ${OUT}/${run})
   file(MAKE_DIRECTORY ${OUT}/${run})
   execute_process(COMMAND ${DATAGEN} ${ARGS} --segments ${OUT}/${run} --facts ${OUT}/${run}/characters.tsv
+                          --check ${OUT}/${run}/stroke-check.txt
                   RESULT_VARIABLE result)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "the data generator failed (run ${run}): ${result}")
@@ -16,7 +17,9 @@ foreach(n 1 2 3 4 5)
     list(APPEND pairs "${OUT}/1/${name}.txt|${OUT}/2/${name}.txt" "${OUT}/1/${name}.txt|${SOURCE}/tables/segments/${name}.txt")
   endforeach()
 endforeach()
-list(APPEND pairs "${OUT}/1/characters.tsv|${OUT}/2/characters.tsv" "${OUT}/1/characters.tsv|${SOURCE}/data/characters.tsv")
+foreach(name characters.tsv stroke-check.txt)
+  list(APPEND pairs "${OUT}/1/${name}|${OUT}/2/${name}" "${OUT}/1/${name}|${SOURCE}/data/${name}")
+endforeach()
 foreach(pair IN LISTS pairs)
   string(REPLACE "|" ";" files "${pair}")
   list(GET files 0 a)

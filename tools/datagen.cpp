@@ -4,6 +4,7 @@
 // datagen --order cnchar.order.min.js --unihan Unihan_Readings.txt --outlines hanzi-writer-data/
 //         --data data/ --segments tables/segments/ --facts data/characters.tsv
 
+#include "strokeorder.h"
 #include "tabledata.h"
 
 #include <QCommandLineParser>
@@ -56,10 +57,10 @@ QList<QStringList> readCurated(const QString &path)
     return out;
 }
 
-// Stroke counts of the outline data: one JSON file per character with a "strokes" array.
-QMap<QString, int> outlineStrokeCounts(const QString &dir)
+// The outline data: one JSON file per character with "strokes" and "medians" arrays.
+QMap<QString, QJsonObject> readOutlines(const QString &dir)
 {
-    QMap<QString, int> out;
+    QMap<QString, QJsonObject> out;
     const QStringList files = QDir(dir).entryList({QStringLiteral("*.json")}, QDir::Files);
     for (const QString &name : files) {
         const QString character = name.chopped(5);
@@ -67,10 +68,147 @@ QMap<QString, int> outlineStrokeCounts(const QString &dir)
             continue;
         const QJsonObject object = QJsonDocument::fromJson(readFile(dir + u'/' + name)).object();
         if (object.contains(QLatin1String("strokes")))
-            out.insert(character, int(object.value(QLatin1String("strokes")).toArray().size()));
+            out.insert(character, object);
     }
     return out;
 }
+
+QString percent(qint64 part, qint64 whole)
+{
+    return whole ? QString::number(100.0 * double(part) / double(whole), 'f', 1) + u'%'
+                 : QStringLiteral("-");
+}
+
+constexpr int level1Size = 3755; // GB2312 level 1: the first 3,755 characters in code order
+
+// The stroke-order check of every character with outlines: the figures before and after the
+// corrections, the characters that still disagree and the GB2312 codes the pictures contradict.
+class StrokeCheckReport {
+public:
+    void add(const QString &c, int group, const strokeorder::Check &before,
+        const strokeorder::Check &after, const QString &classes,
+        const QList<strokeorder::Median> &drawn)
+    {
+        ++m_verdicts[0][group][int(before.verdict)];
+        ++m_verdicts[1][group][int(after.verdict)];
+        if (after.verdict == strokeorder::Verdict::Agrees) {
+            Accuracy &a = m_accuracy[group];
+            int same = 0;
+            for (qsizetype i = 0; i < classes.size(); ++i)
+                same += after.drawn[i] == classes[i] ? 1 : 0;
+            a.strokes += classes.size();
+            a.sameStrokes += same;
+            ++a.characters;
+            a.sameCharacters += same == classes.size() ? 1 : 0;
+        }
+        if (after.verdict != strokeorder::Verdict::Agrees
+            && after.verdict != strokeorder::Verdict::NoSequence) {
+            QString line = c + u'\t' + strokeorder::verdictName(after.verdict) + u'\t' + classes
+                + u'\t' + after.drawn + u'\t';
+            QStringList order;
+            for (int j : after.agreeing)
+                order.append(QString::number(j + 1));
+            line += order.join(u' ');
+            m_disagreeing[group].append(line);
+        }
+        if (group < 2)
+            addCode(c, classes, after, drawn);
+    }
+
+    QString text() const
+    {
+        static const char *const groups[3]
+            = { "GB2312 level 1", "GB2312 level 2", "beyond GB2312" };
+        QString out = QStringLiteral(
+            "# The drawn stroke order of the outlines (after stroke-order.tsv) checked against the "
+            "stroke\n"
+            "# classes of characters.tsv. Written by datagen; `make data` rewrites it.\n#\n"
+            "# Characters by verdict, before the corrections -> after. agrees: every drawn stroke "
+            "may be the\n"
+            "# source's at its place; order: another order of the drawn strokes agrees; kind: no "
+            "order does\n"
+            "# (the kinds differ); count: the stroke counts differ; no-sequence: no classes to "
+            "compare.\n");
+        for (int g = 0; g < 3; ++g) {
+            out += QStringLiteral("# %1:").arg(QLatin1String(groups[g]));
+            for (int v = 0; v < verdictCount; ++v) {
+                out += QStringLiteral(" %1 %2 -> %3")
+                           .arg(strokeorder::verdictName(strokeorder::Verdict(v)))
+                           .arg(m_verdicts[0][g][v])
+                           .arg(m_verdicts[1][g][v]);
+                out += v + 1 < verdictCount ? u',' : u'\n';
+            }
+        }
+        out += QStringLiteral("#\n# The classifier's accuracy where the drawn order agrees: the "
+                              "share of strokes whose likeliest\n"
+                              "# class is the source's, and of characters read exactly so.\n");
+        for (int g = 0; g < 3; ++g) {
+            const Accuracy &a = m_accuracy[g];
+            out += QStringLiteral("# %1: strokes %2 of %3 (%4), characters %5 of %6 (%7)\n")
+                       .arg(QLatin1String(groups[g]))
+                       .arg(a.sameStrokes)
+                       .arg(a.strokes)
+                       .arg(percent(a.sameStrokes, a.strokes))
+                       .arg(a.sameCharacters)
+                       .arg(a.characters)
+                       .arg(percent(a.sameCharacters, a.characters));
+        }
+        out += QStringLiteral("#\n# GB2312 characters whose code read from the picture contradicts "
+                              "the search code where the\n"
+                              "# drawn kind is not ambiguous: %1\n")
+                   .arg(m_codes.size());
+        for (const QString &line : m_codes)
+            out += QStringLiteral("code\t") + line + u'\n';
+        out += QStringLiteral("#\n# The characters that disagree: character, verdict, source "
+                              "classes, drawn classes, for order\n"
+                              "# the drawn strokes (1-based) that would agree.\n");
+        for (int g = 0; g < 3; ++g) {
+            out += QStringLiteral("# %1\n").arg(QLatin1String(groups[g]));
+            for (const QString &line : m_disagreeing[g])
+                out += line + u'\n';
+        }
+        return out;
+    }
+
+private:
+    void addCode(const QString &c, const QString &classes, const strokeorder::Check &after,
+        const QList<strokeorder::Median> &drawn)
+    {
+        if (classes.size() != drawn.size()) {
+            m_codes.append(QStringLiteral("%1\t%2\t%3 strokes drawn, %4 in the source")
+                               .arg(c, strokeCode(classes))
+                               .arg(drawn.size())
+                               .arg(classes.size()));
+            return;
+        }
+        QList<qsizetype> places;
+        for (qsizetype i = 0; i < std::min<qsizetype>(4, classes.size()); ++i)
+            places.append(i);
+        if (classes.size() > 4)
+            places.append(classes.size() - 1);
+        QStringList faults;
+        for (qsizetype i : places) {
+            if (!strokeorder::classify(drawn[i]).accepts(classes[i]))
+                faults.append(QStringLiteral("stroke %1 drawn %2, %3 in the source")
+                                  .arg(i + 1)
+                                  .arg(after.drawn[i])
+                                  .arg(classes[i]));
+        }
+        if (!faults.isEmpty())
+            m_codes.append(QStringLiteral("%1\t%2\t%3\t%4")
+                               .arg(c, strokeCode(classes), strokeorder::verdictName(after.verdict),
+                                   faults.join(QStringLiteral("; "))));
+    }
+
+    static constexpr int verdictCount = int(strokeorder::Verdict::NoSequence) + 1;
+    struct Accuracy {
+        qint64 strokes = 0, sameStrokes = 0, characters = 0, sameCharacters = 0;
+    };
+    int m_verdicts[2][3][verdictCount] = {};
+    Accuracy m_accuracy[3];
+    QStringList m_disagreeing[3];
+    QStringList m_codes;
+};
 
 } // namespace
 
@@ -84,9 +222,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("curated data folder"), QStringLiteral("dir"));
     const QCommandLineOption segments(QStringLiteral("segments"), QStringLiteral("output folder of the segments"), QStringLiteral("dir"));
     const QCommandLineOption facts(QStringLiteral("facts"), QStringLiteral("output facts file"), QStringLiteral("file"));
-    parser.addOptions({order, unihan, outlines, data, segments, facts});
+    const QCommandLineOption checkReport(QStringLiteral("check"),
+        QStringLiteral("output report of the stroke-order check"), QStringLiteral("file"));
+    parser.addOptions({ order, unihan, outlines, data, segments, facts, checkReport });
     parser.process(app);
-    for (const auto &option : {order, unihan, outlines, data, segments, facts}) {
+    for (const auto &option : { order, unihan, outlines, data, segments, facts, checkReport }) {
         if (!parser.isSet(option))
             fail(QStringLiteral("--%1 is required").arg(option.names().first()));
     }
@@ -103,7 +243,27 @@ int main(int argc, char *argv[])
         classes.insert(entry.value(0), entry.value(1));
 
     const QHash<QString, Readings> readings = parseUnihanReadings(readFile(parser.value(unihan)));
-    const QMap<QString, int> outlineCounts = outlineStrokeCounts(parser.value(outlines));
+    const QMap<QString, QJsonObject> outlineObjects = readOutlines(parser.value(outlines));
+    QString correctionError;
+    const QHash<QString, QList<int>> corrections = strokeorder::parseCorrections(
+        readFile(dataDir + QStringLiteral("/stroke-order.tsv")), &correctionError);
+    if (!correctionError.isEmpty())
+        fail(QStringLiteral("stroke-order.tsv: %1").arg(correctionError));
+    QMap<QString, int> outlineCounts;
+    for (auto it = outlineObjects.begin(); it != outlineObjects.end(); ++it)
+        outlineCounts.insert(
+            it.key(), int(it.value().value(QLatin1String("strokes")).toArray().size()));
+    for (auto it = corrections.begin(); it != corrections.end(); ++it) {
+        if (outlineCounts.value(it.key()) != it.value().size())
+            fail(QStringLiteral("stroke-order.tsv: %1 has %2 strokes in its outline, not %3")
+                     .arg(it.key())
+                     .arg(outlineCounts.value(it.key()))
+                     .arg(it.value().size()));
+    }
+    // the curated names of the classes file
+    QHash<QString, QStringList> curatedNames;
+    for (const QStringList &entry : readCurated(dataDir + QStringLiteral("/stroke-classes.tsv")))
+        curatedNames.insert(entry.value(0), entry.value(2).split(u' ', Qt::SkipEmptyParts));
 
     // Extra readings of the curated file: listed by the pinyin table, never shown as the reading.
     QHash<QString, QStringList> extraReadings;
@@ -165,9 +325,33 @@ int main(int argc, char *argv[])
         characters.insert(c.toUcs4().value(0), c);
     for (auto it = outlineCounts.begin(); it != outlineCounts.end(); ++it)
         characters.insert(it.key().toUcs4().value(0), it.key());
+    QSet<QString> gbSet(gb.begin(), gb.end());
+    QHash<QString, int> gbIndex;
+    for (int i = 0; i < gb.size(); ++i)
+        gbIndex.insert(gb[i], i);
+    StrokeCheckReport report;
     QByteArray out;
     for (const QString &c : characters) {
         const QString strokeClassesOfC = classes.value(c);
+        // the drawn strokes, before and after the correction, against the classes
+        QStringList names;
+        const auto outline = outlineObjects.constFind(c);
+        if (outline != outlineObjects.constEnd()) {
+            const QList<strokeorder::Median> before = strokeorder::medians(*outline);
+            const QList<strokeorder::Median> after
+                = strokeorder::medians(strokeorder::corrected(*outline, c, corrections));
+            const int group = !gbIndex.contains(c) ? 2 : gbIndex.value(c) < level1Size ? 0 : 1;
+            report.add(c, group, strokeorder::check(before, strokeClassesOfC),
+                strokeorder::check(after, strokeClassesOfC), strokeClassesOfC, after);
+            if (curatedNames.contains(c))
+                names = strokeorder::checkedNames(curatedNames.value(c), after);
+            else if (letters.contains(c) && letters.value(c).size() == after.size())
+                names = strokeorder::strokeNames(letters.value(c), after);
+        }
+        for (QString &name : names) {
+            if (name.isEmpty())
+                name = QStringLiteral("-");
+        }
         const int count = outlineCounts.value(c, int(strokeClassesOfC.size()));
         const Readings r = readings.value(c);
         QStringList listed = r.preferred();
@@ -175,8 +359,13 @@ int main(int argc, char *argv[])
             if (!listed.contains(extra))
                 listed.append(extra);
         }
-        out += (QStringList{c, strokeClassesOfC, QString::number(count), listed.join(u' '), r.primary()}.join(u'\t') + u'\n').toUtf8();
+        out += (QStringList { c, strokeClassesOfC, QString::number(count), listed.join(u' '),
+                    r.primary(), names.join(u' ') }
+                    .join(u'\t')
+            + u'\n')
+                   .toUtf8();
     }
     writeFile(parser.value(facts), out);
+    writeFile(parser.value(checkReport), report.text().toUtf8());
     return 0;
 }

@@ -2,11 +2,15 @@
 // records of Photo.mdb, the outline files of the pinned outline package and the page sources.
 //
 //   pagegen --photo FILE --outlines DIR --pages DIR --hanzi-writer FILE --output DIR
+//           [--corrections FILE] [--facts FILE]
 //
+// The corrections file (data/stroke-order.tsv) puts the strokes of the characters it lists in the
+// standard's order, as in Photo.mdb; the facts file gives each stroke's name.
 // Layout of the output (every page loads only files of this folder):
 //   assets/                 script, style sheet, hanzi-writer, the list of characters
 //   assets/pages/           the animation and practice pages; the address names the character
-//   data/<hex>.js           one character's outline, stroke count and reading (hex: its code point)
+//   data/<hex>.js           one character's outline, stroke count, reading and stroke names (hex:
+//                           its code point)
 //   bsdh/post/<c>.html      link to assets/pages/animation.html, one per character
 //   bscx/post/<c>.html      link to assets/pages/practice.html, one per character
 //   bscx/index.html         the query page
@@ -14,6 +18,8 @@
 // The character pages are symbolic links to the two shared pages, so that 9,500 characters cost
 // a directory entry each rather than a file block. The folder is built beside the output and
 // renamed over it at the end: a failed run leaves the previous pages as they were.
+
+#include "strokeorder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -40,6 +46,33 @@ struct Record {
     QString BH;
     QString PY;
 };
+
+// What the pages take besides the records: the stroke-order corrections and the stroke names of
+// the facts file (its sixth column, "-" for a stroke without a name).
+struct Extras {
+    QHash<QString, QList<int>> corrections;
+    QHash<QString, QStringList> strokeNames;
+};
+
+QByteArray readAll(const QString &fileName, bool *ok)
+{
+    QFile file(fileName);
+    *ok = file.open(QIODevice::ReadOnly);
+    if (!*ok)
+        report(QStringLiteral("cannot read %1: %2").arg(fileName, file.errorString()));
+    return *ok ? file.readAll() : QByteArray();
+}
+
+QHash<QString, QStringList> readStrokeNames(const QByteArray &facts)
+{
+    QHash<QString, QStringList> out;
+    for (const QString &line : QString::fromUtf8(facts).split(u'\n')) {
+        const QStringList columns = line.split(u'\t');
+        if (columns.size() >= 6 && !columns[5].isEmpty())
+            out.insert(columns[0], columns[5].split(u' '));
+    }
+    return out;
+}
 
 // The records of Photo.mdb in table order, or an error text.
 QString readRecords(const QString &fileName, QList<Record> &records)
@@ -95,26 +128,33 @@ QByteArray callScript(const char *function, const QJsonValue &value)
     return QByteArray(function) + '(' + document.toJson(QJsonDocument::Compact) + ");\n";
 }
 
-// The data script of one character: the outline's strokes and medians (radical strokes left
-// out, the pages do not use them) with the record's stroke count and reading.
-bool writeCharacterData(const QDir &outlines, const Record &record, const QString &fileName)
+// The data script of one character: the outline's strokes and medians in the corrected order
+// (radical strokes left out, the pages do not use them) with the record's stroke count and
+// reading and the strokes' names ("" where the facts have none).
+bool writeCharacterData(
+    const QDir &outlines, const Record &record, const Extras &extras, const QString &fileName)
 {
     QFile file(outlines.filePath(record.hz + QStringLiteral(".json")));
     if (!file.open(QIODevice::ReadOnly)) {
         report(QStringLiteral("cannot read the outline of %1").arg(record.hz));
         return false;
     }
-    const QJsonObject outline = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject outline = strokeorder::corrected(
+        QJsonDocument::fromJson(file.readAll()).object(), record.hz, extras.corrections);
     const QJsonArray strokes = outline.value(QStringLiteral("strokes")).toArray();
     const QJsonArray medians = outline.value(QStringLiteral("medians")).toArray();
     if (strokes.isEmpty() || strokes.size() != medians.size()) {
         report(QStringLiteral("the outline of %1 is not readable").arg(record.hz));
         return false;
     }
+    QJsonArray names;
+    const QStringList known = extras.strokeNames.value(record.hz);
+    for (qsizetype i = 0; i < strokes.size(); ++i)
+        names.append(known.size() == strokes.size() && known[i] != u'-' ? known[i] : QString());
     const QJsonObject data { { QStringLiteral("character"), record.hz },
         { QStringLiteral("strokeCount"), record.BH.toInt() },
         { QStringLiteral("reading"), record.PY }, { QStringLiteral("strokes"), strokes },
-        { QStringLiteral("medians"), medians } };
+        { QStringLiteral("medians"), medians }, { QStringLiteral("strokeNames"), names } };
     return writeFile(fileName, callScript("zibrinCharacterData", data));
 }
 
@@ -129,8 +169,8 @@ bool makeFolders(const QDir &root, const QStringList &paths)
     return true;
 }
 
-bool build(const QList<Record> &records, const QDir &outlines, const QDir &pages,
-    const QString &hanziWriter, const QDir &out)
+bool build(const QList<Record> &records, const Extras &extras, const QDir &outlines,
+    const QDir &pages, const QString &hanziWriter, const QDir &out)
 {
     if (!makeFolders(out,
             { QStringLiteral("assets/pages"), QStringLiteral("data"), QStringLiteral("bsdh/post"),
@@ -168,7 +208,7 @@ bool build(const QList<Record> &records, const QDir &outlines, const QDir &pages
         }
         const QString hex = QString::number(ucs4.first(), 16);
         if (!writeCharacterData(
-                outlines, record, out.filePath(QStringLiteral("data/%1.js").arg(hex))))
+                outlines, record, extras, out.filePath(QStringLiteral("data/%1.js").arg(hex))))
             return false;
         const QString page = record.hz + QStringLiteral(".html");
         if (!QFile::link(QStringLiteral("../../assets/pages/animation.html"),
@@ -203,8 +243,12 @@ int main(int argc, char *argv[])
         QStringLiteral("hanzi-writer's minified script."), QStringLiteral("file"));
     const QCommandLineOption outputOption(
         QStringLiteral("output"), QStringLiteral("The folder to write."), QStringLiteral("dir"));
-    parser.addOptions(
-        { photoOption, outlinesOption, pagesOption, hanziWriterOption, outputOption });
+    const QCommandLineOption correctionsOption(QStringLiteral("corrections"),
+        QStringLiteral("The stroke-order corrections."), QStringLiteral("file"));
+    const QCommandLineOption factsOption(QStringLiteral("facts"),
+        QStringLiteral("The facts file, with the stroke names."), QStringLiteral("file"));
+    parser.addOptions({ photoOption, outlinesOption, pagesOption, hanziWriterOption, outputOption,
+        correctionsOption, factsOption });
     parser.process(app);
     for (const QCommandLineOption &option :
         { photoOption, outlinesOption, pagesOption, hanziWriterOption, outputOption }) {
@@ -224,10 +268,29 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    Extras extras;
+    bool ok = true;
+    if (parser.isSet(correctionsOption)) {
+        QString correctionError;
+        extras.corrections = strokeorder::parseCorrections(
+            readAll(parser.value(correctionsOption), &ok), &correctionError);
+        if (!ok)
+            return 1;
+        if (!correctionError.isEmpty()) {
+            report(QStringLiteral("%1: %2").arg(parser.value(correctionsOption), correctionError));
+            return 1;
+        }
+    }
+    if (parser.isSet(factsOption)) {
+        extras.strokeNames = readStrokeNames(readAll(parser.value(factsOption), &ok));
+        if (!ok)
+            return 1;
+    }
+
     const QString output = QDir::cleanPath(QDir(parser.value(outputOption)).absolutePath());
     const QString partial = output + QStringLiteral(".part");
     QDir(partial).removeRecursively();
-    if (!build(records, QDir(parser.value(outlinesOption)), QDir(parser.value(pagesOption)),
+    if (!build(records, extras, QDir(parser.value(outlinesOption)), QDir(parser.value(pagesOption)),
             parser.value(hanziWriterOption), QDir(partial))) {
         QDir(partial).removeRecursively();
         return 1;

@@ -2,11 +2,12 @@
 # licence of the outlines the pictures are drawn from, shipped beside the program.
 
 add_executable(photogen photogen.cpp)
-target_link_libraries(photogen PRIVATE zibrin_lookup Qt6::Sql)
+target_link_libraries(photogen PRIVATE zibrin_lookup zibrin_tabledata Qt6::Sql)
 
 set(ZIBRIN_PHOTO_DB ${CMAKE_BINARY_DIR}/Photo.mdb)
 set(ZIBRIN_OUTLINES ${ZIBRIN_NODE_MODULES}/hanzi-writer-data)
 set(ZIBRIN_FACTS ${CMAKE_SOURCE_DIR}/data/characters.tsv)
+set(ZIBRIN_STROKE_ORDER_FIXES ${CMAKE_SOURCE_DIR}/data/stroke-order.tsv)
 
 if(ZIBRIN_DATA_FROM)
   # The sanitizer build takes the files of the normal build rather than render again instrumented.
@@ -20,8 +21,9 @@ if(ZIBRIN_DATA_FROM)
 else()
   add_custom_command(
     OUTPUT ${ZIBRIN_PHOTO_DB}
-    COMMAND photogen --facts ${ZIBRIN_FACTS} --outlines ${ZIBRIN_OUTLINES} --output ${ZIBRIN_PHOTO_DB}
-    DEPENDS photogen ${ZIBRIN_FACTS} ${ZIBRIN_OUTLINES}/package.json
+    COMMAND photogen --facts ${ZIBRIN_FACTS} --outlines ${ZIBRIN_OUTLINES} --corrections ${ZIBRIN_STROKE_ORDER_FIXES}
+            --output ${ZIBRIN_PHOTO_DB}
+    DEPENDS photogen ${ZIBRIN_FACTS} ${ZIBRIN_STROKE_ORDER_FIXES} ${ZIBRIN_OUTLINES}/package.json
     COMMENT "Drawing the stroke-order pictures into Photo.mdb"
     VERBATIM)
   add_custom_command(

@@ -1,8 +1,11 @@
 // photogen: builds Photo.mdb, the character records with their stroke-order pictures, from the
 // facts file data/characters.tsv and the outline files of the pinned outline package.
 //
-//   photogen --facts FILE --outlines DIR --output FILE [--only CHARACTERS] [--jobs N]
+//   photogen --facts FILE --outlines DIR --output FILE [--corrections FILE] [--only CHARACTERS]
+//            [--jobs N]
 //
+// The corrections file (data/stroke-order.tsv) puts the strokes of the characters it lists in the
+// standard's order: the pictures and the stored outlines both follow it.
 // One record per outline file whose name is one character, in code point order. The output is
 // the same bytes on every run: fixed PNG settings, no time stamps, the database written to a
 // temporary file, vacuumed and then renamed over the output.
@@ -12,6 +15,7 @@
 // the picture anew at the resolution of a high-density screen.
 
 #include "framegeometry.h"
+#include "strokeorder.h"
 #include "strokepicture.h"
 
 #include <QBuffer>
@@ -118,7 +122,8 @@ QByteArray encodePng(QImage image)
 }
 
 // Reads one outline file and fills in the picture; runs on a worker thread.
-void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts, Record &record)
+void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts,
+    const QHash<QString, QList<int>> &corrections, Record &record)
 {
     QFile file(outlines.filePath(record.hz + QStringLiteral(".json")));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -126,7 +131,12 @@ void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts, Reco
         record.failed = true;
         return;
     }
-    const QByteArray json = file.readAll();
+    const QByteArray source = file.readAll();
+    const QJsonDocument document = QJsonDocument::fromJson(source);
+    const QByteArray json = document.isObject()
+        ? QJsonDocument(strokeorder::corrected(document.object(), record.hz, corrections))
+              .toJson(QJsonDocument::Compact)
+        : source;
     const auto strokes = strokepicture::readOutline(json);
     if (!strokes) {
         record.warnings.append(QStringLiteral("the outline of %1 is not readable").arg(record.hz));
@@ -165,12 +175,12 @@ void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts, Reco
 // Renders all records on `jobs` threads; each thread takes the next unclaimed index, so the
 // order of the records is that of the list whatever the timing.
 void buildRecords(const QDir &outlines, const QHash<char32_t, Facts> &facts,
-                  std::vector<Record> &records, unsigned jobs)
+    const QHash<QString, QList<int>> &corrections, std::vector<Record> &records, unsigned jobs)
 {
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i = next++; i < records.size(); i = next++)
-            buildRecord(outlines, facts, records[i]);
+            buildRecord(outlines, facts, corrections, records[i]);
     };
     std::vector<std::jthread> threads;
     for (unsigned t = 1; t < jobs; ++t)
@@ -266,7 +276,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption outputOption(QStringLiteral("output"), QStringLiteral("The database to write."), QStringLiteral("file"));
     const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Build only these characters."), QStringLiteral("text"));
     const QCommandLineOption jobsOption(QStringLiteral("jobs"), QStringLiteral("Rendering threads."), QStringLiteral("n"));
-    parser.addOptions({factsOption, outlinesOption, outputOption, onlyOption, jobsOption});
+    const QCommandLineOption correctionsOption(QStringLiteral("corrections"),
+        QStringLiteral("The stroke-order corrections."), QStringLiteral("file"));
+    parser.addOptions(
+        { factsOption, outlinesOption, outputOption, onlyOption, jobsOption, correctionsOption });
     parser.process(app);
     if (!parser.isSet(factsOption) || !parser.isSet(outlinesOption) || !parser.isSet(outputOption)) {
         report(QStringLiteral("--facts, --outlines and --output are required"));
@@ -279,6 +292,21 @@ int main(int argc, char *argv[])
     QHash<char32_t, Facts> facts;
     if (!readFacts(parser.value(factsOption), facts))
         return 1;
+
+    QHash<QString, QList<int>> corrections;
+    if (parser.isSet(correctionsOption)) {
+        QFile file(parser.value(correctionsOption));
+        QString error;
+        if (!file.open(QIODevice::ReadOnly)) {
+            report(QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString()));
+            return 1;
+        }
+        corrections = strokeorder::parseCorrections(file.readAll(), &error);
+        if (!error.isEmpty()) {
+            report(QStringLiteral("%1: %2").arg(file.fileName(), error));
+            return 1;
+        }
+    }
 
     const QDir outlines(parser.value(outlinesOption));
     QSet<char32_t> only;
@@ -303,7 +331,7 @@ int main(int argc, char *argv[])
     std::sort(records.begin(), records.end(),
               [](const Record &a, const Record &b) { return a.codePoint < b.codePoint; });
 
-    buildRecords(outlines, facts, records, jobs);
+    buildRecords(outlines, facts, corrections, records, jobs);
     bool failed = false;
     for (const Record &r : records) {
         for (const QString &warning : r.warnings)

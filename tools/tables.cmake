@@ -1,7 +1,7 @@
 # The table segments and the facts file. Both are committed: the build does not rewrite them, the
 # target regenerate-data does, and the test data-reproducible checks that they equal what the
 # pinned sources give.
-add_library(zibrin_tabledata STATIC tabledata.cpp tabledata.h)
+add_library(zibrin_tabledata STATIC tabledata.cpp tabledata.h strokeorder.cpp strokeorder.h)
 target_include_directories(zibrin_tabledata PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(zibrin_tabledata PUBLIC Qt6::Core)
 
@@ -24,8 +24,9 @@ set(ZIBRIN_DATAGEN_ARGS
 add_custom_target(regenerate-data
   COMMAND zibrin-datagen ${ZIBRIN_DATAGEN_ARGS}
           --segments ${CMAKE_SOURCE_DIR}/tables/segments --facts ${CMAKE_SOURCE_DIR}/data/characters.tsv
+          --check ${CMAKE_SOURCE_DIR}/data/stroke-check.txt
   DEPENDS zibrin-datagen unihan-readings
-  COMMENT "Regenerating tables/segments and data/characters.tsv")
+  COMMENT "Regenerating tables/segments, data/characters.tsv and data/stroke-check.txt")
 
 if(BUILD_TESTING)
   add_test(NAME data-reproducible

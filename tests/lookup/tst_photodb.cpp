@@ -1,6 +1,7 @@
 #include "framegeometry.h"
 #include "pinyinkey.h"
 #include "recordstore.h"
+#include "strokepicture.h"
 #include "tabledata.h"
 #include "tablesearch.h"
 
@@ -8,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSet>
 #include <QSqlDatabase>
@@ -112,6 +116,7 @@ private slots:
     void builderIsReproducible();
     void builderRejectsABrokenFactsFile_data();
     void builderRejectsABrokenFactsFile();
+    void buildersFollowTheStrokeOrderCorrections();
     // the Photo.mdb of this build
     void realDatabaseHasEveryOutlineCharacter();
     void realDatabaseHasAllOfGb2312();
@@ -235,6 +240,89 @@ void TestPhotoDb::builderRejectsABrokenFactsFile()
     QVERIFY(errors.contains("malformed"));
     QCOMPARE(contentsOf(output), QByteArray("previous build"));
     QVERIFY(!QFile::exists(output + QStringLiteral(".part")));
+}
+
+// A correction of the drawn order: Photo.mdb's outline and picture and the page's data all draw
+// 峰 with its first two strokes swapped and its last moved to the front.
+void TestPhotoDb::buildersFollowTheStrokeOrderCorrections()
+{
+    QTemporaryDir dir;
+    const QString corrections = dir.filePath(QStringLiteral("stroke-order.tsv"));
+    QFile file(corrections);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# fixture\n峰\t10 2 1 3 4 5 6 7 8 9\ta rule\n");
+    file.close();
+    const QList<int> order = { 9, 1, 0, 2, 3, 4, 5, 6, 7, 8 };
+    QFile source(outlineDir() + QStringLiteral("/峰.json"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QJsonObject outline = QJsonDocument::fromJson(source.readAll()).object();
+    QJsonArray expectedStrokes, expectedMedians;
+    for (int k : order) {
+        expectedStrokes.append(outline.value(QLatin1String("strokes")).toArray().at(k));
+        expectedMedians.append(outline.value(QLatin1String("medians")).toArray().at(k));
+    }
+
+    const QString output = dir.filePath(QStringLiteral("Photo.mdb"));
+    QProcess builder;
+    builder.start(QStringLiteral(ZIBRIN_PHOTOGEN),
+        { QStringLiteral("--facts"), m_facts, QStringLiteral("--outlines"), outlineDir(),
+            QStringLiteral("--output"), output, QStringLiteral("--only"), QStringLiteral("峰中"),
+            QStringLiteral("--corrections"), corrections });
+    QVERIFY(builder.waitForFinished(120000));
+    QCOMPARE(builder.exitCode(), 0);
+
+    // the stored outline, the one the sharp picture is drawn from
+    QJsonArray stored;
+    {
+        QSqlDatabase db
+            = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("corrections"));
+        db.setDatabaseName(output);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("SELECT strokes FROM outlines WHERE hz = '峰'"))
+            && query.next());
+        stored = QJsonDocument::fromJson(query.value(0).toString().toUtf8())
+                     .object()
+                     .value(QLatin1String("strokes"))
+                     .toArray();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("corrections"));
+    QCOMPARE(stored, expectedStrokes);
+
+    // the picture
+    const QList<Row> rows = readAll(output);
+    QCOMPARE(rows.size(), 2);
+    const Row &feng = rows.at(1);
+    QCOMPARE(feng.hz, QStringLiteral("峰"));
+    const auto strokes = strokepicture::readOutline(
+        QJsonDocument(QJsonObject { { QStringLiteral("strokes"), expectedStrokes } }).toJson());
+    QVERIFY(strokes);
+    const QImage expected = strokepicture::reduceColours(
+        strokepicture::renderPicture(*strokes, framegeometry::frameForStrokeCount(feng.BH)))
+                                .convertToFormat(QImage::Format_RGB32);
+    QImage picture;
+    QVERIFY(picture.loadFromData(feng.photo, "PNG"));
+    QVERIFY(picture.convertToFormat(QImage::Format_RGB32) == expected);
+
+    // the page's data: strokes and medians (the practice quiz's) in the same order
+    const QString pages = dir.filePath(QStringLiteral("strokeorder"));
+    QProcess pagegen;
+    pagegen.start(QStringLiteral(ZIBRIN_PAGEGEN),
+        { QStringLiteral("--photo"), output, QStringLiteral("--outlines"), outlineDir(),
+            QStringLiteral("--pages"), sourceDir() + QStringLiteral("/pages"),
+            QStringLiteral("--hanzi-writer"),
+            sourceDir()
+                + QStringLiteral("/data/node_modules/hanzi-writer/dist/hanzi-writer.min.js"),
+            QStringLiteral("--output"), pages, QStringLiteral("--corrections"), corrections });
+    QVERIFY(pagegen.waitForFinished(120000));
+    QCOMPARE(pagegen.exitCode(), 0);
+    QByteArray script = contentsOf(pages + QStringLiteral("/data/5cf0.js"));
+    QVERIFY(script.startsWith("zibrinCharacterData(") && script.endsWith(");\n"));
+    script = script.mid(int(qstrlen("zibrinCharacterData(")));
+    script.chop(3);
+    const QJsonObject data = QJsonDocument::fromJson(script).object();
+    QCOMPARE(data.value(QLatin1String("strokes")).toArray(), expectedStrokes);
+    QCOMPARE(data.value(QLatin1String("medians")).toArray(), expectedMedians);
 }
 
 void TestPhotoDb::realDatabaseHasEveryOutlineCharacter()

@@ -2,8 +2,9 @@
 // system's, driven by the pinned playwright-core of this folder, which tools/setup.sh installs),
 // with a fresh profile and the network off. Every request the page makes is recorded; one to
 // anything but a file of STROKEORDER fails the case.
-//   animation  峰's page draws its 10 strokes one after another; a click on step 4 shows 4 strokes,
-//              then one on step 7 shows 7; 50 replays leave no more page nodes or listeners alive
+//   animation  峰's page draws its 10 strokes one after another, each step picture names its
+//              stroke; a click on step 4 shows 4 strokes, then one on step 7 shows 7; 50 replays
+//              leave no more page nodes or listeners alive
 //   practice   峰's strokes drawn along their medians are taken, a wrong one is refused first
 //   query      a typed character goes to its page; one without pages is reported
 // Exit status 0 pass, 1 fail, 77 skip (no Chromium).
@@ -142,6 +143,9 @@ async function animation(page) {
 
   const steps = await page.eval(`document.querySelectorAll('#steps .step').length`);
   if (steps !== 10) fail(`${steps} step pictures, not 10`);
+  // each step picture names its stroke
+  const titles = await page.eval(`Array.from(document.querySelectorAll('#steps .step')).map((s) => s.title).join(' ')`);
+  if (titles !== '第 1 笔：竖 第 2 笔：竖折 第 3 笔：竖 第 4 笔：撇 第 5 笔：横撇 第 6 笔：捺 第 7 笔：横 第 8 笔：横 第 9 笔：横 第 10 笔：竖') fail(`step titles ${titles}`);
   // in the fourth step picture: three written strokes, the fourth red
   const kinds = await page.eval(`Array.from(document.querySelectorAll('#steps .step')[3].querySelectorAll('path')).map((p) => getComputedStyle(p).fill)`);
   const red = kinds.filter((f) => f === 'rgb(238, 0, 0)').length;

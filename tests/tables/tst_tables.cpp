@@ -1,8 +1,10 @@
 #include "segments.h"
+#include "strokeorder.h"
 #include "tabledata.h"
 #include "tablesearch.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringEncoder>
@@ -66,6 +68,11 @@ private slots:
     void textSearchState_data();
     void textSearchState();
     void repeatedSearchStartsAtTop();
+    void strokeOrderCheck_data();
+    void strokeOrderCheck();
+    void strokeOrderCorrections_data();
+    void strokeOrderCorrections();
+    void strokeNamesFollowTheDrawnKind();
 };
 
 void TablesTest::strokeSegment_data()
@@ -285,6 +292,111 @@ void TablesTest::repeatedSearchStartsAtTop()
     search(state, Segment::Text1bh1w, QStringLiteral("10000"));
     state.TextSearch(tables::segmentText(Segment::Text1bh3w), QStringLiteral("10000"));
     QCOMPARE(state.Label2bh, QStringLiteral("一"));
+}
+
+// Centre lines as the outline package gives them (1024 box, y up), with the brush's entry.
+static const strokeorder::Median level
+    = { { 150, 520 }, { 180, 505 }, { 500, 505 }, { 870, 512 } }; // 横
+static const strokeorder::Median upright
+    = { { 500, 860 }, { 525, 840 }, { 515, 500 }, { 512, 100 } }; // 竖
+static const strokeorder::Median steepFall
+    = { { 500, 860 }, { 492, 600 }, { 470, 300 }, { 440, 100 } }; // 撇 drawn nearly upright
+static const strokeorder::Median falling
+    = { { 480, 520 }, { 600, 380 }, { 720, 250 }, { 850, 120 } }; // 捺
+static const strokeorder::Median turning
+    = { { 200, 700 }, { 780, 720 }, { 770, 400 }, { 760, 150 } }; // 横折
+
+void TablesTest::strokeOrderCheck_data()
+{
+    QTest::addColumn<QList<strokeorder::Median>>("medians");
+    QTest::addColumn<QString>("classes");
+    QTest::addColumn<int>("verdict");
+    QTest::addColumn<QList<int>>("agreeing");
+    using V = strokeorder::Verdict;
+    using Medians = QList<strokeorder::Median>;
+    // 十 drawn 横 then 竖, and the other way round: the check finds the order that agrees
+    QTest::newRow("right order") << Medians { level, upright } << QStringLiteral("12")
+                                 << int(V::Agrees) << QList<int> {};
+    QTest::newRow("permuted") << Medians { upright, level } << QStringLiteral("12") << int(V::Order)
+                              << QList<int> { 1, 0 };
+    QTest::newRow("three permuted") << Medians { turning, upright, level } << QStringLiteral("125")
+                                    << int(V::Order) << QList<int> { 2, 1, 0 };
+    // 人 with its 撇 drawn like a 竖: a kind ambiguity, no order fault
+    QTest::newRow("kind ambiguity") << Medians { steepFall, falling } << QStringLiteral("34")
+                                    << int(V::Agrees) << QList<int> {};
+    QTest::newRow("ambiguity permuted") << Medians { falling, steepFall } << QStringLiteral("34")
+                                        << int(V::Order) << QList<int> { 1, 0 };
+    QTest::newRow("kinds differ") << Medians { level, upright } << QStringLiteral("15")
+                                  << int(V::Kind) << QList<int> {};
+    QTest::newRow("counts differ")
+        << Medians { level, upright } << QStringLiteral("121") << int(V::Count) << QList<int> {};
+    QTest::newRow("no sequence") << Medians { level } << QStringLiteral("") << int(V::NoSequence)
+                                 << QList<int> {};
+}
+
+void TablesTest::strokeOrderCheck()
+{
+    QFETCH(QList<strokeorder::Median>, medians);
+    QFETCH(QString, classes);
+    QFETCH(int, verdict);
+    QFETCH(QList<int>, agreeing);
+    const strokeorder::Check check = strokeorder::check(medians, classes);
+    QCOMPARE(strokeorder::verdictName(check.verdict),
+        strokeorder::verdictName(strokeorder::Verdict(verdict)));
+    QCOMPARE(check.agreeing, agreeing);
+    QCOMPARE(check.drawn.size(), medians.size());
+}
+
+void TablesTest::strokeOrderCorrections_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<int>>("order"); // of 十, empty for a refused file
+    QTest::newRow("swap") << QByteArray("# comment\n十\t2 1\t先横后竖\n") << QList<int> { 1, 0 };
+    QTest::newRow("no rule") << QByteArray("十\t2 1\n") << QList<int> {};
+    QTest::newRow("index twice") << QByteArray("十\t1 1\trule\n") << QList<int> {};
+    QTest::newRow("index beyond") << QByteArray("十\t1 3\trule\n") << QList<int> {};
+    QTest::newRow("two characters") << QByteArray("十一\t2 1\trule\n") << QList<int> {};
+    QTest::newRow("listed twice") << QByteArray("十\t2 1\trule\n十\t1 2\trule\n") << QList<int> {};
+}
+
+// The file's order, and the outline object put in it: strokes, medians and radical strokes.
+void TablesTest::strokeOrderCorrections()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<int>, order);
+    QString error;
+    const QHash<QString, QList<int>> corrections = strokeorder::parseCorrections(file, &error);
+    QCOMPARE(corrections.value(QStringLiteral("十")), order);
+    QCOMPARE(error.isEmpty(), !order.isEmpty());
+    if (order.isEmpty())
+        return;
+    const QJsonObject outline { { QStringLiteral("strokes"),
+                                    QJsonArray {
+                                        QStringLiteral("M 1 1 Z"), QStringLiteral("M 2 2 Z") } },
+        { QStringLiteral("medians"), QJsonArray { QJsonArray { 1 }, QJsonArray { 2 } } },
+        { QStringLiteral("radStrokes"), QJsonArray { 0 } } };
+    const QJsonObject out = strokeorder::corrected(outline, QStringLiteral("十"), corrections);
+    QCOMPARE(out.value(QLatin1String("strokes")).toArray(),
+        (QJsonArray { QStringLiteral("M 2 2 Z"), QStringLiteral("M 1 1 Z") }));
+    QCOMPARE(out.value(QLatin1String("medians")).toArray(),
+        (QJsonArray { QJsonArray { 2 }, QJsonArray { 1 } }));
+    QCOMPARE(out.value(QLatin1String("radStrokes")).toArray(), QJsonArray { 1 });
+    QCOMPARE(strokeorder::corrected(outline, QStringLiteral("一"), corrections), outline);
+}
+
+// The source's letters give the names; a name the drawn stroke cannot be is left out, and a
+// letter of two names is told by the shape.
+void TablesTest::strokeNamesFollowTheDrawnKind()
+{
+    QCOMPARE(strokeorder::strokeNames(QStringLiteral("jf"), { level, upright }),
+        (QStringList { QStringLiteral("横"), QStringLiteral("竖") }));
+    QCOMPARE(strokeorder::strokeNames(QStringLiteral("fj"), { level, upright }),
+        (QStringList { QString(), QString() }));
+    const strokeorder::Median hook = { { 200, 700 }, { 780, 720 }, { 700, 640 } }; // 横钩
+    const strokeorder::Median sweep
+        = { { 200, 700 }, { 700, 720 }, { 500, 500 }, { 250, 250 } }; // 横撇
+    QCOMPARE(strokeorder::strokeNames(QStringLiteral("ee"), { hook, sweep }),
+        (QStringList { QStringLiteral("横钩"), QStringLiteral("横撇") }));
 }
 
 QTEST_GUILESS_MAIN(TablesTest)
