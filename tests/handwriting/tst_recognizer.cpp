@@ -1,4 +1,5 @@
 #include "ranking.h"
+#include "recognitionworker.h"
 #include "recognizer.h"
 #include "recordstore.h"
 
@@ -7,6 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSemaphore>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -237,6 +240,50 @@ private slots:
         const QList<Candidate> after = recognizer.classify(ten, side, 10);
         QCOMPARE(after.size(), before.size());
         QCOMPARE(after.first().character, before.first().character);
+    }
+
+    // The worker over a stand-in function that answers with the number of strokes and holds the
+    // first call until told: requests made meanwhile replace each other, only the newest is
+    // delivered, a cancel drops what is on its way, and a function that throws gives no list.
+    void workerDeliversOnlyTheNewest()
+    {
+        QSemaphore started;
+        QSemaphore gate;
+        QList<qsizetype> calls; // written by the worker thread, read after the gate
+        RecognitionWorker worker([&](const Ink &ink) {
+            calls.append(ink.size());
+            started.release();
+            if (calls.size() == 1)
+                gate.acquire();
+            if (ink.size() == 9)
+                throw std::bad_alloc();
+            return QStringList { QString::number(ink.size()) };
+        });
+        QSignalSpy delivered(&worker, &RecognitionWorker::recognized);
+
+        QCOMPARE(worker.request(taps(1)), quint64(1));
+        QVERIFY(started.tryAcquire(1, 5000)); // the first call is running
+        worker.request(taps(2));
+        const quint64 third = worker.request(taps(3));
+        QVERIFY(worker.isBusy());
+        gate.release();
+        QTRY_COMPARE(delivered.size(), 1);
+        QCOMPARE(delivered.at(0).at(0).toULongLong(), third);
+        QCOMPARE(delivered.at(0).at(1).toStringList(), QStringList { QStringLiteral("3") });
+        QVERIFY(started.tryAcquire(1, 5000));
+        QCOMPARE(calls, (QList<qsizetype> { 1, 3 }));
+        QVERIFY(!worker.isBusy());
+
+        worker.request(taps(4));
+        worker.cancel();
+        QVERIFY(!worker.isBusy());
+        const quint64 last = worker.request(taps(9));
+        QTRY_COMPARE(delivered.size(), 2);
+        QCOMPARE(delivered.at(1).at(0).toULongLong(), last);
+        QCOMPARE(delivered.at(1).at(1).toStringList(), QStringList());
+        QVERIFY(!worker.isBusy());
+        QTest::qWait(50); // the cancelled request's result, had it come, would be here by now
+        QCOMPARE(delivered.size(), 2);
     }
 
     // The class of a drawn stroke (y down): the digits of the stroke-code tables.
