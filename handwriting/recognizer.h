@@ -49,9 +49,10 @@ constexpr int maxStrokeCorners = 16;
 // steps beyond this many (a pen at 1,000 Hz for a second; the corners cost O(points x corners)).
 constexpr int maxStrokePoints = 1024;
 // The most strokes of one character that are recognised. GB2312's most is 33 (hanzi-writer-data);
-// Zinnia's time grows with the strokes (one feature block each) and it numbers the strokes'
-// features in blocks of 1,000 from 0 and their moves from 100,000, so past 100 strokes the two
-// would mix.
+// Zinnia's time grows with the strokes (one feature block each; measured for three-point strokes
+// on a busy machine: 1 stroke 22 ms, 36 strokes 147 ms, 48 strokes 178 ms, 500 strokes 754 ms),
+// and it numbers the strokes' features in blocks of 1,000 from 0 and their moves from 100,000, so
+// past 100 strokes the two would mix.
 constexpr int maxStrokes = 48;
 
 // Whether ink can go to the recogniser.

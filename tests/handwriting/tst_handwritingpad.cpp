@@ -135,6 +135,14 @@ private slots:
         QCOMPARE(form->Text6.text(), QString());
         QVERIFY(form->Picture1.isHidden());
 
+        // The pad takes strokes while the last one is recognised; the list is the newest ink's.
+        draw(area, horizontal);
+        draw(area, vertical);
+        QCOMPARE(pad->writingArea.ink().size(), 2);
+        QTRY_VERIFY(!form->handwriting.isRecognizing());
+        QVERIFY2(
+            form->Text6.text().startsWith(QStringLiteral("十 ")), qPrintable(form->Text6.text()));
+
         // Opening again keeps the one pad.
         QTest::mouseClick(&form->Command9, Qt::LeftButton);
         QCOMPARE(form->findChildren<handwriting::HandwritingPad *>().size(), 1);
