@@ -13,8 +13,8 @@
 // - as before, less a penalty per step of distance between the stroke classes of the ink and the
 //   character's stroke order (the pad's ranking).
 // The time is taken in the window: the strokes but the last are written into the pad quietly, then
-// the last stroke's mouse events are sent; timed is the release of the button to the return of its
-// handling (recognition, the result box filled, the first record shown).
+// the last stroke's mouse events are sent; timed is the release of the button to the list's arrival
+// from the recognition thread (recognition, the result box filled, the first record shown).
 // The figures are printed as markdown table rows (measure | figure | target) on stdout.
 
 #include "form1.h"
@@ -37,6 +37,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -196,6 +197,11 @@ int main(int argc, char *argv[])
         QElapsedTimer clock;
         clock.start();
         send(area, QEvent::MouseButtonRelease, ink.last().last());
+        // the list comes from the recognition thread, as a queued call
+        while (window->handwriting.isRecognizing()) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+            std::this_thread::yield();
+        }
         times.push_back(clock.nsecsElapsed());
         timedCharacters.append(character);
         const QString listed = window->Text6.text();

@@ -29,11 +29,17 @@ HandwritingController::~HandwritingController() = default;
 void HandwritingController::Command9_Click()
 {
     if (!m_pad) {
-        m_recognizer = std::make_unique<Recognizer>(defaultModelFile());
-        if (m_recognizer->isAvailable())
-            m_known = knownCharacters(c.Data1->strokeCounts());
+        auto recognizer = std::make_shared<const Recognizer>(defaultModelFile());
         m_pad = new HandwritingPad(c.scaled(writingAreaSide), c.window);
-        m_pad->setRecognizerAvailable(m_recognizer->isAvailable());
+        if (recognizer->isAvailable()) {
+            const qreal side = m_pad->writingArea.width();
+            m_worker = std::make_unique<RecognitionWorker>(
+                [recognizer, side, known = knownCharacters(c.Data1->strokeCounts())](
+                    const Ink &ink) { return recognize(*recognizer, ink, side, known); });
+            connect(m_worker.get(), &RecognitionWorker::recognized, this,
+                [this](quint64, const QStringList &candidates) { showCandidates(candidates); });
+        }
+        m_pad->setRecognizerAvailable(recognizer->isAvailable());
         connect(&m_pad->writingArea, &WritingArea::strokeFinished, this,
             &HandwritingController::recognizeInk);
         connect(&m_pad->takeBackButton, &QPushButton::clicked, this,
@@ -64,8 +70,21 @@ void HandwritingController::placePad()
 
 void HandwritingController::recognizeInk()
 {
-    const QStringList candidates
-        = recognize(*m_recognizer, m_pad->writingArea.ink(), m_pad->writingArea.width(), m_known);
+    if (!m_worker)
+        return;
+    const Ink &ink = m_pad->writingArea.ink();
+    const InkVerdict verdict = inkVerdict(ink, m_pad->writingArea.width());
+    m_pad->showVerdict(verdict);
+    if (verdict != InkVerdict::Readable || ink.isEmpty()) {
+        m_worker->cancel();
+        showCandidates({});
+        return;
+    }
+    m_worker->request(thinnedInk(ink));
+}
+
+void HandwritingController::showCandidates(const QStringList &candidates)
+{
     QString list;
     for (const QString &candidate : candidates)
         list += candidate + QLatin1Char(' ');
@@ -73,6 +92,7 @@ void HandwritingController::recognizeInk()
     c.Text6->setText(list);
     if (!candidates.isEmpty())
         c.lookup->characterLookup(candidates.first());
+    emit candidatesShown();
 }
 
 void HandwritingController::takeBackStroke()
@@ -84,6 +104,9 @@ void HandwritingController::takeBackStroke()
 void HandwritingController::clearInk()
 {
     m_pad->writingArea.clear();
+    m_pad->showVerdict(InkVerdict::Readable);
+    if (m_worker)
+        m_worker->cancel();
     c.Text6->setText(QString());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ranking.h"
+#include "recognitionworker.h"
 
 #include <QObject>
 
@@ -19,6 +20,8 @@ class HandwritingPad;
 
 // Handwriting input: the handwriting button opens the pad; each finished stroke, take-back or
 // clear puts the recogniser's candidates into the result box and shows the first one's record.
+// Recognition runs off the user-interface thread; ink that cannot be read gets a note in the pad
+// and no candidates.
 class HandwritingController : public QObject {
     Q_OBJECT
 public:
@@ -41,19 +44,27 @@ public:
     // Created at the first opening.
     HandwritingPad *pad() const { return m_pad; }
 
-    // The ink's candidates into the result box, each followed by a space, and the first one looked
-    // up; without candidates the result box is emptied.
+    // Asks for the ink's candidates. When they come, they go into the result box, each followed by
+    // a space, and the first one is looked up; without candidates the result box is emptied. Ink
+    // that is not readable (inkVerdict) empties the result box at once and gets the pad's note.
     void recognizeInk();
     void takeBackStroke();
     void clearInk();
 
+    // Between a request for candidates and their arrival.
+    bool isRecognizing() const { return m_worker && m_worker->isBusy(); }
+
+signals:
+    // The candidates of the latest request are in the result box.
+    void candidatesShown();
+
 private:
     void placePad();
+    void showCandidates(const QStringList &candidates);
 
     Controls c;
     HandwritingPad *m_pad = nullptr; // a child of the main window
-    std::unique_ptr<Recognizer> m_recognizer;
-    KnownCharacters m_known;
+    std::unique_ptr<RecognitionWorker> m_worker; // runs recognize(); none without a model
 };
 
 } // namespace handwriting

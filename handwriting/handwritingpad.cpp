@@ -173,7 +173,32 @@ HandwritingPad::HandwritingPad(int side, QWidget *parent)
     modelMissing.setText(QStringLiteral("手写识别模型未安装"));
     modelMissing.setTextFormat(Qt::PlainText);
     modelMissing.hide();
+    inkNote.setObjectName(QStringLiteral("inkNote"));
+    inkNote.setTextFormat(Qt::PlainText);
+    inkNote.setAlignment(Qt::AlignCenter);
+    inkNote.setAttribute(Qt::WA_TransparentForMouseEvents);
+    inkNote.setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    inkNote.hide();
     layOut();
+}
+
+void HandwritingPad::showVerdict(InkVerdict verdict)
+{
+    switch (verdict) {
+    case InkVerdict::Readable:
+        inkNote.hide();
+        return;
+    case InkVerdict::WildStroke:
+        inkNote.setText(QStringLiteral("无法识别，请重写"));
+        break;
+    case InkVerdict::TooManyStrokes:
+        inkNote.setText(QStringLiteral("笔画太多，请退一笔或重写"));
+        break;
+    }
+    const int height = inkNote.sizeHint().height() + 4;
+    inkNote.setGeometry(0, writingArea.height() - height - 2, writingArea.width(), height);
+    inkNote.show();
+    inkNote.raise();
 }
 
 void HandwritingPad::setRecognizerAvailable(bool available)

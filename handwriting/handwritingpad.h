@@ -45,7 +45,8 @@ private:
 
 // The pad "手写输入": a tool window with the writing area and, below it, the buttons "退一笔" (take
 // back the last stroke) and "重写" (clear); without a recogniser one line says the model is
-// missing and the area takes no ink.
+// missing and the area takes no ink. Over the foot of the area a note says when the ink cannot be
+// recognised.
 class HandwritingPad : public QWidget {
     Q_OBJECT
 public:
@@ -53,11 +54,15 @@ public:
     HandwritingPad(int side, QWidget *parent);
 
     void setRecognizerAvailable(bool available);
+    // The note for ink that is not readable: "无法识别，请重写" for a wild stroke,
+    // "笔画太多，请退一笔或重写" past the most strokes; none for readable ink.
+    void showVerdict(InkVerdict verdict);
 
     WritingArea writingArea { this };
     QPushButton takeBackButton { this };
     QPushButton clearButton { this };
     QLabel modelMissing { this };
+    QLabel inkNote { this }; // over the writing area, transparent to the pen
 
 private:
     void layOut();

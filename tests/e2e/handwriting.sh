@@ -4,6 +4,8 @@
 #   - a click on 手写 opens the pad "手写输入" beside the main window, not over its picture
 #   - 十 and then 人, drawn with the mouse in the writing area (重写 between them), each put their
 #     character among the candidates in the result box and show the first candidate's record
+#   - a scribble (one stroke, 30 turns, about 150 points) leaves the program alive with its peak
+#     resident size under 150 MiB; after 退一笔 the pad reads 十 again
 #   - with the model missing, the program starts, the pad opens and a lookup still works
 # The result box is read through the clipboard (Ctrl+A, Ctrl+C in the box).
 set -uo pipefail
@@ -82,6 +84,29 @@ sleep 0.3
 stroke 145 45 148 65 140 100 122 140 96 175 70 200 40 225 22 236
 stroke 138 125 145 137 168 167 200 204 235 228 285 238
 expect_character 人 ren
+
+# 十's first stroke and a scribble (30 turns back and forth, 5 points a pass); then 退一笔 and
+# 十's second stroke.
+xdotool mousemove --window "$pad" 225 $((300 + 10)) click 1
+sleep 0.3
+stroke 40 130 80 129 120 128 160 128 200 129 240 130 260 131
+points=()
+for pass in $(seq 0 30); do
+  for i in 0 1 2 3 4; do
+    if ((pass % 2)); then x=$((260 - 44 * i)); else x=$((40 + 44 * i)); fi
+    points+=("$x" $((40 + 7 * pass + i)))
+  done
+done
+stroke "${points[@]}"
+sleep 2
+kill -0 "$pid" 2>/dev/null || { cat "$work/out.log"; fail "the program ended after a scribble"; }
+peak=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
+echo "after the scribble: peak resident size $((peak / 1024)) MiB"
+((peak < 150 * 1024)) || fail "peak resident size $((peak / 1024)) MiB after a scribble"
+xdotool mousemove --window "$pad" 75 $((300 + 10)) click 1
+sleep 0.3
+stroke 150 30 150 70 150 110 150 150 149 190 149 230 148 275
+expect_character 十 shi-after-scribble
 
 # Without the model: the program starts, the pad opens, a lookup shows its record.
 kill "$pid"; wait "$pid" 2>/dev/null

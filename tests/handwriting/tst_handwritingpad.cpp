@@ -45,6 +45,24 @@ void draw(QWidget &area, const Stroke &stroke)
     send(QEvent::MouseButtonRelease, stroke.last());
 }
 
+// A stroke drawn, then the pad's candidates waited for.
+void drawAndWait(Form1 &form, QWidget &area, const Stroke &stroke)
+{
+    draw(area, stroke);
+    QTRY_VERIFY(!form.handwriting.isRecognizing());
+}
+
+// A scribble: 30 turns back and forth across the area, about 150 points.
+Stroke scribble()
+{
+    Stroke stroke;
+    for (int pass = 0; pass <= 30; ++pass) {
+        for (int i = 0; i < 5; ++i)
+            stroke.append(QPointF(pass % 2 ? 260 - 44 * i : 40 + 44 * i, 40 + 7 * pass + i));
+    }
+    return stroke;
+}
+
 // The strokes of 十 in a 300 pixel square.
 const Stroke horizontal { { 40, 130 }, { 150, 126 }, { 260, 130 } };
 const Stroke vertical { { 150, 30 }, { 150, 150 }, { 148, 275 } };
@@ -79,11 +97,12 @@ private slots:
         QCOMPARE(area.size(), QSize(300, 300)); // 96 dpi offscreen
 
         draw(area, horizontal);
-        QVERIFY2(
+        QVERIFY(form->handwriting.isRecognizing());
+        QTRY_VERIFY2(
             form->Text6.text().startsWith(QStringLiteral("一 ")), qPrintable(form->Text6.text()));
         QCOMPARE(form->Label10, QStringLiteral("一"));
 
-        draw(area, vertical);
+        drawAndWait(*form, area, vertical);
         const QString listed = form->Text6.text();
         QVERIFY2(listed.startsWith(QStringLiteral("十 ")), qPrintable(listed));
         // each candidate followed by one space, and only characters with a record
@@ -106,6 +125,7 @@ private slots:
 
         QTest::mouseClick(&pad->takeBackButton, Qt::LeftButton);
         QCOMPARE(pad->writingArea.ink().size(), 1);
+        QTRY_VERIFY(!form->handwriting.isRecognizing());
         QVERIFY2(
             form->Text6.text().startsWith(QStringLiteral("一 ")), qPrintable(form->Text6.text()));
         QCOMPARE(form->Label10, QStringLiteral("一"));
@@ -115,9 +135,72 @@ private slots:
         QCOMPARE(form->Text6.text(), QString());
         QVERIFY(form->Picture1.isHidden());
 
+        // The pad takes strokes while the last one is recognised; the list is the newest ink's.
+        draw(area, horizontal);
+        draw(area, vertical);
+        QCOMPARE(pad->writingArea.ink().size(), 2);
+        QTRY_VERIFY(!form->handwriting.isRecognizing());
+        QVERIFY2(
+            form->Text6.text().startsWith(QStringLiteral("十 ")), qPrintable(form->Text6.text()));
+
         // Opening again keeps the one pad.
         QTest::mouseClick(&form->Command9, Qt::LeftButton);
         QCOMPARE(form->findChildren<handwriting::HandwritingPad *>().size(), 1);
+    }
+
+    // Ink that cannot be read: a scribble, or more strokes than any character has. No candidates
+    // and a note in the pad; the pad takes further strokes, and 退一笔 or 重写 make it read again.
+    void unreadableInk_data()
+    {
+        QTest::addColumn<QList<Stroke>>("extra");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<int>("takeBacks"); // 退一笔 clicks that make the ink readable again
+        QTest::newRow("scribble") << QList<Stroke> { scribble() }
+                                  << QStringLiteral("无法识别，请重写") << 1;
+        QTest::newRow("a stroke after the scribble")
+            << QList<Stroke> { scribble(), horizontal } << QStringLiteral("无法识别，请重写") << 2;
+        QList<Stroke> taps;
+        for (int i = 0; i < 47; ++i)
+            taps.append(Stroke { QPointF(20 + 5 * i, 280) });
+        QTest::newRow("49 strokes") << taps << QStringLiteral("笔画太多，请退一笔或重写") << 1;
+    }
+
+    void unreadableInk()
+    {
+        QFETCH(QList<Stroke>, extra);
+        QFETCH(QString, note);
+        QFETCH(int, takeBacks);
+        RecordingOpener opener;
+        const std::unique_ptr<Form1> form = startedWindow(*folder, opener);
+        QTest::mouseClick(&form->Command9, Qt::LeftButton);
+        handwriting::HandwritingPad *pad = form->handwriting.pad();
+        QWidget &area = pad->writingArea;
+        drawAndWait(*form, area, horizontal);
+        drawAndWait(*form, area, vertical);
+        QVERIFY(form->Text6.text().startsWith(QStringLiteral("十 ")));
+        QVERIFY(pad->inkNote.isHidden());
+
+        for (const Stroke &stroke : extra)
+            drawAndWait(*form, area, stroke);
+        QCOMPARE(pad->writingArea.ink().size(), 2 + extra.size());
+        QCOMPARE(form->Text6.text(), QString());
+        QVERIFY(pad->inkNote.isVisible());
+        QCOMPARE(pad->inkNote.text(), note);
+
+        for (int i = 0; i < takeBacks; ++i)
+            QTest::mouseClick(&pad->takeBackButton, Qt::LeftButton);
+        QVERIFY(pad->inkNote.isHidden());
+        QVERIFY2(form->handwriting.isRecognizing(), "the ink is read again");
+        QTRY_VERIFY(!form->handwriting.isRecognizing());
+
+        drawAndWait(*form, area, scribble());
+        QVERIFY(pad->inkNote.isVisible());
+        QTest::mouseClick(&pad->clearButton, Qt::LeftButton);
+        QVERIFY(pad->inkNote.isHidden());
+        drawAndWait(*form, area, horizontal);
+        drawAndWait(*form, area, vertical);
+        QVERIFY2(
+            form->Text6.text().startsWith(QStringLiteral("十 ")), qPrintable(form->Text6.text()));
     }
 
     // Without the model the pad says so, takes no ink, and the window works as before.

@@ -1,4 +1,5 @@
 #include "ranking.h"
+#include "recognitionworker.h"
 #include "recognizer.h"
 #include "recordstore.h"
 
@@ -7,6 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSemaphore>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,6 +40,42 @@ Ink medians(const QString &character)
     return ink;
 }
 
+// A stroke back and forth across the area: turns + 1 straight passes from left to right and back,
+// going down, with `between` points on each pass between its corners.
+Stroke zigzag(int turns, int between)
+{
+    Stroke stroke;
+    const int passes = turns + 1;
+    for (int p = 0; p <= passes; ++p) {
+        const QPointF corner(p % 2 ? 260 : 40, 40 + 220.0 * p / passes);
+        if (p > 0) {
+            const QPointF from = stroke.last();
+            for (int i = 1; i <= between; ++i)
+                stroke.append(from + (corner - from) * i / (between + 1));
+        }
+        stroke.append(corner);
+    }
+    return stroke;
+}
+
+// count taps spread over the area.
+Ink taps(int count)
+{
+    Ink ink;
+    for (int i = 0; i < count; ++i)
+        ink.append(Stroke { QPointF(30 + (i * 37) % 240, 30 + (i * 53) % 240) });
+    return ink;
+}
+
+// The model's bytes with the header's size made to match.
+QByteArray withSize(QByteArray model)
+{
+    const quint32 word = quint32(model.size()) ^ 0xef71821u;
+    for (int i = 0; i < 4; ++i)
+        model[i] = char(word >> (8 * i));
+    return model;
+}
+
 } // namespace
 
 class TestRecognizer : public QObject {
@@ -62,31 +101,57 @@ private slots:
         QTest::addColumn<Ink>("ink");
         QTest::addColumn<bool>("withoutTen"); // the known characters lack 十
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<InkVerdict>("verdict");
         const QString installed = defaultModelFile();
+        const InkVerdict readable = InkVerdict::Readable;
         const qreal huge = 1e12;
         const qreal nan = std::numeric_limits<qreal>::quiet_NaN();
 
-        QTest::newRow("one stroke: 乙")
-            << installed << medians(QStringLiteral("乙")) << false << QStringLiteral("乙");
-        QTest::newRow("ten strokes: 峰")
-            << installed << medians(QStringLiteral("峰")) << false << QStringLiteral("峰");
-        QTest::newRow("twenty strokes: 籍")
-            << installed << medians(QStringLiteral("籍")) << false << QStringLiteral("籍");
-        QTest::newRow("no record: 十 not offered")
-            << installed << medians(QStringLiteral("十")) << true << QStringLiteral("*");
-        QTest::newRow("missing model") << QStringLiteral("/nonexistent/handwriting.model")
-                                       << medians(QStringLiteral("十")) << false << QString();
+        QTest::newRow("one stroke: 乙") << installed << medians(QStringLiteral("乙")) << false
+                                        << QStringLiteral("乙") << readable;
+        QTest::newRow("ten strokes: 峰") << installed << medians(QStringLiteral("峰")) << false
+                                         << QStringLiteral("峰") << readable;
+        QTest::newRow("twenty strokes: 籍") << installed << medians(QStringLiteral("籍")) << false
+                                            << QStringLiteral("籍") << readable;
+        QTest::newRow("no record: 十 not offered") << installed << medians(QStringLiteral("十"))
+                                                   << true << QStringLiteral("*") << readable;
+        QTest::newRow("missing model")
+            << QStringLiteral("/nonexistent/handwriting.model") << medians(QStringLiteral("十"))
+            << false << QString() << readable;
         QTest::newRow("model not a file")
-            << QDir::tempPath() << medians(QStringLiteral("十")) << false << QString();
-        QTest::newRow("no strokes") << installed << Ink() << false << QString();
-        QTest::newRow("empty strokes") << installed << Ink { {}, {} } << false << QString();
-        QTest::newRow("one-point stroke")
-            << installed << Ink { { QPointF(150, 150) } } << false << QStringLiteral("*");
+            << QDir::tempPath() << medians(QStringLiteral("十")) << false << QString() << readable;
+        QTest::newRow("no strokes") << installed << Ink() << false << QString() << readable;
+        QTest::newRow("empty strokes")
+            << installed << Ink { {}, {} } << false << QString() << readable;
+        QTest::newRow("one-point stroke") << installed << Ink { { QPointF(150, 150) } } << false
+                                          << QStringLiteral("*") << readable;
         QTest::newRow("absurd coordinates: 十 stretched far out")
             << installed
             << Ink { { QPointF(-huge, 150), QPointF(nan, 150), QPointF(huge, 150) },
                    { QPointF(150, -huge), QPointF(150, huge) } }
-            << false << QStringLiteral("十");
+            << false << QStringLiteral("十") << readable;
+
+        // The bounds at their limits, and past them: nothing reaches Zinnia that makes it run away.
+        const Stroke line { { 40, 150 }, { 260, 150 } };
+        QTest::newRow("scribble: 30 turns, 156 points")
+            << installed << Ink { zigzag(30, 4) } << false << QString() << InkVerdict::WildStroke;
+        QTest::newRow("corners: 16")
+            << installed << Ink { zigzag(16, 4) } << false << QStringLiteral("*") << readable;
+        QTest::newRow("corners: 17")
+            << installed << Ink { zigzag(17, 4) } << false << QString() << InkVerdict::WildStroke;
+        QTest::newRow("corners: 17 in the third stroke")
+            << installed << Ink { line, line, zigzag(17, 0) } << false << QString()
+            << InkVerdict::WildStroke;
+        QTest::newRow("corners: 16, 100,000 points")
+            << installed << Ink { zigzag(16, 6000) } << false << QStringLiteral("*") << readable;
+        QTest::newRow("strokes: 48")
+            << installed << taps(48) << false << QStringLiteral("*") << readable;
+        QTest::newRow("strokes: 49")
+            << installed << taps(49) << false << QString() << InkVerdict::TooManyStrokes;
+        Ink withEmpty = taps(48);
+        withEmpty.append({ Stroke {}, Stroke { QPointF(nan, nan) } });
+        QTest::newRow("strokes: 48 and two without points")
+            << installed << withEmpty << false << QStringLiteral("*") << readable;
     }
 
     void recognize()
@@ -95,6 +160,8 @@ private slots:
         QFETCH(Ink, ink);
         QFETCH(bool, withoutTen);
         QFETCH(QString, expected);
+        QFETCH(InkVerdict, verdict);
+        QCOMPARE(inkVerdict(ink, side), verdict);
         KnownCharacters offered = known;
         if (withoutTen)
             offered.remove(QStringLiteral("十"));
@@ -123,6 +190,14 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("text") << QByteArray("not a model\n");
         QTest::newRow("cut short") << model.read(4096);
+        model.seek(0);
+        const QByteArray whole = model.readAll();
+        QByteArray huge = whole;
+        huge[8] = huge[9] = huge[10] = char(0xff);
+        huge[11] = char(0x7f);
+        QTest::newRow("claims 2^31-1 entries") << huge;
+        QTest::newRow("last entry cut, size made to match") << withSize(whole.chopped(6));
+        QTest::newRow("one byte more, size made to match") << withSize(whole + QByteArray(1, 0));
     }
 
     void unreadableModel()
@@ -136,6 +211,79 @@ private slots:
         const Recognizer recognizer(file.fileName());
         QVERIFY(!recognizer.isAvailable());
         QVERIFY(recognizer.classify(medians(QStringLiteral("十")), side, 10).isEmpty());
+    }
+
+    // The model is read at construction: the file cut short or overwritten afterwards changes
+    // nothing (a mapped file would end the program with SIGBUS at the next classification).
+    void modelChangedUnderneath_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("cut short") << QByteArray(4096, 'x');
+        QTest::newRow("emptied") << QByteArray();
+    }
+
+    void modelChangedUnderneath()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("model"));
+        QVERIFY(QFile::copy(defaultModelFile(), path));
+        const Recognizer recognizer(path);
+        QVERIFY(recognizer.isAvailable());
+        const Ink ten = medians(QStringLiteral("十"));
+        const QList<Candidate> before = recognizer.classify(ten, side, 10);
+        QVERIFY(!before.isEmpty());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Truncate)); // in place, not renamed
+        file.write(content);
+        file.close();
+        const QList<Candidate> after = recognizer.classify(ten, side, 10);
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.first().character, before.first().character);
+    }
+
+    // The worker over a stand-in function that answers with the number of strokes and holds the
+    // first call until told: requests made meanwhile replace each other, only the newest is
+    // delivered, a cancel drops what is on its way, and a function that throws gives no list.
+    void workerDeliversOnlyTheNewest()
+    {
+        QSemaphore started;
+        QSemaphore gate;
+        QList<qsizetype> calls; // written by the worker thread, read after the gate
+        RecognitionWorker worker([&](const Ink &ink) {
+            calls.append(ink.size());
+            started.release();
+            if (calls.size() == 1)
+                gate.acquire();
+            if (ink.size() == 9)
+                throw std::bad_alloc();
+            return QStringList { QString::number(ink.size()) };
+        });
+        QSignalSpy delivered(&worker, &RecognitionWorker::recognized);
+
+        QCOMPARE(worker.request(taps(1)), quint64(1));
+        QVERIFY(started.tryAcquire(1, 5000)); // the first call is running
+        worker.request(taps(2));
+        const quint64 third = worker.request(taps(3));
+        QVERIFY(worker.isBusy());
+        gate.release();
+        QTRY_COMPARE(delivered.size(), 1);
+        QCOMPARE(delivered.at(0).at(0).toULongLong(), third);
+        QCOMPARE(delivered.at(0).at(1).toStringList(), QStringList { QStringLiteral("3") });
+        QVERIFY(started.tryAcquire(1, 5000));
+        QCOMPARE(calls, (QList<qsizetype> { 1, 3 }));
+        QVERIFY(!worker.isBusy());
+
+        worker.request(taps(4));
+        worker.cancel();
+        QVERIFY(!worker.isBusy());
+        const quint64 last = worker.request(taps(9));
+        QTRY_COMPARE(delivered.size(), 2);
+        QCOMPARE(delivered.at(1).at(0).toULongLong(), last);
+        QCOMPARE(delivered.at(1).at(1).toStringList(), QStringList());
+        QVERIFY(!worker.isBusy());
+        QTest::qWait(50); // the cancelled request's result, had it come, would be here by now
+        QCOMPARE(delivered.size(), 2);
     }
 
     // The class of a drawn stroke (y down): the digits of the stroke-code tables.

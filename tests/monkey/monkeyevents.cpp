@@ -19,7 +19,7 @@ struct Named
     const char *name;
 };
 
-constexpr std::array<Named, 13> actionNames{{
+constexpr std::array<Named, 14> actionNames{{
     {Action::Type, "type"},
     {Action::Commit, "commit"},
     {Action::Assign, "assign"},
@@ -33,11 +33,12 @@ constexpr std::array<Named, 13> actionNames{{
     {Action::Idle, "idle"},
     {Action::Paint, "paint"},
     {Action::Clipboard, "clipboard"},
+    {Action::Draw, "draw"},
 }};
 
-constexpr std::array<const char *, 15> targetNames{
-    "-",      "Text5",  "Text6",  "Combo1", "Combo2", "Combo3", "Combo4",  "Combo5",
-    "Combo6", "Label1", "Label5", "Label6", "Label13", "Timer1", "Timer3",
+constexpr std::array<const char *, 16> targetNames{
+    "-",      "Text5",  "Text6",  "Combo1", "Combo2",  "Combo3", "Combo4", "Combo5",
+    "Combo6", "Label1", "Label5", "Label6", "Label13", "Timer1", "Timer3", "Pad",
 };
 
 // The characters of the built-in tables (one code unit each), so that most lookups hit a record.
@@ -196,6 +197,13 @@ Event Generator::keyEvent(Target target)
 
 Event Generator::next()
 {
+    // the handwriting pad: mostly strokes, now and then a scribble, a long stroke or many taps
+    if (chance(4)) {
+        static const int kinds[] = {RandomStroke, RandomStroke, RandomStroke, RandomStroke, RandomStroke,
+                                    Scribble,     LongStroke,   Taps,         TakeBack,     TakeBack,
+                                    Clear};
+        return {.action = Action::Draw, .target = Target::Pad, .key = kinds[below(int(std::size(kinds)))], .a = any()};
+    }
     const int roll = below(1000);
     Event e;
     e.a = any();
@@ -431,6 +439,12 @@ QString describe(const Event &e)
     case Action::Clipboard:
         return e.text.isEmpty() ? QStringLiteral("clipboard emptied (its owner gone)")
                                 : QStringLiteral("clipboard set to %1").arg(quoted(e.text));
+    case Action::Draw: {
+        static const char *const kinds[] = {"a random stroke", "a scribble", "a long stroke", "taps",
+                                            "退一笔", "重写"};
+        const char *kind = e.key >= 0 && e.key < DrawKinds ? kinds[e.key] : "nothing";
+        return QStringLiteral("on the pad: %1 (seed %2)").arg(QString::fromUtf8(kind)).arg(e.a);
+    }
     }
     return QStringLiteral("?");
 }

@@ -24,6 +24,18 @@ enum class Action {
     Idle,        // the posted events are handled (layout, repaint requests)
     Paint,       // the whole window is drawn
     Clipboard,   // another program puts text on the clipboard, or empties it (no text)
+    Draw,        // on the handwriting pad (opened first): drawing of kind key (DrawKind), from seed a
+};
+
+// What a Draw event does on the pad.
+enum DrawKind {
+    RandomStroke, // 2 to 12 points, some outside the writing area
+    Scribble,     // one stroke back and forth, 10 to 60 turns
+    LongStroke,   // a random walk of 500 to 5,000 points
+    Taps,         // 1 to 60 one-point strokes
+    TakeBack,     // 退一笔
+    Clear,        // 重写
+    DrawKinds
 };
 
 enum class Target {
@@ -42,6 +54,7 @@ enum class Target {
     Label13,
     Timer1,
     Timer3,
+    Pad,
 };
 
 struct Event

@@ -1,6 +1,7 @@
 #include "monkeyrun.h"
 
 #include "form1.h"
+#include "handwritingpad.h"
 #include "programfolder.h"
 #include "segments.h"
 
@@ -8,6 +9,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QRandomGenerator>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -19,6 +23,7 @@
 #include <QTest>
 #include <QTextBoundaryFinder>
 #include <QTextStream>
+#include <QThread>
 #include <QTimerEvent>
 
 #include <algorithm>
@@ -219,6 +224,8 @@ private:
     void typeText(QWidget *receiver, const QString &text);
     void pickStrokeItem(QComboBox *combo, quint32 seed);
     void pickSyllable(quint32 seed);
+    void draw(const Event &event);
+    bool isRecordCharacter(QChar c);
 
     Form1 &w;
     RecordingOpener &m_opener;
@@ -227,6 +234,9 @@ private:
     bool m_editingText6 = false; // the current event is the user editing the result box
     bool m_text6Typed = false;   // the result box holds what the user made of it, not a search list
     bool m_label4Shown = false;
+    bool m_drawing = false;          // the current event is on the handwriting pad
+    bool m_text6Handwritten = false; // the result box holds the pad's candidates
+    QSet<QChar> m_recordCharacters;  // filled at the first handwritten list
 };
 
 void Session::fail(const QString &invariant, const QString &detail)
@@ -284,6 +294,7 @@ void Session::instrument()
     });
     connect(&w.Text6, &QPlainTextEdit::textChanged, this, [this] {
         m_text6Typed = m_editingText6;
+        m_text6Handwritten = m_drawing;
         const bool empty = w.Text6.text().isEmpty();
         bool together = true;
         for (const QWidget *control : recordControls())
@@ -392,8 +403,26 @@ void Session::checkBetweenEvents()
 
     // the result box lists table characters, each followed by a space, unless the user edited it
     QString why;
-    if (!m_text6Typed)
+    if (m_text6Handwritten) {
+        const QString list = w.Text6.text();
+        bool listed = list.size() % 2 == 0 && list.size() <= 20;
+        for (qsizetype i = 0; listed && i < list.size(); i += 2)
+            listed = list.at(i + 1) == u' ' && isRecordCharacter(list.at(i));
+        expect(listed, "the pad lists at most ten characters with a record, each followed by a space", quoted(list));
+    } else if (!m_text6Typed) {
         expect(isResultList(w.Text6.text(), &why), "Text6 is a list of table characters each followed by a space", why);
+    }
+
+    // the handwriting pad: its note says whether the ink can be read, and unread ink lists nothing
+    if (const handwriting::HandwritingPad *pad = w.handwriting.pad()) {
+        const handwriting::Ink &ink = pad->writingArea.ink();
+        const handwriting::InkVerdict verdict = handwriting::inkVerdict(ink, pad->writingArea.width());
+        expect(!w.handwriting.isRecognizing(), "the pad's recognition has answered");
+        expect(pad->inkNote.isHidden() == (verdict == handwriting::InkVerdict::Readable),
+               "the pad's note shows exactly while its ink cannot be read", pad->inkNote.text());
+        if (verdict != handwriting::InkVerdict::Readable && m_text6Handwritten)
+            expect(w.Text6.text().isEmpty(), "ink that cannot be read lists nothing");
+    }
 
     // a caret or selection end inside a surrogate pair would let the next key split the character
     const QTextCursor cursor = w.Text6.textCursor();
@@ -588,6 +617,98 @@ void Session::pickSyllable(quint32 seed)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
 }
 
+bool Session::isRecordCharacter(QChar c)
+{
+    if (m_recordCharacters.isEmpty()) {
+        const QHash<QString, QString> counts = w.Data1.strokeCounts();
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+            if (it.key().size() == 1)
+                m_recordCharacters.insert(it.key().at(0));
+        }
+    }
+    return m_recordCharacters.contains(c);
+}
+
+// On the pad, opened first with a click on 手写: strokes sent as mouse events from the seed, or
+// a click on 退一笔 or 重写; then the recognition's answer is waited for (its queued delivery only,
+// so that no timer runs meanwhile).
+void Session::draw(const Event &e)
+{
+    if (!w.handwriting.pad())
+        QTest::mouseClick(&w.Command9, Qt::LeftButton);
+    handwriting::HandwritingPad *pad = w.handwriting.pad();
+    if (!pad || !pad->writingArea.isEnabled())
+        return; // no model
+    QWidget &area = pad->writingArea;
+    QRandomGenerator random(e.a);
+    const auto coordinate = [&] { return -20 + random.bounded(340.0); };
+    const auto send = [&](QEvent::Type type, const QPointF &at) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, area.mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&area, &event);
+    };
+    const auto stroke = [&](const QList<QPointF> &points) {
+        send(QEvent::MouseButtonPress, points.first());
+        for (const QPointF &point : points)
+            send(QEvent::MouseMove, point);
+        send(QEvent::MouseButtonRelease, points.last());
+        ++stats.strokesDrawn;
+    };
+    QList<QPointF> points;
+    switch (e.key) {
+    case RandomStroke:
+        for (int i = 0, n = 2 + int(random.bounded(11)); i < n; ++i)
+            points.append(QPointF(coordinate(), coordinate()));
+        stroke(points);
+        break;
+    case Scribble: {
+        const int turns = 10 + int(random.bounded(51));
+        const double top = random.bounded(150.0);
+        for (int pass = 0; pass <= turns; ++pass) {
+            for (int i = 0; i < 5; ++i)
+                points.append(QPointF(pass % 2 ? 280 - 50 * i : 20 + 50 * i, top + (5 * pass + i) * 140.0 / (5 * turns)));
+        }
+        stroke(points);
+        break;
+    }
+    case LongStroke: {
+        QPointF at(coordinate(), coordinate());
+        for (int i = 0, n = 500 + int(random.bounded(4501)); i < n; ++i) {
+            at += QPointF(random.bounded(8.0) - 4, random.bounded(8.0) - 4);
+            points.append(at);
+        }
+        stroke(points);
+        break;
+    }
+    case Taps:
+        for (int i = 0, n = 1 + int(random.bounded(60)); i < n; ++i)
+            stroke({QPointF(coordinate(), coordinate())});
+        break;
+    case TakeBack:
+        QTest::mouseClick(&pad->takeBackButton, Qt::LeftButton);
+        break;
+    case Clear:
+        QTest::mouseClick(&pad->clearButton, Qt::LeftButton);
+        break;
+    default:
+        break;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (w.handwriting.isRecognizing() && clock.elapsed() < 20000) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        if (w.handwriting.isRecognizing())
+            QThread::msleep(1);
+    }
+    if (w.handwriting.isRecognizing())
+        return;
+    if (!pad->inkNote.isHidden())
+        ++stats.unreadableInk;
+    else if (m_text6Handwritten && !w.Text6.text().isEmpty())
+        ++stats.handwritingLists;
+}
+
 void Session::perform(const Event &e)
 {
     switch (e.action) {
@@ -682,6 +803,11 @@ void Session::perform(const Event &e)
     case Action::Paint:
         (void)w.grab();
         break;
+    case Action::Draw:
+        m_drawing = true;
+        draw(e);
+        m_drawing = false;
+        break;
     case Action::Clipboard:
         // An emptied clipboard, or one whose owner has gone, offers no format at all on the
         // desktop; clearing the offscreen one would leave none to paste from.
@@ -719,7 +845,10 @@ QJsonObject Stats::toJson() const
             {QStringLiteral("pinyinSearchesListing"), pinyinSearchesListing},
             {QStringLiteral("frameSteps"), frameSteps},
             {QStringLiteral("copies"), copies},
-            {QStringLiteral("addressesOpened"), addressesOpened}};
+            {QStringLiteral("addressesOpened"), addressesOpened},
+            {QStringLiteral("strokesDrawn"), strokesDrawn},
+            {QStringLiteral("handwritingLists"), handwritingLists},
+            {QStringLiteral("unreadableInk"), unreadableInk}};
 }
 
 Stats Stats::fromJson(const QJsonObject &o)
@@ -735,13 +864,17 @@ Stats Stats::fromJson(const QJsonObject &o)
     s.frameSteps = o.value(QStringLiteral("frameSteps")).toInt();
     s.copies = o.value(QStringLiteral("copies")).toInt();
     s.addressesOpened = o.value(QStringLiteral("addressesOpened")).toInt();
+    s.strokesDrawn = o.value(QStringLiteral("strokesDrawn")).toInt();
+    s.handwritingLists = o.value(QStringLiteral("handwritingLists")).toInt();
+    s.unreadableInk = o.value(QStringLiteral("unreadableInk")).toInt();
     return s;
 }
 
 QString Stats::summary() const
 {
     return QStringLiteral("%1 events: %2 lookups found a record, %3 did not; %4 stroke searches (%5 listing), "
-                          "%6 pinyin searches (%7 listing); %8 frame steps, %9 copies, %10 addresses opened")
+                          "%6 pinyin searches (%7 listing); %8 frame steps, %9 copies, %10 addresses opened; "
+                          "%11 strokes drawn on the pad, %12 lists from them, %13 times unreadable ink")
         .arg(events)
         .arg(lookupsFound)
         .arg(lookupsMissed)
@@ -751,7 +884,10 @@ QString Stats::summary() const
         .arg(pinyinSearchesListing)
         .arg(frameSteps)
         .arg(copies)
-        .arg(addressesOpened);
+        .arg(addressesOpened)
+        .arg(strokesDrawn)
+        .arg(handwritingLists)
+        .arg(unreadableInk);
 }
 
 QString prepareProgramFolder(ProgramFolder &folder)

@@ -35,6 +35,9 @@ struct Stats
     int frameSteps = 0;
     int copies = 0;
     int addressesOpened = 0;
+    int strokesDrawn = 0;
+    int handwritingLists = 0; // recognitions that listed candidates
+    int unreadableInk = 0;    // draw events after which the pad said it cannot read the ink
 
     QJsonObject toJson() const;
     static Stats fromJson(const QJsonObject &object);
