@@ -90,8 +90,9 @@ void HandwritingController::showCandidates(const QStringList &candidates)
         list += candidate + QLatin1Char(' ');
     // The result box's change handling shows or hides the record controls for the new list.
     c.Text6->setText(list);
+    // shown once: the picture's change starts the frame step, as on the stroke road
     if (!candidates.isEmpty())
-        c.lookup->characterLookup(candidates.first());
+        c.lookup->firstCandidateLookup(candidates.first());
     emit candidatesShown();
 }
 

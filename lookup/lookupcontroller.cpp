@@ -180,6 +180,15 @@ void LookupController::characterLookup(const QString &character)
         recordShown();
 }
 
+void LookupController::firstCandidateLookup(const QString &character)
+{
+    c.Data1->FindFirst(character);
+    if (c.Data1->NoMatch())
+        recordHidden();
+    else
+        recordShownWithoutFrameStep();
+}
+
 void LookupController::showRecordLabels()
 {
     const RecordControls &r = c.record;

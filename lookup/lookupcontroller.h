@@ -59,6 +59,10 @@ public:
     void recordShownWithoutFrameStep();
     // FindFirst on the character, then record shown or hidden by NoMatch.
     void characterLookup(const QString &character);
+    // The same for the first candidate of a list just written into the result box, whose change
+    // handling has shown the record controls already: record shown without switching Timer1 on
+    // (a new picture's own change starts the frame step), or hidden.
+    void firstCandidateLookup(const QString &character);
 
 private:
     void showCurrentRecord();

@@ -53,13 +53,9 @@ void StrokeSearch::bian()
     *c.Label20 = QStringLiteral("1");
     c.Text2bh->setText(first);
 
-    c.Data1->FindFirst(first);
     // Unlike the character lookup, Timer1 is not switched on here: the picture's own change
     // handling starts the frame step, and Label13 keeps its visibility.
-    if (c.Data1->NoMatch())
-        c.lookup->recordHidden();
-    else
-        c.lookup->recordShownWithoutFrameStep();
+    c.lookup->firstCandidateLookup(first);
 
     // The caret right after the first candidate, ready for the next one to be clicked.
     c.Text6->setFocus(Qt::OtherFocusReason);
