@@ -40,6 +40,7 @@ QList<Candidate> Recognizer::classify(const Ink &ink, qreal side, int count) con
     if (!m_available || count <= 0 || !(side > 0) || !std::isfinite(side))
         return candidates;
 
+    const std::lock_guard lock(m_busy);
     m_character->clear();
     m_character->set_width(modelSide);
     m_character->set_height(modelSide);

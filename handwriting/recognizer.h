@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 
 namespace zinnia {
 class Character;
@@ -47,7 +48,8 @@ public:
 
 private:
     std::unique_ptr<zinnia::Recognizer> m_recognizer;
-    std::unique_ptr<zinnia::Character> m_character; // reused: classify is not reentrant
+    std::unique_ptr<zinnia::Character> m_character; // reused, under m_busy
+    mutable std::mutex m_busy; // classify may be called from any thread
     bool m_available = false;
 };
 
