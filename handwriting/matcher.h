@@ -35,7 +35,7 @@ struct Reading {
 class Matcher {
 public:
     static constexpr int points = 12; // per stroke, after resampling by length
-    static constexpr int considered = 100; // by the prefilter, read in full by match()
+    static constexpr int considered = 60; // by the prefilter, read in full by match()
 
     struct Point {
         float x = 0;

@@ -222,7 +222,8 @@ QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher:
               at.insert(character, evidence.size());
               evidence.append(e);
           };
-    for (const Candidate &candidate : modelList)
+    for (const Candidate &candidate :
+        modelList.first(std::min(modelList.size(), qsizetype(modelRead))))
         add(candidate.character, candidate.score, true, nullptr);
     if (fromMatcher > 0) {
         for (const Matcher::Match &match : matcher.match(drawing, fromMatcher))

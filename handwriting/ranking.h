@@ -46,10 +46,11 @@ QStringList rankCandidates(const QList<Candidate> &candidates, const Ink &ink, q
 
 namespace handwriting {
 
-// The list the pad offers: the model's longer list of listLength merged with the matcher's
-// first matcherLength, ranked with padWeights, cut to shownCandidates.
+// The list the pad offers: the model's longer list of listLength (its first modelRead) merged
+// with the matcher's first matcherLength, ranked with padWeights, cut to shownCandidates.
 constexpr int listLength = 100;
 constexpr int matcherLength = 40;
+constexpr int modelRead = 50; // of the model's list, the first read by the matcher and merged
 constexpr int shownCandidates = 10;
 // The ranking of the model's list alone (without the matcher).
 constexpr RankingWeights modelOnlyWeights { .strokeCount = 0.5, .strokeOrder = 1.0 };
@@ -80,8 +81,8 @@ constexpr MergedWeights padWeights { .model = 1.0,
     .strokeOrder = 0.3,
     .common = 0.5 };
 
-// The candidates of the model's list and of the matcher's first `fromMatcher` that have a
-// record, each read by the matcher: the model's order first, then the matcher's.
+// The candidates of the model's first modelRead and of the matcher's first `fromMatcher` that
+// have a record, each read by the matcher: the model's order first, then the matcher's.
 QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher::Drawing &drawing,
     const Matcher &matcher, const KnownCharacters &known, int fromMatcher);
 QStringList rankEvidence(const QList<Evidence> &evidence, const MergedWeights &weights, int count);
