@@ -549,7 +549,7 @@ int main(int argc, char *argv[])
     };
     const auto share = [&](int k) { return shareOf(k, n); };
     const QString count = QLocale(QLocale::English).toString(n);
-    const QString sample = every > 1 ? QStringLiteral(" (every %1th)").arg(every) : QString();
+    const QString sample = every > 1 ? QStringLiteral(" (one in %1)").arg(every) : QString();
     for (const Step &step : steps)
         row(QStringLiteral("Handwriting, %1 GB2312 characters%2 from their medians: %3")
                 .arg(count, sample, step.name),
