@@ -148,7 +148,7 @@ int strokeOrderDistance(const QString &drawn, const QString &known)
         row[0] = int(i);
         for (qsizetype j = 1; j <= known.size(); ++j)
             row[j] = std::min({ previous[j] + 1, row[j - 1] + 1,
-                previous[j - 1] + (drawn[i - 1] != known[j - 1]) });
+                previous[j - 1] + (drawn[i - 1] != known[j - 1] && drawn[i - 1] != u'0') });
         std::swap(previous, row);
     }
     return previous[known.size()];
@@ -188,11 +188,84 @@ QStringList rankCandidates(const QList<Candidate> &candidates, const Ink &ink, q
     return best;
 }
 
+QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher::Drawing &drawing,
+    const Matcher &matcher, const KnownCharacters &known, int fromMatcher)
+{
+    QList<Evidence> evidence;
+    if (drawing.strokes.empty())
+        return evidence;
+    double lowest = 0;
+    for (const Candidate &candidate : modelList)
+        lowest = std::min(lowest, candidate.score);
+    QHash<QString, qsizetype> at;
+    const auto add
+        = [&](const QString &character, double score, bool listed, const Reading *reading) {
+              const auto it = known.constFind(character);
+              if (it == known.cend() || at.contains(character))
+                  return;
+              Evidence e { character, score, listed,
+                  reading ? *reading : matcher.read(drawing, character), 0,
+                  matcher.commonness(character) };
+              if (!it->strokeClasses.isEmpty())
+                  e.orderDistance = strokeOrderDistance(e.reading.classes, it->strokeClasses);
+              if (!std::isfinite(e.reading.cost)) { // no medians: the model's word alone
+                  e.reading.cost = 1;
+                  e.reading.classes.clear();
+              }
+              at.insert(character, evidence.size());
+              evidence.append(e);
+          };
+    for (const Candidate &candidate :
+        modelList.first(std::min(modelList.size(), qsizetype(modelRead))))
+        add(candidate.character, candidate.score, true, nullptr);
+    if (fromMatcher > 0) {
+        for (const Matcher::Match &match : matcher.match(drawing, fromMatcher))
+            add(match.character, lowest, false, &match.reading);
+    }
+    return evidence;
+}
+
+QStringList rankEvidence(const QList<Evidence> &evidence, const MergedWeights &weights, int count)
+{
+    QList<std::pair<double, qsizetype>> scored;
+    scored.reserve(evidence.size());
+    for (qsizetype i = 0; i < evidence.size(); ++i) {
+        const Evidence &e = evidence[i];
+        const double score = weights.model * e.modelScore - (e.listed ? 0 : weights.unlisted)
+            - weights.shape * e.reading.cost
+            - weights.strokeCount * (e.reading.missing + e.reading.extra)
+            - weights.strokeOrder * e.orderDistance + weights.common * e.commonness;
+        scored.append({ -score, i });
+    }
+    std::stable_sort(scored.begin(), scored.end(),
+        [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList best;
+    for (const auto &[score, i] : scored) {
+        if (best.size() >= count)
+            break;
+        best.append(evidence[i].character);
+    }
+    return best;
+}
+
+QStringList recognize(const Recognizer &recognizer, const Matcher &matcher, const Ink &ink,
+    qreal side, const KnownCharacters &known)
+{
+    // ink too wild for the model is not matched either: the pad says it cannot be read
+    if (!recognizer.isAvailable() || inkVerdict(ink, side) != InkVerdict::Readable)
+        return {};
+    const Matcher::Drawing drawing = Matcher::prepare(ink, side);
+    if (drawing.strokes.empty())
+        return {};
+    return rankEvidence(gatherEvidence(recognizer.classify(ink, side, listLength), drawing, matcher,
+                            known, matcherLength),
+        padWeights, shownCandidates);
+}
+
 QStringList recognize(
     const Recognizer &recognizer, const Ink &ink, qreal side, const KnownCharacters &known)
 {
-    return rankCandidates(
-        recognizer.classify(ink, side, listLength), ink, side, known, padWeights, shownCandidates);
+    return recognize(recognizer, Matcher::shared(), ink, side, known);
 }
 
 } // namespace handwriting

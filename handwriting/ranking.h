@@ -1,5 +1,6 @@
 #pragma once
 
+#include "matcher.h"
 #include "recognizer.h"
 
 #include <QHash>
@@ -26,7 +27,8 @@ KnownCharacters knownCharacters(const QHash<QString, QString> &recordStrokeCount
 QChar strokeClass(const Stroke &stroke, qreal side);
 QString strokeClasses(const Ink &ink, qreal side);
 
-// The number of stroke classes to insert, delete or change to turn one sequence into the other.
+// The number of stroke classes to insert, delete or change to turn one sequence into the other;
+// a '0' in the drawn sequence (a stroke read as part of a joined one) matches any class.
 int strokeOrderDistance(const QString &drawn, const QString &known);
 
 // How the recogniser's list is reordered: its score less these penalties.
@@ -44,14 +46,53 @@ QStringList rankCandidates(const QList<Candidate> &candidates, const Ink &ink, q
 
 namespace handwriting {
 
-// The list the pad offers: the model's longer list of listLength, ranked with padWeights,
-// cut to shownCandidates.
+// The list the pad offers: the model's longer list of listLength (its first modelRead) merged
+// with the matcher's first matcherLength, ranked with padWeights, cut to shownCandidates.
 constexpr int listLength = 100;
+constexpr int matcherLength = 40;
+constexpr int modelRead = 50; // of the model's list, the first read by the matcher and merged
 constexpr int shownCandidates = 10;
-constexpr RankingWeights padWeights { .strokeCount = 0.5, .strokeOrder = 1.0 };
+// The ranking of the model's list alone (without the matcher).
+constexpr RankingWeights modelOnlyWeights { .strokeCount = 0.5, .strokeOrder = 1.0 };
+
+// What is known of one candidate of the merged list.
+struct Evidence {
+    QString character;
+    double modelScore = 0; // the model's score; the lowest of its list when not listed
+    bool listed = false; // in the model's list
+    Reading reading; // the matcher's
+    int orderDistance = 0; // strokeOrderDistance of the reading's classes and the character's
+    double commonness = 0;
+};
+
+// How the merged list is ordered: the sum of these times the evidence, highest first.
+struct MergedWeights {
+    double model = 0; // times the model's score
+    double unlisted = 0; // less, for a character not in the model's list
+    double shape = 0; // less, times the matcher's cost
+    double strokeCount = 0; // less, per stroke missing or left over in the matcher's reading
+    double strokeOrder = 0; // less, per step of the reading's orderDistance
+    double common = 0; // plus, times the commonness
+};
+constexpr MergedWeights padWeights { .model = 1.0,
+    .unlisted = 0.22,
+    .shape = 20.0,
+    .strokeCount = 0.3,
+    .strokeOrder = 0.3,
+    .common = 0.5 };
+
+// The candidates of the model's first modelRead and of the matcher's first `fromMatcher` that
+// have a record, each read by the matcher: the model's order first, then the matcher's.
+QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher::Drawing &drawing,
+    const Matcher &matcher, const KnownCharacters &known, int fromMatcher);
+QStringList rankEvidence(const QList<Evidence> &evidence, const MergedWeights &weights, int count);
 
 // The characters for the ink, best first: at most ten, all with a record. Empty when the
-// recogniser is not available or the ink has no points.
+// recogniser is not available, the ink has no points or is not readable (inkVerdict). Thread-safe: the recogniser serialises
+// its own use, the rest keeps no state.
+QStringList recognize(const Recognizer &recognizer, const Matcher &matcher, const Ink &ink,
+    qreal side, const KnownCharacters &known);
+// The same over the program's matcher data (Matcher::shared()).
 QStringList recognize(
     const Recognizer &recognizer, const Ink &ink, qreal side, const KnownCharacters &known);
 

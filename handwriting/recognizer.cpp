@@ -265,6 +265,7 @@ QList<Candidate> Recognizer::classify(const Ink &ink, qreal side, int count) con
     if (strokes.isEmpty())
         return candidates;
 
+    const std::lock_guard lock(m_busy);
     m_character->clear();
     m_character->set_width(modelSide);
     m_character->set_height(modelSide);

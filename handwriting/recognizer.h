@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 
 namespace zinnia {
 class Character;
@@ -103,7 +104,8 @@ public:
 private:
     QByteArray m_model; // the model file's bytes; Zinnia points into them
     std::unique_ptr<zinnia::Recognizer> m_recognizer;
-    std::unique_ptr<zinnia::Character> m_character; // reused: classify is not reentrant
+    std::unique_ptr<zinnia::Character> m_character; // reused, under m_busy
+    mutable std::mutex m_busy; // classify may be called from any thread
     bool m_available = false;
 };
 

@@ -1,3 +1,4 @@
+#include "matcher.h"
 #include "ranking.h"
 #include "recognitionworker.h"
 #include "recognizer.h"
@@ -179,6 +180,83 @@ private slots:
             QVERIFY2(offered.contains(candidate), qPrintable(candidate));
         if (expected != u'*')
             QCOMPARE(candidates.first(), expected);
+    }
+
+    // The matcher reads strokes written without lifting the pen, or in another order, as the
+    // character's strokes: from the drawn medians' strokes, in this order, joining those in a +.
+    void matcher_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<int>("joins");
+        QTest::addColumn<int>("swaps");
+        QTest::addColumn<bool>("reordered");
+        QTest::newRow("口: 丨 and 𠃍 joined")
+            << QStringLiteral("口") << QStringLiteral("0+1 2") << 1 << 0 << false;
+        QTest::newRow("日: the middle and bottom 一 joined")
+            << QStringLiteral("日") << QStringLiteral("0 1 2+3") << 1 << 0 << false;
+        QTest::newRow("十: 丨 before 一")
+            << QStringLiteral("十") << QStringLiteral("1 0") << 0 << 1 << false;
+        QTest::newRow("田: 口 closed before the inside")
+            << QStringLiteral("田") << QStringLiteral("0 1 4 2 3") << 0 << 0 << true;
+    }
+
+    void matcher()
+    {
+        QFETCH(QString, character);
+        QFETCH(QString, order);
+        QFETCH(int, joins);
+        QFETCH(int, swaps);
+        QFETCH(bool, reordered);
+        const Ink standard = medians(character);
+        Ink ink;
+        for (const QString &part : order.split(u' ')) {
+            Stroke stroke;
+            for (const QString &index : part.split(u'+'))
+                stroke += standard.value(index.toInt());
+            ink.append(stroke);
+        }
+        const Matcher &matcher = Matcher::shared();
+        QVERIFY(matcher.size() > 9000);
+        const QList<Matcher::Match> matches = matcher.match(Matcher::prepare(ink, side), 10);
+        QVERIFY(!matches.isEmpty());
+        QCOMPARE(matches.first().character, character);
+        QCOMPARE(matches.first().reading.joins, joins);
+        QCOMPARE(matches.first().reading.swaps, swaps);
+        QCOMPARE(matches.first().reading.reordered, reordered);
+        QCOMPARE(matches.first().reading.missing + matches.first().reading.extra, 0);
+        const Recognizer recognizer(defaultModelFile());
+        QCOMPARE(handwriting::recognize(recognizer, ink, side, known).value(0), character);
+    }
+
+    // Data cut short or not the matcher's keeps the characters read before the break, or none.
+    void matcherData_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("some");
+        QVERIFY(Matcher::shared().size() > 0); // the resource is registered by then
+        QFile file(QStringLiteral(":/handwriting/medians.bin"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray full = file.readAll();
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("not the matcher's") << QByteArray("ZHM0") + full.mid(4) << false;
+        QTest::newRow("cut short") << full.left(300) << true;
+        QTest::newRow("a stroke count beyond the data") << QByteArray::fromHex("5a484d31"
+                                                                               "0161"
+                                                                               "0000ff"
+                                                                               "02")
+                                                        << false;
+    }
+
+    void matcherData()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, some);
+        const Matcher matcher(data);
+        QCOMPARE(matcher.size() > 0, some);
+        QVERIFY(matcher.size() < Matcher::shared().size());
+        const Matcher::Drawing drawing = Matcher::prepare(medians(QStringLiteral("十")), side);
+        QVERIFY(matcher.match(drawing, 10).size() <= matcher.size());
     }
 
     // A model file that Zinnia cannot read leaves the recogniser not available.
