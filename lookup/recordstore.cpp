@@ -33,6 +33,18 @@ QString immutableUri(const QString &absolutePath)
         + QStringLiteral("?immutable=1");
 }
 
+// The classes as stored, or empty where they are not a short string of the digits 1-5.
+QString usableStrokeClasses(const QString &classes)
+{
+    if (classes.size() > RecordStore::maximumStrokeClassesLength)
+        return QString();
+    for (const QChar c : classes) {
+        if (c < u'1' || c > u'5')
+            return QString();
+    }
+    return classes;
+}
+
 } // namespace
 
 RecordStore::RecordStore(QObject *parent)
@@ -156,17 +168,20 @@ bool RecordStore::chunksIsAPlainTable()
             return false;
         columns.insert(query.value(name).toString().toLower());
     }
-    for (const char *wanted : {"hz", "bh", "py", "photo"}) {
-        if (!columns.contains(QLatin1String(wanted)))
+    for (const QString &wanted : photoschema::requiredRecordColumns()) {
+        if (!columns.contains(wanted))
             return false;
     }
+    // a file written before the stroke classes is read without them
+    m_hasStrokeClasses = columns.contains(QLatin1String(photoschema::strokeClassesColumn));
     return true;
 }
 
 RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString &hz)
 {
-    QSqlQuery *query = statement(QStringLiteral("SELECT hz, BH, PY, photo FROM chunks") + whereClause
-                                 + QStringLiteral(" ORDER BY rowid LIMIT 1"));
+    const QString classes = m_hasStrokeClasses ? QStringLiteral(", classes") : QString();
+    QSqlQuery *query = statement(QStringLiteral("SELECT hz, BH, PY, photo%1 FROM chunks").arg(classes)
+                                 + whereClause + QStringLiteral(" ORDER BY rowid LIMIT 1"));
     if (!query)
         return Move::Failed;
     if (!whereClause.isEmpty())
@@ -177,6 +192,8 @@ RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString 
     if (found) {
         record = CharacterRecord{query->value(0).toString(), query->value(1).toString(),
                                  query->value(2).toString(), query->value(3).toByteArray()};
+        if (m_hasStrokeClasses)
+            record->strokeClasses = usableStrokeClasses(query->value(4).toString());
     }
     const QSqlError error = query->lastError();
     query->finish(); // the statement is reset for its next run
@@ -213,6 +230,23 @@ QByteArray RecordStore::outline(const QString &hz) const
     return strokes.size() > maxOutlineBytes ? QByteArray() : strokes;
 }
 
+QString RecordStore::strokeClasses(const QString &hz) const
+{
+    if (!isOpen() || !m_hasStrokeClasses)
+        return QString();
+    QSqlQuery *query
+        = statement(QStringLiteral("SELECT classes FROM chunks WHERE hz = ? ORDER BY rowid LIMIT 1"));
+    if (!query)
+        return QString();
+    query->bindValue(0, hz);
+    m_queryDeadline.setRemainingTime(queryBudgetMs);
+    QString classes;
+    if (query->exec() && query->next())
+        classes = usableStrokeClasses(query->value(0).toString());
+    query->finish();
+    return classes;
+}
+
 QSqlQuery *RecordStore::statement(const QString &sql) const
 {
     auto found = m_statements.find(sql);
@@ -233,6 +267,7 @@ QSqlQuery *RecordStore::statement(const QString &sql) const
 void RecordStore::close()
 {
     m_statements.clear(); // before the connection they run on
+    m_hasStrokeClasses = false;
     if (!QSqlDatabase::contains(m_connection))
         return;
     QSqlDatabase::database(m_connection, false).close();
