@@ -215,36 +215,36 @@ RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString 
 
 QByteArray RecordStore::outline(const QString &hz) const
 {
-    if (!isOpen())
-        return QByteArray();
     // outlines may be a view, too; a file without the table has no statement
-    QSqlQuery *query = statement(QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1"));
-    if (!query)
-        return QByteArray();
-    query->bindValue(0, hz);
-    m_queryDeadline.setRemainingTime(queryBudgetMs);
-    QByteArray strokes;
-    if (query->exec() && query->next())
-        strokes = query->value(0).toByteArray();
-    query->finish();
+    const QByteArray strokes
+        = valueFor(QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
+              .toByteArray();
     return strokes.size() > maxOutlineBytes ? QByteArray() : strokes;
 }
 
 QString RecordStore::strokeClasses(const QString &hz) const
 {
-    if (!isOpen() || !m_hasStrokeClasses)
+    if (!m_hasStrokeClasses)
         return QString();
-    QSqlQuery *query
-        = statement(QStringLiteral("SELECT classes FROM chunks WHERE hz = ? ORDER BY rowid LIMIT 1"));
+    return usableStrokeClasses(
+        valueFor(QStringLiteral("SELECT classes FROM chunks WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
+            .toString());
+}
+
+QVariant RecordStore::valueFor(const QString &sql, const QString &hz) const
+{
+    if (!isOpen())
+        return QVariant();
+    QSqlQuery *query = statement(sql);
     if (!query)
-        return QString();
+        return QVariant();
     query->bindValue(0, hz);
     m_queryDeadline.setRemainingTime(queryBudgetMs);
-    QString classes;
+    QVariant value;
     if (query->exec() && query->next())
-        classes = usableStrokeClasses(query->value(0).toString());
+        value = query->value(0);
     query->finish();
-    return classes;
+    return value;
 }
 
 QSqlQuery *RecordStore::statement(const QString &sql) const

@@ -80,6 +80,9 @@ private:
     // The statement for sql, prepared on first use and kept while the file is open; nullptr if
     // it cannot be prepared (the answer is kept too).
     QSqlQuery *statement(const QString &sql) const;
+    // The first column of the first row of sql, a query with hz bound to its one placeholder;
+    // invalid when it fails or finds nothing.
+    QVariant valueFor(const QString &sql, const QString &hz) const;
     void close();
 
     QString m_connection;
