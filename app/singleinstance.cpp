@@ -1,5 +1,7 @@
 #include "singleinstance.h"
 
+#include "applog.h"
+
 #include "commandline.h"
 
 #include <QCryptographicHash>
@@ -51,7 +53,11 @@ bool SingleInstance::isFirst()
     }
     if (m_lock.tryLock(0))
         return true;
-    return m_lock.error() != QLockFile::LockFailedError;
+    if (m_lock.error() == QLockFile::LockFailedError)
+        return false;
+    qCWarning(appLog) << "single instance: cannot make the lock" << m_lock.fileName()
+                      << "; running without it";
+    return true;
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -71,6 +77,8 @@ bool SingleInstance::listen()
     server->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(socketName());
     if (!server->listen(socketName())) {
+        qCWarning(appLog) << "single instance: cannot listen on" << socketName()
+                          << server->errorString();
         delete server;
         return false;
     }
@@ -104,15 +112,21 @@ bool SingleInstance::handOver(const QString &typed) const
     const QDeadlineTimer deadline(handOverTimeoutMs);
     QLocalSocket socket;
     socket.connectToServer(socketName());
-    if (!socket.waitForConnected(int(deadline.remainingTime())))
+    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
+        qCWarning(appLog) << "single instance: cannot reach the running copy at" << socketName()
+                          << socket.errorString();
         return false;
+    }
     // no line end inside: control characters are not taken from outside
     QByteArray request = typedText(typed).left(32767).toUtf8();
     request.append('\n');
     socket.write(request);
     while (!socket.canReadLine()) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
+        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime()))) {
+            qCWarning(appLog) << "single instance: the running copy did not answer"
+                              << socket.errorString();
             return false;
+        }
     }
     return socket.readLine().startsWith("ok");
 }

@@ -33,6 +33,18 @@ QString immutableUri(const QString &absolutePath)
         + QStringLiteral("?immutable=1");
 }
 
+// The classes as stored, or empty where they are not a short string of the digits 1-5.
+QString usableStrokeClasses(const QString &classes)
+{
+    if (classes.size() > RecordStore::maximumStrokeClassesLength)
+        return QString();
+    for (const QChar c : classes) {
+        if (c < u'1' || c > u'5')
+            return QString();
+    }
+    return classes;
+}
+
 } // namespace
 
 RecordStore::RecordStore(QObject *parent)
@@ -156,17 +168,20 @@ bool RecordStore::chunksIsAPlainTable()
             return false;
         columns.insert(query.value(name).toString().toLower());
     }
-    for (const char *wanted : {"hz", "bh", "py", "photo"}) {
-        if (!columns.contains(QLatin1String(wanted)))
+    for (const QString &wanted : photoschema::requiredRecordColumns()) {
+        if (!columns.contains(wanted))
             return false;
     }
+    // a file written before the stroke classes is read without them
+    m_hasStrokeClasses = columns.contains(QLatin1String(photoschema::strokeClassesColumn));
     return true;
 }
 
 RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString &hz)
 {
-    QSqlQuery *query = statement(QStringLiteral("SELECT hz, BH, PY, photo FROM chunks") + whereClause
-                                 + QStringLiteral(" ORDER BY rowid LIMIT 1"));
+    const QString classes = m_hasStrokeClasses ? QStringLiteral(", classes") : QString();
+    QSqlQuery *query = statement(QStringLiteral("SELECT hz, BH, PY, photo%1 FROM chunks").arg(classes)
+                                 + whereClause + QStringLiteral(" ORDER BY rowid LIMIT 1"));
     if (!query)
         return Move::Failed;
     if (!whereClause.isEmpty())
@@ -177,6 +192,8 @@ RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString 
     if (found) {
         record = CharacterRecord{query->value(0).toString(), query->value(1).toString(),
                                  query->value(2).toString(), query->value(3).toByteArray()};
+        if (m_hasStrokeClasses)
+            record->strokeClasses = usableStrokeClasses(query->value(4).toString());
     }
     const QSqlError error = query->lastError();
     query->finish(); // the statement is reset for its next run
@@ -198,19 +215,36 @@ RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString 
 
 QByteArray RecordStore::outline(const QString &hz) const
 {
-    if (!isOpen())
-        return QByteArray();
     // outlines may be a view, too; a file without the table has no statement
-    QSqlQuery *query = statement(QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1"));
+    const QByteArray strokes
+        = valueFor(QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
+              .toByteArray();
+    return strokes.size() > maxOutlineBytes ? QByteArray() : strokes;
+}
+
+QString RecordStore::strokeClasses(const QString &hz) const
+{
+    if (!m_hasStrokeClasses)
+        return QString();
+    return usableStrokeClasses(
+        valueFor(QStringLiteral("SELECT classes FROM chunks WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
+            .toString());
+}
+
+QVariant RecordStore::valueFor(const QString &sql, const QString &hz) const
+{
+    if (!isOpen())
+        return QVariant();
+    QSqlQuery *query = statement(sql);
     if (!query)
-        return QByteArray();
+        return QVariant();
     query->bindValue(0, hz);
     m_queryDeadline.setRemainingTime(queryBudgetMs);
-    QByteArray strokes;
+    QVariant value;
     if (query->exec() && query->next())
-        strokes = query->value(0).toByteArray();
+        value = query->value(0);
     query->finish();
-    return strokes.size() > maxOutlineBytes ? QByteArray() : strokes;
+    return value;
 }
 
 QSqlQuery *RecordStore::statement(const QString &sql) const
@@ -233,6 +267,7 @@ QSqlQuery *RecordStore::statement(const QString &sql) const
 void RecordStore::close()
 {
     m_statements.clear(); // before the connection they run on
+    m_hasStrokeClasses = false;
     if (!QSqlDatabase::contains(m_connection))
         return;
     QSqlDatabase::database(m_connection, false).close();

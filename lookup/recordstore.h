@@ -1,5 +1,7 @@
 #pragma once
 
+#include "photoschema.h"
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QHash>
@@ -9,16 +11,6 @@
 
 #include <map>
 #include <optional>
-
-// One row of table chunks: the character, its stroke count and primary reading as shown, and its
-// stroke-order picture (PNG bytes; may be empty).
-struct CharacterRecord
-{
-    QString hz;
-    QString BH;
-    QString PY;
-    QByteArray photo;
-};
 
 // Data1: the read-only record store over Photo.mdb (SQLite, table chunks). It keeps one current
 // record; moving it emits currentChanged() before the move returns, so the bound controls follow
@@ -37,6 +29,7 @@ public:
     static constexpr qsizetype maximumStrokeCountLength = 3;
     static constexpr qsizetype maximumReadingLength = 64;
     static constexpr int maximumPhotoBytes = 4 * 1024 * 1024;
+    static constexpr qsizetype maximumStrokeClassesLength = 64;
     // The time one query may run (open's checks, a find) before it is stopped as failed.
     static constexpr int queryBudgetMs = 500;
 
@@ -64,6 +57,11 @@ public:
     QByteArray outline(const QString &hz) const;
     static constexpr qsizetype maxOutlineBytes = 1 << 20;
 
+    // The stroke classes of the first record of hz (see CharacterRecord). Empty where the file
+    // has no column classes, no record of hz or one whose classes are not 1-5 digits up to
+    // maximumStrokeClassesLength. Leaves the current record and NoMatch as they are.
+    QString strokeClasses(const QString &hz) const;
+
     // hz -> BH of every record (the first record of a character counts); empty while closed.
     QHash<QString, QString> strokeCounts() const;
 
@@ -82,9 +80,13 @@ private:
     // The statement for sql, prepared on first use and kept while the file is open; nullptr if
     // it cannot be prepared (the answer is kept too).
     QSqlQuery *statement(const QString &sql) const;
+    // The first column of the first row of sql, a query with hz bound to its one placeholder;
+    // invalid when it fails or finds nothing.
+    QVariant valueFor(const QString &sql, const QString &hz) const;
     void close();
 
     QString m_connection;
+    bool m_hasStrokeClasses = false; // chunks has the column classes
     CharacterRecord m_current;
     bool m_noMatch = true;
     mutable QDeadlineTimer m_queryDeadline; // read by SQLite's progress handler

@@ -3,6 +3,7 @@
 
 #include "sheetdialog.h"
 #include "sheetrenderer.h"
+#include "sheetslog.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -138,8 +139,11 @@ void SheetController::printButton_Click()
     dialog.setWindowTitle(QStringLiteral("打印练字帖"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!paintSheet(printer, m_options, m_characters.usable))
+    if (!paintSheet(printer, m_options, m_characters.usable)) {
+        qCWarning(sheetsLog) << "practice sheet: cannot print to" << printer.printerName()
+                             << printer.outputFileName();
         QMessageBox::warning(m_dialog, QStringLiteral("练字帖"), QStringLiteral("无法打印。"));
+    }
 }
 
 void SheetController::saveButton_Click()

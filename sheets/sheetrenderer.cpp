@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheetrenderer.h"
 
+#include "sheetslog.h"
 #include "strokepicture.h"
 
 #include <QFont>
@@ -216,9 +217,13 @@ bool paintSheet(
 QString writePdf(
     const QString &path, const SheetOptions &options, const QList<SheetCharacter> &characters)
 {
+    const auto failed = [](const QString &reason) {
+        qCWarning(sheetsLog).noquote() << "practice sheet:" << reason;
+        return reason;
+    };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return failed(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
     bool painted = false;
     {
         QPdfWriter writer(&file);
@@ -231,10 +236,10 @@ QString writePdf(
     }
     if (!painted) {
         file.cancelWriting();
-        return QStringLiteral("cannot write %1: the PDF could not be drawn").arg(path);
+        return failed(QStringLiteral("cannot write %1: the PDF could not be drawn").arg(path));
     }
     if (!file.commit())
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return failed(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
     return QString();
 }
 

@@ -6,6 +6,7 @@
 
 #include "strokeorder.h"
 #include "tabledata.h"
+#include "toolsupport.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,10 +15,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QSet>
 
-#include <cstdio>
 #include <cstdlib>
 
 using namespace tabledata;
@@ -26,7 +25,7 @@ namespace {
 
 [[noreturn]] void fail(const QString &message)
 {
-    std::fprintf(stderr, "datagen: %s\n", qPrintable(message));
+    toolsupport::report(message);
     std::exit(1);
 }
 
@@ -40,9 +39,8 @@ QByteArray readFile(const QString &path)
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        fail(QStringLiteral("cannot write %1").arg(path));
+    if (!toolsupport::replaceFile(path, bytes))
+        std::exit(1);
 }
 
 // Curated text files: one entry per line, TAB-separated fields, "#" starts a comment line.
@@ -215,6 +213,7 @@ private:
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    toolsupport::setToolName("datagen");
     QCommandLineParser parser;
     const QCommandLineOption order(QStringLiteral("order"), QStringLiteral("stroke-order bundle"), QStringLiteral("file"));
     const QCommandLineOption unihan(QStringLiteral("unihan"), QStringLiteral("Unihan_Readings.txt"), QStringLiteral("file"));
@@ -224,12 +223,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption facts(QStringLiteral("facts"), QStringLiteral("output facts file"), QStringLiteral("file"));
     const QCommandLineOption checkReport(QStringLiteral("check"),
         QStringLiteral("output report of the stroke-order check"), QStringLiteral("file"));
-    parser.addOptions({ order, unihan, outlines, data, segments, facts, checkReport });
-    parser.process(app);
-    for (const auto &option : { order, unihan, outlines, data, segments, facts, checkReport }) {
-        if (!parser.isSet(option))
-            fail(QStringLiteral("--%1 is required").arg(option.names().first()));
-    }
+    const QList<QCommandLineOption> options { order, unihan, outlines, data, segments, facts, checkReport };
+    if (!toolsupport::parseCommandLine(parser,
+            QStringLiteral("Builds the table segments and the facts file."), options, options))
+        return 1;
     const QString dataDir = parser.value(data);
 
     // Stroke classes: the source's letters, mended and completed by the curated file.

@@ -13,7 +13,7 @@ if(ZIBRIN_DATA_FROM)
     VERBATIM)
 else()
   add_executable(makelist2 makelist2.cpp)
-  target_link_libraries(makelist2 PRIVATE Qt6::Core)
+  target_link_libraries(makelist2 PRIVATE zibrin_toolsupport Qt6::Core)
   add_custom_command(
     OUTPUT ${ZIBRIN_LIST2}
     COMMAND makelist2 ${ZIBRIN_STROKE_ORDER_DIR} ${ZIBRIN_LIST2}

@@ -3,9 +3,10 @@
 // PAGES/bsdh/post/<c>.html, in code point order; a character that GBK cannot encode is left out,
 // since the program reads the file as GBK.
 
+#include "toolsupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    toolsupport::setToolName("makelist2");
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 3) {
         std::fprintf(stderr, "usage: makelist2 PAGES OUTPUT\n");
@@ -42,17 +44,13 @@ int main(int argc, char *argv[])
         ++listed;
     }
     if (listed == 0) {
-        std::fprintf(stderr, "makelist2: no animation page in %s\n", qPrintable(animations.path()));
+        toolsupport::report(QStringLiteral("no animation page in %1").arg(animations.path()));
         return 1;
     }
 
     const QByteArray bytes = '"' + characters + "\"\r\n";
-    QFile file(args.at(2));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
-        || !file.flush()) {
-        std::fprintf(stderr, "makelist2: cannot write %s\n", qPrintable(args.at(2)));
+    if (!toolsupport::replaceFile(args.at(2), bytes))
         return 1;
-    }
     std::printf("makelist2: %lld of %lld characters with an animation page\n",
         static_cast<long long>(listed), static_cast<long long>(pages.size()));
     return 0;

@@ -19,7 +19,9 @@
 // a directory entry each rather than a file block. The folder is built beside the output and
 // renamed over it at the end: a failed run leaves the previous pages as they were.
 
+#include "photoschema.h"
 #include "strokeorder.h"
+#include "toolsupport.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -34,18 +36,10 @@
 
 #include <cstdio>
 
+using toolsupport::report;
+using toolsupport::writeBytes;
+
 namespace {
-
-void report(const QString &text)
-{
-    std::fprintf(stderr, "pagegen: %s\n", qPrintable(text));
-}
-
-struct Record {
-    QString hz;
-    QString BH;
-    QString PY;
-};
 
 // What the pages take besides the records: the stroke-order corrections and the stroke names of
 // the facts file (its sixth column, "-" for a stroke without a name).
@@ -75,7 +69,7 @@ QHash<QString, QStringList> readStrokeNames(const QByteArray &facts)
 }
 
 // The records of Photo.mdb in table order, or an error text.
-QString readRecords(const QString &fileName, QList<Record> &records)
+QString readRecords(const QString &fileName, QList<CharacterRecord> &records)
 {
     if (!QFile::exists(fileName))
         return QStringLiteral("%1 does not exist").arg(fileName);
@@ -93,21 +87,11 @@ QString readRecords(const QString &fileName, QList<Record> &records)
                 error = query.lastError().text();
             while (error.isEmpty() && query.next())
                 records.append({ query.value(0).toString(), query.value(1).toString(),
-                    query.value(2).toString() });
+                    query.value(2).toString(), QByteArray() });
         }
     }
     QSqlDatabase::removeDatabase(connection);
     return error;
-}
-
-bool writeFile(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
-        && file.flush())
-        return true;
-    report(QStringLiteral("cannot write %1: %2").arg(fileName, file.errorString()));
-    return false;
 }
 
 bool copyFile(const QString &from, const QString &to)
@@ -117,7 +101,7 @@ bool copyFile(const QString &from, const QString &to)
         report(QStringLiteral("cannot read %1: %2").arg(from, source.errorString()));
         return false;
     }
-    return writeFile(to, source.readAll());
+    return writeBytes(to, source.readAll());
 }
 
 // A script that hands a JSON value to a function of the pages: "name(json);".
@@ -132,7 +116,7 @@ QByteArray callScript(const char *function, const QJsonValue &value)
 // (radical strokes left out, the pages do not use them) with the record's stroke count and
 // reading and the strokes' names ("" where the facts have none).
 bool writeCharacterData(
-    const QDir &outlines, const Record &record, const Extras &extras, const QString &fileName)
+    const QDir &outlines, const CharacterRecord &record, const Extras &extras, const QString &fileName)
 {
     QFile file(outlines.filePath(record.hz + QStringLiteral(".json")));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -155,7 +139,7 @@ bool writeCharacterData(
         { QStringLiteral("strokeCount"), record.BH.toInt() },
         { QStringLiteral("reading"), record.PY }, { QStringLiteral("strokes"), strokes },
         { QStringLiteral("medians"), medians }, { QStringLiteral("strokeNames"), names } };
-    return writeFile(fileName, callScript("zibrinCharacterData", data));
+    return writeBytes(fileName, callScript("zibrinCharacterData", data));
 }
 
 bool makeFolders(const QDir &root, const QStringList &paths)
@@ -169,7 +153,7 @@ bool makeFolders(const QDir &root, const QStringList &paths)
     return true;
 }
 
-bool build(const QList<Record> &records, const Extras &extras, const QDir &outlines,
+bool build(const QList<CharacterRecord> &records, const Extras &extras, const QDir &outlines,
     const QDir &pages, const QString &hanziWriter, const QDir &out)
 {
     if (!makeFolders(out,
@@ -200,7 +184,7 @@ bool build(const QList<Record> &records, const Extras &extras, const QDir &outli
         return false;
 
     QString characters;
-    for (const Record &record : records) {
+    for (const CharacterRecord &record : records) {
         const QList<uint> ucs4 = record.hz.toUcs4();
         if (ucs4.size() != 1) {
             report(QStringLiteral("the record \"%1\" is not one character").arg(record.hz));
@@ -221,7 +205,7 @@ bool build(const QList<Record> &records, const Extras &extras, const QDir &outli
         characters += record.hz;
     }
     // the query page's list of the characters that have pages
-    return writeFile(out.filePath(QStringLiteral("assets/characters.js")),
+    return writeBytes(out.filePath(QStringLiteral("assets/characters.js")),
         callScript("zibrinCharacters", QJsonArray { characters }));
 }
 
@@ -230,9 +214,8 @@ bool build(const QList<Record> &records, const Extras &extras, const QDir &outli
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    toolsupport::setToolName("pagegen");
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Builds the stroke-order pages."));
-    parser.addHelpOption();
     const QCommandLineOption photoOption(QStringLiteral("photo"),
         QStringLiteral("Photo.mdb, whose records get pages."), QStringLiteral("file"));
     const QCommandLineOption outlinesOption(QStringLiteral("outlines"),
@@ -247,19 +230,13 @@ int main(int argc, char *argv[])
         QStringLiteral("The stroke-order corrections."), QStringLiteral("file"));
     const QCommandLineOption factsOption(QStringLiteral("facts"),
         QStringLiteral("The facts file, with the stroke names."), QStringLiteral("file"));
-    parser.addOptions({ photoOption, outlinesOption, pagesOption, hanziWriterOption, outputOption,
-        correctionsOption, factsOption });
-    parser.process(app);
-    for (const QCommandLineOption &option :
-        { photoOption, outlinesOption, pagesOption, hanziWriterOption, outputOption }) {
-        if (!parser.isSet(option)) {
-            report(QStringLiteral(
-                "--photo, --outlines, --pages, --hanzi-writer and --output are required"));
-            return 2;
-        }
-    }
+    if (!toolsupport::parseCommandLine(parser, QStringLiteral("Builds the stroke-order pages."),
+            { photoOption, outlinesOption, pagesOption, hanziWriterOption, outputOption,
+                correctionsOption, factsOption },
+            { photoOption, outlinesOption, pagesOption, hanziWriterOption, outputOption }))
+        return 2;
 
-    QList<Record> records;
+    QList<CharacterRecord> records;
     const QString error = readRecords(parser.value(photoOption), records);
     if (!error.isEmpty() || records.isEmpty()) {
         report(
@@ -288,19 +265,12 @@ int main(int argc, char *argv[])
     }
 
     const QString output = QDir::cleanPath(QDir(parser.value(outputOption)).absolutePath());
-    const QString partial = output + QStringLiteral(".part");
-    QDir(partial).removeRecursively();
-    if (!build(records, extras, QDir(parser.value(outlinesOption)), QDir(parser.value(pagesOption)),
-            parser.value(hanziWriterOption), QDir(partial))) {
-        QDir(partial).removeRecursively();
+    const bool built = toolsupport::replaceOutput(output, [&](const QString &partial) {
+        return build(records, extras, QDir(parser.value(outlinesOption)),
+            QDir(parser.value(pagesOption)), parser.value(hanziWriterOption), QDir(partial));
+    });
+    if (!built)
         return 1;
-    }
-    QFileInfo old(output);
-    if ((old.isSymLink() && !QFile::remove(output))
-        || (old.isDir() && !QDir(output).removeRecursively()) || !QDir().rename(partial, output)) {
-        report(QStringLiteral("cannot replace %1").arg(output));
-        return 1;
-    }
     std::printf("pagegen: pages of %lld characters in %s\n", static_cast<long long>(records.size()),
         qPrintable(output));
     return 0;

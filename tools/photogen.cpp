@@ -10,13 +10,16 @@
 // the same bytes on every run: fixed PNG settings, no time stamps, the database written to a
 // temporary file, vacuumed and then renamed over the output.
 //
-// Beside table chunks the file holds table outlines (hz, strokes): each character's strokes as the
-// JSON object {"strokes": [SVG path, ...]} of the outline package, from which the program draws
-// the picture anew at the resolution of a high-density screen.
+// The tables are those of lookup/photoschema.h: beside the records (with the stroke classes of
+// the facts file) each character's strokes as the JSON object {"strokes": [SVG path, ...]} of the
+// outline package, from which the program draws the picture anew at the resolution of a
+// high-density screen.
 
 #include "framegeometry.h"
+#include "photoschema.h"
 #include "strokeorder.h"
 #include "strokepicture.h"
+#include "toolsupport.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -34,27 +37,26 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
-#include <filesystem>
 #include <thread>
 #include <vector>
+
+using toolsupport::report;
 
 namespace {
 
 // Columns of one facts line that the records take.
 struct Facts
 {
+    QString strokeClasses;
     QString strokeCount;
     QString reading;
 };
 
+// A record being built, with what its building found.
 struct Record
 {
     char32_t codePoint = 0;
-    QString hz;
-    QString BH;
-    QString PY;
-    QByteArray photo;
+    CharacterRecord row;
     QByteArray outline; // {"strokes": [...]}, compact JSON
     QStringList warnings;
     bool failed = false;
@@ -64,11 +66,6 @@ struct Record
 constexpr int pngQuality = 0;
 constexpr int dotsPerMeter = 3780; // 96 dpi
 
-void report(const QString &text)
-{
-    std::fprintf(stderr, "photogen: %s\n", qPrintable(text));
-}
-
 // The single code point of a text, or 0 when the text is not exactly one character.
 char32_t singleCodePoint(const QString &text)
 {
@@ -76,8 +73,9 @@ char32_t singleCodePoint(const QString &text)
     return ucs4.size() == 1 ? char32_t(ucs4.first()) : 0;
 }
 
-// Facts file: UTF-8, LF, no header; TAB-separated columns character, stroke classes, stroke
-// count, readings, primary reading. Returns false (after reporting the line) on a malformed line.
+// Facts file: UTF-8, LF, no header; TAB-separated columns character, stroke classes (digits 1-5,
+// perhaps none), stroke count, readings, primary reading. Returns false (after reporting the
+// line) on a malformed line.
 bool readFacts(const QString &fileName, QHash<char32_t, Facts> &out)
 {
     QFile file(fileName);
@@ -97,12 +95,15 @@ bool readFacts(const QString &fileName, QHash<char32_t, Facts> &out)
         const char32_t codePoint = columns.size() >= 5 ? singleCodePoint(columns[0]) : 0;
         bool numeric = false;
         const int strokeCount = columns.size() >= 5 ? columns[2].toInt(&numeric) : 0;
+        const bool classesAreDigits = columns.size() >= 5
+            && std::all_of(columns[1].cbegin(), columns[1].cend(),
+                [](QChar c) { return c >= u'1' && c <= u'5'; });
         if (codePoint == 0 || !numeric || strokeCount <= 0
-            || columns[2] != QString::number(strokeCount)) {
+            || columns[2] != QString::number(strokeCount) || !classesAreDigits) {
             report(QStringLiteral("%1:%2: malformed line").arg(fileName).arg(i + 1));
             return false;
         }
-        out.insert(codePoint, Facts{columns[2], columns[4]});
+        out.insert(codePoint, Facts{columns[1], columns[2], columns[4]});
     }
     return true;
 }
@@ -125,49 +126,50 @@ QByteArray encodePng(QImage image)
 void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts,
     const QHash<QString, QList<int>> &corrections, Record &record)
 {
-    QFile file(outlines.filePath(record.hz + QStringLiteral(".json")));
+    QFile file(outlines.filePath(record.row.hz + QStringLiteral(".json")));
     if (!file.open(QIODevice::ReadOnly)) {
-        record.warnings.append(QStringLiteral("cannot read the outline of %1").arg(record.hz));
+        record.warnings.append(QStringLiteral("cannot read the outline of %1").arg(record.row.hz));
         record.failed = true;
         return;
     }
     const QByteArray source = file.readAll();
     const QJsonDocument document = QJsonDocument::fromJson(source);
     const QByteArray json = document.isObject()
-        ? QJsonDocument(strokeorder::corrected(document.object(), record.hz, corrections))
+        ? QJsonDocument(strokeorder::corrected(document.object(), record.row.hz, corrections))
               .toJson(QJsonDocument::Compact)
         : source;
     const auto strokes = strokepicture::readOutline(json);
     if (!strokes) {
-        record.warnings.append(QStringLiteral("the outline of %1 is not readable").arg(record.hz));
+        record.warnings.append(QStringLiteral("the outline of %1 is not readable").arg(record.row.hz));
         record.failed = true;
         return;
     }
     for (qsizetype s = 0; s < strokes->size(); ++s) {
         if (strokes->at(s).isEmpty())
             record.warnings.append(
-                QStringLiteral("%1: stroke %2 has a malformed path; left out").arg(record.hz).arg(s + 1));
+                QStringLiteral("%1: stroke %2 has a malformed path; left out").arg(record.row.hz).arg(s + 1));
     }
     const auto found = facts.constFind(record.codePoint);
     if (found != facts.constEnd()) {
-        record.BH = found->strokeCount;
-        record.PY = found->reading;
-        if (record.BH != QString::number(strokes->size()))
+        record.row.BH = found->strokeCount;
+        record.row.PY = found->reading;
+        record.row.strokeClasses = found->strokeClasses;
+        if (record.row.BH != QString::number(strokes->size()))
             record.warnings.append(QStringLiteral("%1: the facts give %2 strokes, the outline has %3")
-                                       .arg(record.hz, record.BH)
+                                       .arg(record.row.hz, record.row.BH)
                                        .arg(strokes->size()));
     } else {
-        record.BH = QString::number(strokes->size());
+        record.row.BH = QString::number(strokes->size());
     }
     const QJsonValue strokePaths
         = QJsonDocument::fromJson(json).object().value(QLatin1String("strokes"));
     record.outline = QJsonDocument(QJsonObject { { QStringLiteral("strokes"), strokePaths } })
                          .toJson(QJsonDocument::Compact);
     const QImage picture = strokepicture::reduceColours(
-        strokepicture::renderPicture(*strokes, framegeometry::frameForStrokeCount(record.BH)));
-    record.photo = encodePng(picture);
-    if (record.photo.isEmpty()) {
-        record.warnings.append(QStringLiteral("%1: the picture could not be encoded").arg(record.hz));
+        strokepicture::renderPicture(*strokes, framegeometry::frameForStrokeCount(record.row.BH)));
+    record.row.photo = encodePng(picture);
+    if (record.row.photo.isEmpty()) {
+        record.warnings.append(QStringLiteral("%1: the picture could not be encoded").arg(record.row.hz));
         record.failed = true;
     }
 }
@@ -211,51 +213,41 @@ bool writeDatabase(const QString &fileName, const std::vector<Record> &records)
             // temporary until renamed, so it needs no journal.
             ok = exec(query, QStringLiteral("PRAGMA page_size = 65536"))
                 && exec(query, QStringLiteral("PRAGMA journal_mode = OFF"))
-                && exec(query, QStringLiteral("PRAGMA synchronous = OFF"))
-                && exec(query,
-                    QStringLiteral("CREATE TABLE chunks (hz TEXT NOT NULL, BH TEXT NOT NULL, "
-                                   "PY TEXT NOT NULL, photo BLOB NOT NULL)"))
-                && exec(query,
-                    QStringLiteral(
-                        "CREATE TABLE outlines (hz TEXT NOT NULL, strokes TEXT NOT NULL)"))
-                && db.transaction();
-            if (ok && !query.prepare(QStringLiteral("INSERT INTO chunks (hz, BH, PY, photo) VALUES (?, ?, ?, ?)"))) {
+                && exec(query, QStringLiteral("PRAGMA synchronous = OFF"));
+            for (const QString &statement : photoschema::createTables())
+                ok = ok && exec(query, statement);
+            ok = ok && db.transaction();
+            if (ok && !photoschema::prepareRecordInsert(query)) {
                 report(query.lastError().text());
                 ok = false;
             }
             for (size_t i = 0; ok && i < records.size(); ++i) {
-                const Record &r = records[i];
-                query.addBindValue(r.hz);
-                query.addBindValue(r.BH);
-                query.addBindValue(r.PY.isNull() ? QStringLiteral("") : r.PY); // '' rather than NULL
-                query.addBindValue(r.photo);
+                const CharacterRecord &r = records[i].row;
+                photoschema::bindRecord(query, r);
                 if (!query.exec()) {
                     report(QStringLiteral("insert %1: %2").arg(r.hz, query.lastError().text()));
                     ok = false;
                 }
             }
             QSqlQuery outlines(db);
-            if (ok
-                && !outlines.prepare(
-                    QStringLiteral("INSERT INTO outlines (hz, strokes) VALUES (?, ?)"))) {
+            if (ok && !photoschema::prepareOutlineInsert(outlines)) {
                 report(outlines.lastError().text());
                 ok = false;
             }
             for (size_t i = 0; ok && i < records.size(); ++i) {
-                outlines.addBindValue(records[i].hz);
-                outlines.addBindValue(QString::fromUtf8(records[i].outline));
+                photoschema::bindOutline(outlines, records[i].row.hz, records[i].outline);
                 if (!outlines.exec()) {
                     report(QStringLiteral("insert the outline of %1: %2")
-                               .arg(records[i].hz, outlines.lastError().text()));
+                               .arg(records[i].row.hz, outlines.lastError().text()));
                     ok = false;
                 }
             }
             outlines.finish();
             ok = ok && db.commit();
             query.finish();
-            ok = ok && exec(query, QStringLiteral("CREATE INDEX chunks_hz ON chunks (hz)"))
-                && exec(query, QStringLiteral("CREATE INDEX outlines_hz ON outlines (hz)"))
-                && exec(query, QStringLiteral("VACUUM"));
+            for (const QString &statement : photoschema::createIndexes())
+                ok = ok && exec(query, statement);
+            ok = ok && exec(query, QStringLiteral("VACUUM"));
             db.close();
         }
     }
@@ -268,9 +260,8 @@ bool writeDatabase(const QString &fileName, const std::vector<Record> &records)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    toolsupport::setToolName("photogen");
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Builds Photo.mdb from the facts file and the stroke outlines."));
-    parser.addHelpOption();
     const QCommandLineOption factsOption(QStringLiteral("facts"), QStringLiteral("The facts file."), QStringLiteral("file"));
     const QCommandLineOption outlinesOption(QStringLiteral("outlines"), QStringLiteral("Folder of the outline files."), QStringLiteral("dir"));
     const QCommandLineOption outputOption(QStringLiteral("output"), QStringLiteral("The database to write."), QStringLiteral("file"));
@@ -278,13 +269,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption jobsOption(QStringLiteral("jobs"), QStringLiteral("Rendering threads."), QStringLiteral("n"));
     const QCommandLineOption correctionsOption(QStringLiteral("corrections"),
         QStringLiteral("The stroke-order corrections."), QStringLiteral("file"));
-    parser.addOptions(
-        { factsOption, outlinesOption, outputOption, onlyOption, jobsOption, correctionsOption });
-    parser.process(app);
-    if (!parser.isSet(factsOption) || !parser.isSet(outlinesOption) || !parser.isSet(outputOption)) {
-        report(QStringLiteral("--facts, --outlines and --output are required"));
+    if (!toolsupport::parseCommandLine(parser,
+            QStringLiteral("Builds Photo.mdb from the facts file and the stroke outlines."),
+            { factsOption, outlinesOption, outputOption, onlyOption, jobsOption, correctionsOption },
+            { factsOption, outlinesOption, outputOption }))
         return 2;
-    }
     unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
     if (parser.isSet(jobsOption))
         jobs = std::max(1u, parser.value(jobsOption).toUInt());
@@ -321,7 +310,7 @@ int main(int argc, char *argv[])
             continue; // package.json and the like
         Record record;
         record.codePoint = codePoint;
-        record.hz = hz;
+        record.row.hz = hz;
         records.push_back(std::move(record));
     }
     if (records.empty()) {
@@ -342,18 +331,8 @@ int main(int argc, char *argv[])
         return 1;
 
     const QString output = parser.value(outputOption);
-    const QString partial = output + QStringLiteral(".part");
-    QFile::remove(partial);
-    if (!writeDatabase(partial, records)) {
-        QFile::remove(partial);
-        return 1;
-    }
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(partial).toStdString(), QFile::encodeName(output).toStdString(), error);
-    if (error) {
-        report(QStringLiteral("cannot rename %1 to %2: %3").arg(partial, output, QString::fromStdString(error.message())));
-        QFile::remove(partial);
-        return 1;
-    }
-    return 0;
+    return toolsupport::replaceOutput(
+               output, [&records](const QString &partial) { return writeDatabase(partial, records); })
+        ? 0
+        : 1;
 }

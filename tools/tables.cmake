@@ -5,8 +5,13 @@ add_library(zibrin_tabledata STATIC tabledata.cpp tabledata.h strokeorder.cpp st
 target_include_directories(zibrin_tabledata PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(zibrin_tabledata PUBLIC Qt6::Core)
 
+# What the data tools share: their messages (zibrin.tools), command lines and output replacement.
+add_library(zibrin_toolsupport STATIC toolsupport.cpp toolsupport.h)
+target_include_directories(zibrin_toolsupport PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(zibrin_toolsupport PUBLIC Qt6::Core)
+
 add_executable(zibrin-datagen datagen.cpp)
-target_link_libraries(zibrin-datagen PRIVATE zibrin_tabledata)
+target_link_libraries(zibrin-datagen PRIVATE zibrin_tabledata zibrin_toolsupport)
 
 set(ZIBRIN_UNIHAN_TEXT ${CMAKE_BINARY_DIR}/Unihan_Readings.txt)
 add_custom_command(OUTPUT ${ZIBRIN_UNIHAN_TEXT}

@@ -5,6 +5,8 @@
 #   work          a private folder with copies of the program, LIST2.txt and Photo.mdb
 #   fail MESSAGE  ends the script as failed
 #   start_program starts exe (pid) and waits for its main window (window)
+#   launch        starts exe (pid) without waiting; run_as, an array, is put before exe's command
+#   wait_for_window PATTERN  waits for a visible window whose name matches PATTERN
 #   paste TEXT    puts TEXT on the clipboard and presses Ctrl+V in the window's focused control
 #   wait_until CONDITION  evaluates CONDITION every 0.1 s, at most 20 s (a guard against hanging,
 #                 not a speed check); fails if the program has ended
@@ -55,11 +57,24 @@ wait_until() {
   return 1
 }
 
-start_program() {
-  "$exe" >"$work/out.log" 2>&1 &
+run_as=()
+launch() {
+  "${run_as[@]}" "$exe" >"$work/out.log" 2>&1 &
   pid=$!
-  wait_until '[[ -n $(xdotool search --onlyvisible --name "^Zibrin$" 2>/dev/null) ]]' || fail "no main window"
-  window=$(xdotool search --onlyvisible --name '^Zibrin$' | head -1)
+}
+
+# Visible windows whose name matches the pattern, one id a line.
+windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+
+wait_for_window() {
+  local pattern=$1
+  wait_until '[[ -n $(windows "$pattern") ]]' || { cat "$work/out.log"; fail "no window '$pattern' appeared"; }
+}
+
+start_program() {
+  launch
+  wait_for_window '^Zibrin$'
+  window=$(windows '^Zibrin$' | head -1)
 }
 
 # Typing CJK with xdotool remaps a spare key code for each character and maps it back at once; a

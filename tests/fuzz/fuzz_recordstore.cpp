@@ -1,5 +1,6 @@
 // Any bytes as Photo.mdb: the store opens it or fails silently, every lookup answers with a record
-// or no match, and the picture box takes whatever photo and strokes come back.
+// or no match, its stroke classes are digits or nothing, and the picture box takes whatever photo
+// and strokes come back.
 #include "picturebox.h"
 #include "recordstore.h"
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -41,6 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (!opened && !store.NoMatch())
                 std::abort();
             if (!store.NoMatch() && store.current().hz != c)
+                std::abort();
+            // stroke classes are digits 1-5 or nothing, read or not, and the same both ways
+            const QString classes = store.strokeClasses(c);
+            if (classes.size() > RecordStore::maximumStrokeClassesLength
+                || std::any_of(classes.cbegin(), classes.cend(), [](QChar d) { return d < u'1' || d > u'5'; })
+                || (!store.NoMatch() && classes != store.current().strokeClasses))
                 std::abort();
         }
     }

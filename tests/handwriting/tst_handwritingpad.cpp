@@ -12,7 +12,7 @@ using handwriting::Stroke;
 
 namespace {
 
-QList<FixtureRecord> fixtureRecords()
+QList<CharacterRecord> fixtureRecords()
 {
     const QStringList rows[] = {
         { QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī") },
@@ -22,7 +22,7 @@ QList<FixtureRecord> fixtureRecords()
         { QStringLiteral("土"), QStringLiteral("3"), QStringLiteral("tǔ") },
         { QStringLiteral("人"), QStringLiteral("2"), QStringLiteral("rén") },
     };
-    QList<FixtureRecord> records;
+    QList<CharacterRecord> records;
     int seed = 0;
     for (const QStringList &row : rows)
         records.append({ row.at(0), row.at(1), row.at(2), pngBytes(fixturePicture(seed++)) });

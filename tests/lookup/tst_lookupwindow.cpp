@@ -13,9 +13,9 @@
 
 namespace {
 
-const QList<FixtureRecord> &records()
+const QList<CharacterRecord> &records()
 {
-    static const QList<FixtureRecord> rows = {
+    static const QList<CharacterRecord> rows = {
         {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), pngBytes(fixturePicture(1))},
         {QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), pngBytes(fixturePicture(2))},
         {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(fixturePicture(3))},

@@ -27,16 +27,10 @@ QString sourceDir() { return qEnvironmentVariable("ZIBRIN_SOURCE_DIR", QStringLi
 QString buildDir() { return qEnvironmentVariable("ZIBRIN_BUILD_DIR", QStringLiteral(ZIBRIN_BUILD_DIR)); }
 QString outlineDir() { return sourceDir() + QStringLiteral("/data/node_modules/hanzi-writer-data"); }
 
-struct Row
-{
-    QString hz, BH, PY;
-    QByteArray photo;
-};
-
 // All rows of chunks in table order; an empty list when the file cannot be read.
-QList<Row> readAll(const QString &fileName)
+QList<CharacterRecord> readAll(const QString &fileName)
 {
-    QList<Row> rows;
+    QList<CharacterRecord> rows;
     const QString connection = QStringLiteral("photodb-test");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
@@ -45,10 +39,12 @@ QList<Row> readAll(const QString &fileName)
         if (db.open()) {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            if (query.exec(QStringLiteral("SELECT hz, BH, PY, photo FROM chunks ORDER BY rowid"))) {
+            if (query.exec(QStringLiteral(
+                    "SELECT hz, BH, PY, photo, classes FROM chunks ORDER BY rowid"))) {
                 while (query.next())
                     rows.append({query.value(0).toString(), query.value(1).toString(),
-                                 query.value(2).toString(), query.value(3).toByteArray()});
+                                 query.value(2).toString(), query.value(3).toByteArray(),
+                                 query.value(4).toString()});
             }
             db.close();
         }
@@ -71,7 +67,7 @@ uint codePoint(const QString &hz)
 
 // Whether a stored picture is a 385 x 255 PNG with ink only inside the cells of the frame of
 // its stroke count; the failure as text otherwise.
-QString checkPicture(const Row &row)
+QString checkPicture(const CharacterRecord &row)
 {
     QImage picture;
     if (!picture.loadFromData(row.photo, "PNG"))
@@ -134,7 +130,7 @@ private:
     QTemporaryDir m_dir;
     QString m_facts;
     QString m_real;
-    QList<Row> m_realRows;
+    QList<CharacterRecord> m_realRows;
 };
 
 // 我 is left out of the facts: its record takes the stroke count of its outline and no reading.
@@ -180,15 +176,16 @@ void TestPhotoDb::builderWritesRecordsInCodePointOrder()
     const QString output = m_dir.filePath(QStringLiteral("small.mdb"));
     QByteArray errors;
     QCOMPARE(runBuilder(m_facts, output, QString::fromUtf8(smallSelection), &errors), 0);
-    const QList<Row> rows = readAll(output);
+    const QList<CharacterRecord> rows = readAll(output);
     QStringList got;
-    for (const Row &r : rows)
-        got << r.hz + QLatin1Char(' ') + r.BH + QLatin1Char(' ') + r.PY;
-    // 国 has facts but is not selected
-    const QStringList expected = {QStringLiteral("一 1 yī"), QStringLiteral("中 4 "), QStringLiteral("峰 10 fēng"),
-                                  QStringLiteral("我 7 "), QStringLiteral("爨 30 cuàn")};
+    for (const CharacterRecord &r : rows)
+        got << QStringList{r.hz, r.BH, r.PY, r.strokeClasses}.join(QLatin1Char(' '));
+    // 国 has facts but is not selected; 我 has none, so no reading and no stroke classes
+    const QStringList expected = {QStringLiteral("一 1 yī 1"), QStringLiteral("中 4  2512"),
+                                  QStringLiteral("峰 10 fēng 2523541112"), QStringLiteral("我 7  "),
+                                  QStringLiteral("爨 30 cuàn 321125125151145123412341344334")};
     QCOMPARE(got, expected);
-    for (const Row &r : rows) {
+    for (const CharacterRecord &r : rows) {
         const QString failure = checkPicture(r);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
@@ -216,6 +213,7 @@ void TestPhotoDb::builderRejectsABrokenFactsFile_data()
     QTest::newRow("four columns") << QByteArray("峰\t2523541112\t10\tfēng\n");
     QTest::newRow("stroke count not a number") << QByteArray("峰\t2523541112\tten\tfēng\tfēng\n");
     QTest::newRow("two characters") << QByteArray("峰峰\t2523541112\t10\tfēng\tfēng\n");
+    QTest::newRow("stroke classes not 1-5") << QByteArray("峰\t2523541116\t10\tfēng\tfēng\n");
     QTest::newRow("bad line after good ones") << QByteArray(smallFacts) + "\t\t\t\t\n";
 }
 
@@ -290,9 +288,9 @@ void TestPhotoDb::buildersFollowTheStrokeOrderCorrections()
     QCOMPARE(stored, expectedStrokes);
 
     // the picture
-    const QList<Row> rows = readAll(output);
+    const QList<CharacterRecord> rows = readAll(output);
     QCOMPARE(rows.size(), 2);
-    const Row &feng = rows.at(1);
+    const CharacterRecord &feng = rows.at(1);
     QCOMPARE(feng.hz, QStringLiteral("峰"));
     const auto strokes = strokepicture::readOutline(
         QJsonDocument(QJsonObject { { QStringLiteral("strokes"), expectedStrokes } }).toJson());
@@ -330,7 +328,7 @@ void TestPhotoDb::realDatabaseHasEveryOutlineCharacter()
     QVERIFY(m_realRows.size() >= 9500);
     QSet<QString> stored;
     uint previous = 0;
-    for (const Row &r : m_realRows) {
+    for (const CharacterRecord &r : m_realRows) {
         const uint cp = codePoint(r.hz);
         QVERIFY2(cp > previous, qPrintable(r.hz)); // one character each, in code point order, no twice
         previous = cp;
@@ -351,7 +349,7 @@ void TestPhotoDb::realDatabaseHasEveryOutlineCharacter()
 void TestPhotoDb::realDatabaseHasAllOfGb2312()
 {
     QSet<QString> stored;
-    for (const Row &r : m_realRows)
+    for (const CharacterRecord &r : m_realRows)
         stored.insert(r.hz);
     QStringDecoder gb2312("GB2312");
     QVERIFY(gb2312.isValid());
@@ -373,7 +371,8 @@ void TestPhotoDb::realDatabaseHasAllOfGb2312()
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
 }
 
-// BH and PY come from the facts file; a character it lacks keeps its outline's stroke count.
+// BH, PY and the stroke classes come from the facts file; a character it lacks keeps its
+// outline's stroke count.
 void TestPhotoDb::realDatabaseFollowsTheFactsFile()
 {
     QFile file(sourceDir() + QStringLiteral("/data/characters.tsv"));
@@ -386,15 +385,17 @@ void TestPhotoDb::realDatabaseFollowsTheFactsFile()
     }
     QVERIFY(facts.size() >= 6763);
     int fromFacts = 0;
-    for (const Row &r : m_realRows) {
+    for (const CharacterRecord &r : m_realRows) {
         const auto found = facts.constFind(r.hz);
         if (found == facts.constEnd()) {
-            QVERIFY2(r.PY.isEmpty(), qPrintable(r.hz));
+            QVERIFY2(r.PY.isEmpty() && r.strokeClasses.isEmpty(), qPrintable(r.hz));
             continue;
         }
         ++fromFacts;
         QVERIFY2(r.BH == found->at(2), qPrintable(r.hz + QLatin1Char(' ') + r.BH));
         QVERIFY2(r.PY == found->at(4), qPrintable(r.hz + QLatin1Char(' ') + r.PY));
+        QVERIFY2(r.strokeClasses == found->at(1),
+            qPrintable(r.hz + QLatin1Char(' ') + r.strokeClasses));
     }
     QVERIFY(fromFacts >= 6763);
 }
@@ -404,7 +405,7 @@ void TestPhotoDb::realPicturesStayInsideTheirCells()
 {
     int checked = 0;
     for (qsizetype i = 0; i < m_realRows.size(); ++i) {
-        const Row &r = m_realRows[i];
+        const CharacterRecord &r = m_realRows[i];
         if (i % 17 != 0 && r.BH.toInt() < 24)
             continue;
         const QString failure = checkPicture(r);
@@ -486,7 +487,7 @@ void TestPhotoDb::realShownReadingIsSearchable_data()
     QVERIFY(!components.isEmpty());
     QCOMPARE(syllables.size(), 400);
     QHash<QString, QString> shown;
-    for (const Row &r : m_realRows)
+    for (const CharacterRecord &r : m_realRows)
         shown.insert(r.hz, r.PY);
     int rows = 0;
     for (const QString &hz : tabledata::gb2312Characters()) {

@@ -18,11 +18,11 @@
 
 namespace {
 
+// A record of the fixture at its place in the table.
 struct Row
 {
     qint64 rowid;
-    QString hz, BH, PY;
-    QByteArray photo;
+    CharacterRecord record;
 };
 
 // The fixture, in table order. Rows are inserted in another order, so only an ordering by rowid
@@ -30,19 +30,20 @@ struct Row
 const QList<Row> &fixtureRows()
 {
     static const QList<Row> rows = {
-        {3, QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray("photo of 中")},
-        {5, QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray()},
-        {8, QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), QByteArray(3000, '\x89')},
-        {9, QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), QByteArray("first 国")},
-        {12, QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"), QByteArray("non-BMP")},
-        {13, QStringLiteral("a"), QStringLiteral("1"), QString(), QByteArray("latin")},
-        {20, QStringLiteral("国"), QStringLiteral("88"), QStringLiteral("second"), QByteArray("second 国")},
-        {21, QStringLiteral("爨"), QStringLiteral("30"), QStringLiteral("cuàn"), QByteArray(5000, 'x')},
+        {3, {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray("photo of 中"), QStringLiteral("2512")}},
+        {5, {QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray()}},
+        {8, {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), QByteArray(3000, '\x89'), QStringLiteral("2523541112")}},
+        {9, {QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), QByteArray("first 国"), QStringLiteral("25112141")}},
+        {12, {QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"), QByteArray("non-BMP"), QString(65, u'1')}},
+        {13, {QStringLiteral("a"), QStringLiteral("1"), QString(), QByteArray("latin"), QStringLiteral("1a")}},
+        {20, {QStringLiteral("国"), QStringLiteral("88"), QStringLiteral("second"), QByteArray("second 国"), QStringLiteral("1")}},
+        {21, {QStringLiteral("爨"), QStringLiteral("30"), QStringLiteral("cuàn"), QByteArray(5000, 'x'), QString(64, u'5')}},
     };
     return rows;
 }
 
-// Runs the statements on a new SQLite file; returns an error text or an empty one.
+// Runs the statements on a new SQLite file and inserts the rows into chunks; returns an error
+// text or an empty one.
 QString makeDatabase(const QString &fileName, const QStringList &statements, const QList<Row> &rows = {})
 {
     const QString connection = QStringLiteral("fixture");
@@ -56,10 +57,13 @@ QString makeDatabase(const QString &fileName, const QStringList &statements, con
         for (const QString &statement : statements)
             if (error.isEmpty() && !query.exec(statement))
                 error = statement + QStringLiteral(": ") + query.lastError().text();
-        query.prepare(QStringLiteral("INSERT INTO chunks (rowid, hz, BH, PY, photo) VALUES (?, ?, ?, ?, ?)"));
+        query.prepare(QStringLiteral(
+            "INSERT INTO chunks (rowid, hz, BH, PY, photo, classes) VALUES (?, ?, ?, ?, ?, ?)"));
+        const auto text = [](const QString &value) { return value.isNull() ? QStringLiteral("") : value; };
         for (qsizetype i = rows.size() - 1; error.isEmpty() && i >= 0; --i) {
-            const Row &r = rows[i];
-            for (const QVariant &v : {QVariant(r.rowid), QVariant(r.hz), QVariant(r.BH), QVariant(r.PY), QVariant(r.photo)})
+            const CharacterRecord &r = rows[i].record;
+            for (const QVariant &v : {QVariant(rows[i].rowid), QVariant(r.hz), QVariant(r.BH), QVariant(text(r.PY)),
+                                      QVariant(r.photo.isNull() ? QByteArray("") : r.photo), QVariant(text(r.strokeClasses))})
                 query.addBindValue(v);
             if (!query.exec())
                 error = query.lastError().text();
@@ -70,10 +74,15 @@ QString makeDatabase(const QString &fileName, const QStringList &statements, con
     return error;
 }
 
-const QStringList chunksSchema = {
-    QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"),
-    QStringLiteral("CREATE INDEX chunks_hz ON chunks (hz)"),
-};
+// The program's tables and indexes.
+const QStringList chunksSchema = photoschema::createTables() + photoschema::createIndexes();
+
+// The program's table chunks with other columns, as an older or a broken file has it.
+QString chunksWith(const QString &columns)
+{
+    const QString statement = photoschema::createTables().first();
+    return statement.left(statement.indexOf(u'(') + 1) + columns + u')';
+}
 
 QByteArray sha256Of(const QString &fileName)
 {
@@ -125,6 +134,9 @@ private slots:
     void findFirst();
     void findsAgainAfterAMiss();
     void recordWithAFieldTooLargeIsUnusable();
+    void strokeClasses_data();
+    void strokeClasses();
+    void readsAFileWithoutStrokeClasses();
     void openFails_data();
     void openFails();
     void reopensAfterAFailedOpen();
@@ -182,9 +194,10 @@ void TestRecordStore::findFirst_data()
     QTest::addColumn<QString>("PY");
     QTest::addColumn<QByteArray>("photo");
 
-    for (const Row &r : fixtureRows()) {
-        if (r.rowid == 20)
+    for (const Row &row : fixtureRows()) {
+        if (row.rowid == 20)
             continue; // the second 国 is never found
+        const CharacterRecord &r = row.record;
         QTest::newRow(qPrintable(QStringLiteral("hit ") + r.hz)) << r.hz << true << r.BH << r.PY << r.photo;
     }
     const auto miss = [](const char *name, const QString &hz) {
@@ -226,6 +239,7 @@ void TestRecordStore::findFirst()
     QCOMPARE(store.current().BH, BH);
     QCOMPARE(store.current().PY, PY);
     QCOMPARE(store.current().photo, photo);
+    QCOMPARE(store.current().strokeClasses, store.strokeClasses(hz));
 }
 
 void TestRecordStore::findsAgainAfterAMiss()
@@ -251,18 +265,17 @@ void TestRecordStore::recordWithAFieldTooLargeIsUnusable()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("Photo.mdb"));
-    const Row atLimits {15, QStringLiteral("丁"), QStringLiteral("100"), QString(64, u'd'),
+    const CharacterRecord atLimits {QStringLiteral("丁"), QStringLiteral("100"), QString(64, u'd'),
         QByteArray(RecordStore::maximumPhotoBytes, 'p')};
     const QString error = makeDatabase(file, chunksSchema,
         {
             fixtureRows().first(),
-            {11, QStringLiteral("甲"), QStringLiteral("1234"), QStringLiteral("jiǎ"),
-                QByteArray()},
-            {12, QStringLiteral("乙"), QStringLiteral("1"), QString(65, u'y'), QByteArray()},
-            {13, QStringLiteral("丙"), QStringLiteral("5"), QStringLiteral("bǐng"),
-                QByteArray(RecordStore::maximumPhotoBytes + 1, 'p')},
-            {14, QString(9, u'戊'), QStringLiteral("5"), QStringLiteral("wù"), QByteArray()},
-            atLimits,
+            {11, {QStringLiteral("甲"), QStringLiteral("1234"), QStringLiteral("jiǎ"), QByteArray()}},
+            {12, {QStringLiteral("乙"), QStringLiteral("1"), QString(65, u'y'), QByteArray()}},
+            {13, {QStringLiteral("丙"), QStringLiteral("5"), QStringLiteral("bǐng"),
+                     QByteArray(RecordStore::maximumPhotoBytes + 1, 'p')}},
+            {14, {QString(9, u'戊'), QStringLiteral("5"), QStringLiteral("wù"), QByteArray()}},
+            {15, atLimits},
         });
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
@@ -278,6 +291,57 @@ void TestRecordStore::recordWithAFieldTooLargeIsUnusable()
     QCOMPARE(store.current().BH, atLimits.BH);
     QCOMPARE(store.current().PY, atLimits.PY);
     QCOMPARE(store.current().photo, atLimits.photo);
+}
+
+void TestRecordStore::strokeClasses_data()
+{
+    QTest::addColumn<QString>("hz");
+    QTest::addColumn<QString>("classes");
+    QTest::newRow("stored") << "峰" << "2523541112";
+    QTest::newRow("of the first of two records") << "国" << "25112141";
+    QTest::newRow("none stored") << "一" << "";
+    QTest::newRow("at the longest") << "爨" << QString(64, u'5');
+    QTest::newRow("too long") << "𠀀" << "";
+    QTest::newRow("not only 1-5") << "a" << "";
+    QTest::newRow("character not stored") << "我" << "";
+    QTest::newRow("quote") << "'" << "";
+}
+
+// The stroke classes are read without moving: the current record and NoMatch stay.
+void TestRecordStore::strokeClasses()
+{
+    QFETCH(QString, hz);
+    QFETCH(QString, classes);
+    RecordStore store;
+    QCOMPARE(store.strokeClasses(QStringLiteral("峰")), QString()); // closed
+    QVERIFY(store.open(m_fixture));
+    store.FindFirst(QStringLiteral("峰"));
+    QSignalSpy changed(&store, &RecordStore::currentChanged);
+    QCOMPARE(store.strokeClasses(hz), classes);
+    QCOMPARE(store.strokeClasses(hz), classes); // the statement kept runs again
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(store.current().hz, QStringLiteral("峰"));
+    QVERIFY(!store.NoMatch());
+}
+
+// A Photo.mdb written before the stroke classes: the records are read, the classes are empty.
+void TestRecordStore::readsAFileWithoutStrokeClasses()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("Photo.mdb"));
+    const QString error = makeDatabase(file,
+        {chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT, photo BLOB")),
+            QStringLiteral("INSERT INTO chunks VALUES ('中', '4', 'zhōng', x'00')"),
+            QStringLiteral("INSERT INTO chunks VALUES ('峰', '10', 'fēng', x'01')")});
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    RecordStore store;
+    QVERIFY(store.open(file));
+    store.FindFirst(QStringLiteral("峰"));
+    QVERIFY(!store.NoMatch());
+    QCOMPARE(store.current().BH, QStringLiteral("10"));
+    QCOMPARE(store.current().strokeClasses, QString());
+    QCOMPARE(store.strokeClasses(QStringLiteral("峰")), QString());
 }
 
 void TestRecordStore::openFails_data()
@@ -331,7 +395,7 @@ void TestRecordStore::openFails()
                                                   QStringLiteral("INSERT INTO photos VALUES ('中', '4', 'zhōng', x'00')")});
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind == QLatin1String("no photo column")) {
-        const QString error = makeDatabase(file, {QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT)"),
+        const QString error = makeDatabase(file, {chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT")),
                                                   QStringLiteral("INSERT INTO chunks VALUES ('中', '4', 'zhōng')")});
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind == QLatin1String("no rows")) {
@@ -354,15 +418,15 @@ void TestRecordStore::openFails()
     } else if (kind.endsWith(QLatin1String("generated columns"))) {
         // 300 MB of text and 900 MB of zeros from an 8 KB file
         const QString error = makeDatabase(file,
-            {QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT GENERATED ALWAYS AS "
-                             "(printf('%.*c', 300000000, 'x')), "
-                             "photo BLOB GENERATED ALWAYS AS (zeroblob(900000000)))"),
+            {chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT GENERATED ALWAYS AS "
+                                       "(printf('%.*c', 300000000, 'x')), "
+                                       "photo BLOB GENERATED ALWAYS AS (zeroblob(900000000))")),
                 QStringLiteral("INSERT INTO chunks (hz, BH) VALUES ('中', '4')")});
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind == QLatin1String("stored generated column")) {
         const QString error = makeDatabase(file,
-            {QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT, photo BLOB GENERATED "
-                             "ALWAYS AS (x'00') STORED)"),
+            {chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT, photo BLOB GENERATED "
+                                       "ALWAYS AS (x'00') STORED")),
                 QStringLiteral("INSERT INTO chunks (hz, BH, PY) VALUES ('中', '4', 'zhōng')")});
         QVERIFY2(error.isEmpty(), qPrintable(error));
 #ifdef Q_OS_UNIX
@@ -416,7 +480,7 @@ void TestRecordStore::neverWritesTheFile()
         RecordStore store;
         QVERIFY(store.open(m_fixture));
         for (const Row &r : fixtureRows())
-            store.FindFirst(r.hz);
+            store.FindFirst(r.record.hz);
         store.FindFirst(QStringLiteral("'); DELETE FROM chunks; --"));
         QVERIFY(store.NoMatch());
         QVERIFY(store.open(m_fixture)); // reopening closes the first connection

@@ -902,7 +902,7 @@ QString prepareProgramFolder(ProgramFolder &folder)
         return QStringLiteral("Photo.mdb and LIST2.txt of the build in %1").arg(build);
     }
     // no data built: a few records, one without picture, one whose photo is not a picture
-    const QList<FixtureRecord> records = {
+    const QList<CharacterRecord> records = {
         {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), pngBytes(fixturePicture(1))},
         {QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), pngBytes(fixturePicture(2))},
         {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(fixturePicture(3))},

@@ -24,7 +24,7 @@ const QString blank = QStringLiteral(" ");
 
 // A few characters of the searches below. 丁, the first character of code 12000, is missing on
 // purpose.
-QList<FixtureRecord> fixtureRecords()
+QList<CharacterRecord> fixtureRecords()
 {
     const QStringList rows[] = {
         {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng")},
@@ -39,7 +39,7 @@ QList<FixtureRecord> fixtureRecords()
         {QStringLiteral("幢"), QStringLiteral("15"), QStringLiteral("zhuàng")},
         {QStringLiteral("查"), QStringLiteral("9"), QStringLiteral("chá")},
     };
-    QList<FixtureRecord> records;
+    QList<CharacterRecord> records;
     int seed = 0;
     for (const QStringList &row : rows)
         records.append({row.at(0), row.at(1), row.at(2), pngBytes(fixturePicture(seed++))});

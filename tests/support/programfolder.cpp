@@ -32,7 +32,7 @@ QByteArray pngBytes(const QImage &image)
 
 ProgramFolder::ProgramFolder() = default;
 
-QString ProgramFolder::writeDatabase(const QList<FixtureRecord> &records)
+QString ProgramFolder::writeDatabase(const QList<CharacterRecord> &records)
 {
     const QString connection = QStringLiteral("programfolder-fixture");
     QString error;
@@ -42,17 +42,21 @@ QString ProgramFolder::writeDatabase(const QList<FixtureRecord> &records)
         if (!db.open())
             return db.lastError().text();
         QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("CREATE TABLE chunks (hz TEXT, BH TEXT, PY TEXT, photo BLOB)")))
+        for (const QString &statement : photoschema::createTables()) {
+            if (error.isEmpty() && !query.exec(statement))
+                error = query.lastError().text();
+        }
+        if (error.isEmpty() && !photoschema::prepareRecordInsert(query))
             error = query.lastError().text();
-        query.prepare(QStringLiteral("INSERT INTO chunks (hz, BH, PY, photo) VALUES (?, ?, ?, ?)"));
-        for (const FixtureRecord &r : records) {
+        for (const CharacterRecord &r : records) {
             if (!error.isEmpty())
                 break;
-            query.addBindValue(r.hz);
-            query.addBindValue(r.BH);
-            query.addBindValue(r.PY);
-            query.addBindValue(r.photo);
+            photoschema::bindRecord(query, r);
             if (!query.exec())
+                error = query.lastError().text();
+        }
+        for (const QString &statement : photoschema::createIndexes()) {
+            if (error.isEmpty() && !query.exec(statement))
                 error = query.lastError().text();
         }
         db.close();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "photoschema.h"
 #include "urlopener.h"
 
 #include <QByteArray>
@@ -12,15 +13,6 @@
 #include <memory>
 
 class Form1;
-
-// One row of the fixture database.
-struct FixtureRecord
-{
-    QString hz;
-    QString BH;
-    QString PY;
-    QByteArray photo;
-};
 
 // A stroke-order picture for a fixture: 385 x 255, white, with a black square whose place depends
 // on seed, so that two fixture pictures differ.
@@ -35,9 +27,9 @@ public:
 
     QString path() const { return m_dir.path(); }
 
-    // Photo.mdb with table chunks holding the records in this order. Returns an error text, or an
-    // empty one.
-    QString writeDatabase(const QList<FixtureRecord> &records);
+    // Photo.mdb with the program's tables, chunks holding the records in this order. Returns an
+    // error text, or an empty one.
+    QString writeDatabase(const QList<CharacterRecord> &records);
     // LIST2.txt as given (GBK bytes), or one quoted item made of the characters.
     void writeList2Bytes(const QByteArray &bytes);
     void writeList2(const QString &characters);
