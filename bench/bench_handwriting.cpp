@@ -417,7 +417,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     const handwriting::KnownCharacters known
-        = handwriting::knownCharacters(window->Data1.strokeCounts());
+        = handwriting::knownCharacters(
+            window->Data1.strokeCounts(), window->Data1.allStrokeClasses());
     QElapsedTimer loadClock;
     loadClock.start();
     const handwriting::Matcher &matcher = handwriting::Matcher::shared();

@@ -1,6 +1,5 @@
 #include "ranking.h"
 
-#include <QFile>
 #include <QLineF>
 
 #include <algorithm>
@@ -10,24 +9,6 @@
 namespace handwriting {
 
 namespace {
-
-// The facts file of the data build: character, stroke classes, stroke count, readings (tab
-// separated, UTF-8). Only the first two fields are read.
-QHash<QString, QString> strokeOrderList()
-{
-    QHash<QString, QString> orders;
-    QFile file(QStringLiteral(":/handwriting/characters.tsv"));
-    if (!file.open(QIODevice::ReadOnly))
-        return orders;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    orders.reserve(lines.size());
-    for (const QByteArray &line : lines) {
-        const QList<QByteArray> fields = line.split('\t');
-        if (fields.size() >= 2)
-            orders.insert(QString::fromUtf8(fields[0]), QString::fromLatin1(fields[1]));
-    }
-    return orders;
-}
 
 double degrees(const QPointF &from, const QPointF &to)
 {
@@ -77,13 +58,13 @@ QChar directionClass(double angle)
 
 } // namespace
 
-KnownCharacters knownCharacters(const QHash<QString, QString> &recordStrokeCounts)
+KnownCharacters knownCharacters(
+    const QHash<QString, QString> &recordStrokeCounts, const QHash<QString, QString> &recordStrokeClasses)
 {
-    const QHash<QString, QString> orders = strokeOrderList();
     KnownCharacters known;
     known.reserve(recordStrokeCounts.size());
     for (auto it = recordStrokeCounts.cbegin(); it != recordStrokeCounts.cend(); ++it)
-        known.insert(it.key(), { it.value().toInt(), orders.value(it.key()) });
+        known.insert(it.key(), { it.value().toInt(), recordStrokeClasses.value(it.key()) });
     return known;
 }
 

@@ -16,9 +16,10 @@ struct KnownCharacter {
 };
 using KnownCharacters = QHash<QString, KnownCharacter>;
 
-// The characters with a record: hz -> BH as the record store holds them, joined with the stroke
-// classes of the program's stroke-order list. A BH that is not a number counts as 0.
-KnownCharacters knownCharacters(const QHash<QString, QString> &recordStrokeCounts);
+// The characters with a record: hz -> BH and hz -> stroke classes as the record store holds them
+// (strokeCounts, allStrokeClasses). A BH that is not a number counts as 0.
+KnownCharacters knownCharacters(
+    const QHash<QString, QString> &recordStrokeCounts, const QHash<QString, QString> &recordStrokeClasses);
 
 // The stroke class digit ('1'..'5') of one drawn stroke, from its shape: a corner between two long
 // parts makes a turning stroke (a short hook at the end of a vertical does not); otherwise the

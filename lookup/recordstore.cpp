@@ -103,20 +103,37 @@ void RecordStore::FindFirst(const QString &hz)
 
 QHash<QString, QString> RecordStore::strokeCounts() const
 {
-    QHash<QString, QString> counts;
+    return firstValues(QStringLiteral("BH"));
+}
+
+QHash<QString, QString> RecordStore::allStrokeClasses() const
+{
+    if (!m_hasStrokeClasses)
+        return {};
+    QHash<QString, QString> classes = firstValues(QLatin1String(photoschema::strokeClassesColumn));
+    for (auto it = classes.begin(); it != classes.end();) {
+        *it = usableStrokeClasses(*it);
+        it = it->isEmpty() ? classes.erase(it) : std::next(it);
+    }
+    return classes;
+}
+
+QHash<QString, QString> RecordStore::firstValues(const QString &column) const
+{
+    QHash<QString, QString> values;
     if (!isOpen())
-        return counts;
+        return values;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     m_queryDeadline.setRemainingTime(queryBudgetMs);
-    if (!query.exec(QStringLiteral("SELECT hz, BH FROM chunks ORDER BY rowid")))
-        return counts;
+    if (!query.exec(QStringLiteral("SELECT hz, %1 FROM chunks ORDER BY rowid").arg(column)))
+        return values;
     while (query.next()) {
         const QString hz = query.value(0).toString();
-        if (!counts.contains(hz))
-            counts.insert(hz, query.value(1).toString());
+        if (!values.contains(hz))
+            values.insert(hz, query.value(1).toString());
     }
-    return counts;
+    return values;
 }
 
 // Every statement stops once its deadline has passed; no text or blob larger than a photo is ever

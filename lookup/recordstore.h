@@ -64,6 +64,9 @@ public:
 
     // hz -> BH of every record (the first record of a character counts); empty while closed.
     QHash<QString, QString> strokeCounts() const;
+    // hz -> stroke classes of every record whose classes are usable (as strokeClasses); empty
+    // while closed or where the file has no column classes.
+    QHash<QString, QString> allStrokeClasses() const;
 
 signals:
     void currentChanged();
@@ -83,6 +86,8 @@ private:
     // The first column of the first row of sql, a query with hz bound to its one placeholder;
     // invalid when it fails or finds nothing.
     QVariant valueFor(const QString &sql, const QString &hz) const;
+    // hz -> the first record's value of `column`, in the file's order.
+    QHash<QString, QString> firstValues(const QString &column) const;
     void close();
 
     QString m_connection;

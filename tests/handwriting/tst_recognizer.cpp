@@ -87,7 +87,7 @@ private slots:
     {
         RecordStore store;
         QVERIFY(store.open(QStringLiteral(ZIBRIN_BUILD_DIR "/Photo.mdb")));
-        known = knownCharacters(store.strokeCounts());
+        known = knownCharacters(store.strokeCounts(), store.allStrokeClasses());
         QVERIFY(known.size() > 6763);
         QCOMPARE(known.value(QStringLiteral("峰")).strokeCount, 10);
         QCOMPARE(known.value(QStringLiteral("峰")).strokeClasses, QStringLiteral("2523541112"));
