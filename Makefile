@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README (run, check), and the others that build on the same set-up.
 BUILD     ?= build
 SAN_BUILD ?= build-sanitize

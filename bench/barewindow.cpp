@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // barewindow: the baselines of the start-up benchmark. A bare Qt window that starts as the program
 // does (an 11 ms timer started before the window is shown) and ends at that timer's first tick,
 // printing the same "startup complete" line as the program's benchmark hook.

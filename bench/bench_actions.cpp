@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_actions: the time of each user action from its event to the record shown, and the
 // resident size over many lookups, in one started window over the real Photo.mdb.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_handwriting: the handwriting recogniser's accuracy over the 6,763 characters of GB2312,
 // each written from the centre lines of its strokes (hanzi-writer-data's medians) as if by hand,
 // and the time from the end of the last stroke to the list and record shown, in a started window

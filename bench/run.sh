@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # run.sh BUILD_DIR PROGRAM BAREWINDOW STARTUP ACTIONS PHOTOGEN FACTS OUTLINES HANDWRITING
 # Runs every benchmark and prints one markdown table: the machine, start-up against a bare Qt
 # window (under one private X server), the time per action and the resident size (offscreen), the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_startup: the start-up time of the program against three baselines, a bare Qt window, the
 // same window showing one label of Chinese text in the program's fonts, and the same window showing
 // one label in each of the fonts that the program's window uses at start, on the current X display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "datalog.h"
 
 // Only critical messages by default, and none is ever written: the category is off.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The animation page bsdh/post/<c>.html: the character written stroke by stroke on the grid,
 // replay and speed, stroke count and reading, and one step picture per stroke.
 'use strict';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the stroke-order pages: the character that a page's address names, loading the
 // character's data script, the 米字格 grid and still pictures of the strokes. The pages are read
 // from file:// addresses, where scripts load but JSON cannot be fetched: each character's data is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The practice page bscx/post/<c>.html: the user writes the character stroke by stroke; a wrong
 // stroke is refused, the expected one is hinted after repeated misses, and the end tells how
 // many strokes were right the first time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query page bscx/index.html: the user types or pastes characters; one character that has
 // pages goes straight to its practice page, several get a line each with links to their pages,
 // and a character without pages says so.

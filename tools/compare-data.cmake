@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the data generator into OUT twice and compares both runs with each other and with the
 # committed segments, facts file and stroke-order check, byte for byte.
 foreach(run 1 2)

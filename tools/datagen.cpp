@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the ten table segments and the facts file from the pinned open sources and the curated
 // files in data/. Output is byte-for-byte reproducible.
 //

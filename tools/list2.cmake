@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # build/LIST2.txt: the characters that have a stroke-animation page in strokeorder/ and a GBK
 # code, beside the program.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // makelist2 PAGES OUTPUT: writes LIST2.txt, the characters that have a stroke-animation page, as
 // one quoted item on one line, in GBK. The characters are those of the pages
 // PAGES/bsdh/post/<c>.html, in code point order; a character that GBK cannot encode is left out,

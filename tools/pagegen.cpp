@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pagegen: builds strokeorder/, the stroke-order pages that the program's links open, from the
 // records of Photo.mdb, the outline files of the pinned outline package and the page sources.
 //

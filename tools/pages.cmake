@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # build/strokeorder/: the stroke-order pages of every character of Photo.mdb (see pagegen.cpp),
 # beside the program. The stamp file stands for the folder in the build's dependencies.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # build/Photo.mdb: the character records with their stroke-order pictures, and ARPHICPL.TXT, the
 # licence of the outlines the pictures are drawn from, shipped beside the program.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // photogen: builds Photo.mdb, the character records with their stroke-order pictures, from the
 // facts file data/characters.tsv and the outline files of the pinned outline package.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # run-fuzzers.sh BUILD SECONDS: runs every fuzz target of BUILD for SECONDS, starting from its seeds
 # and kept regressions. A crash stops the run; its input is left in BUILD/artifacts/ to be kept
 # in tests/fuzz/regressions/<target>/ once fixed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing need on Debian 12 (chromium: the tests of the
 # stroke-order pages; librsvg2-bin: the PNG icons; poppler-utils: the practice sheets' PDF
 # rasterised by the tests): the Debian packages that are missing, the pinned data packages of data/

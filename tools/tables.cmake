@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The table segments and the facts file. Both are committed: the build does not rewrite them, the
 # target regenerate-data does, and the test data-reproducible checks that they equal what the
 # pinned sources give.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The suites of tests/app; main.cpp runs them one after another. Each returns QTest::qExec's count

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # copyandlinks.sh PROGRAM LIST2 SCREENCHECK: the copy link and the web links of the real program
 # under a private X server, with the real X clipboard and a stand-in for the desktop's opener.
 #   - after entering 峰, a left click on "< 复制笔画图" leaves on the clipboard, as image/png, the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # handwriting.sh PROGRAM LIST2 SCREENCHECK: handwriting input in the real program under a private
 # X server.
 #   - a click on 手写 opens the pad "手写输入" beside the main window, not over its picture

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # installed.sh BUILD SCREENCHECK: the program installed with cmake --install into a temporary
 # prefix and started through the link PREFIX/bin/zibrin under a private X server:
 #   - --version and --help answer without a display, and so does an unknown option (status 1)

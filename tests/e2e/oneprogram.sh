@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # oneprogram.sh: sourced by the end-to-end scripts that drive one running copy of the program
 # under a private X server. Set program and list2 before sourcing (or leave program empty and set
 # exe, the program to start, afterwards). It re-runs the calling script under xvfb-run (exit 77

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # run.sh CASE PROGRAM LIST2: one end-to-end case of the program under a private X server.
 #   window-shows   the program starts and shows its window
 #   second-start   a second start ends with status 0 and leaves the first window alone

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture checks of the end-to-end tests, on the real X display:
 //   screencheck grab OUT.png                        the whole screen
 //   screencheck expect PHOTO.mdb CHARACTER OUT.png  the character's stored picture with its frame

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # search.sh PROGRAM LIST2 SCREENCHECK SEGMENT: the stroke and pinyin searches of the real program
 # under a private X server.
 #   - picking 丨 乙 丨 丿 丨 in the five stroke drop-downs shows the picture of 峰 with its grid, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as LIST2.txt, invalid GBK included: the first item is read without a crash, and it
 // keeps to the item rules (a quoted item has no quote; another stops before a comma or line end).
 #include "list2.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as Photo.mdb: the store opens it or fails silently, every lookup answers with a record
 // or no match, its stroke classes are digits or nothing, and the picture box takes whatever photo
 // and strokes come back.

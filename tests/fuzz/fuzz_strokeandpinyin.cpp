@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any drop-down and combo texts: the stroke code is five digits 0-5 with a segment exactly when
 // it begins with 1-5; a pinyin key, when there is one, is six characters with at most one group.
 #include "fuzzinput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any segment text, any key: TextSearch never reads outside the text, keeps its position inside
 // it, and the segment search always ends.
 #include "fuzzinput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any UTF-16 input: UrlEncodeUtf8 agrees with a reference written from the byte rules.
 #include "fuzzinput.h"
 #include "urlencode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over every file of the folders named on the command line: the seeds and the
 // inputs that once crashed, so the normal test suite keeps them fixed without libFuzzer.
 #include <QDirIterator>

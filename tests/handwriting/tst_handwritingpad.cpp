@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handwriting pad on the real main window, over a fixture Photo.mdb and the installed model.
 #include "form1.h"
 #include "handwritingpad.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which character the input box and the result box look up, from their text and caret.
 #include "caretrules.h"
 

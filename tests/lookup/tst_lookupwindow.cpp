@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character lookup and display on the real main window, over a fixture database.
 #include "form1.h"
 #include "programfolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monkey: thousands of seeded random user events on the real main window, with the program's
 // invariants checked after each one, and a failing run shrunk to the shortest sequence that still
 // fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pagetest.mjs STROKEORDER CASE: one case of the stroke-order pages in headless Chromium (the
 // system's, driven by the pinned playwright-core of this folder, which tools/setup.sh installs),
 // with a fresh profile and the network off. Every request the page makes is recorded; one to

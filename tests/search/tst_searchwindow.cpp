@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stroke and pinyin searches on the real main window, over a fixture Photo.mdb.
 #include "form1.h"
 #include "programfolder.h"
