@@ -10,8 +10,8 @@
 inline QFont songti(qreal points, bool bold = false, bool underline = false)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
-                      QStringLiteral("Noto Serif CJK SC")});
+    font.setFamilies({ QStringLiteral("宋体"), QStringLiteral("SimSun"),
+        QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC") });
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setUnderline(underline);

@@ -10,8 +10,8 @@
 #include "syllables.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QScreen>
@@ -35,7 +35,7 @@ void setColour(QWidget &widget, QPalette::ColorRole role, const QColor &colour)
 
 // A label of the window: caption, font, text colour, and a white background of its own or none.
 void setUpLabel(QLabel &label, const char *name, const QString &caption, const QFont &font,
-                const QColor &text = Qt::black, bool whiteBackground = false)
+    const QColor &text = Qt::black, bool whiteBackground = false)
 {
     label.setObjectName(QLatin1String(name));
     label.setText(caption);
@@ -65,75 +65,79 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
     , Image25(pictures::framePicture(framegeometry::Frame::Cells25))
     , Image26(pictures::framePicture(framegeometry::Frame::Cells26))
     , Image30(pictures::framePicture(framegeometry::Frame::Cells30))
-    , lookup({.Text5 = &Text5,
-              .Text6 = &Text6,
-              .record = {&Picture1, &Label23, &Label2, &Label9, &Label3, &Label6, &Label1, &Label13, &Label7},
-              .Label4 = &Label4,
-              .Label10 = &Label10,
-              .Label2kk = &Label2kk,
-              .Text1 = &Text1,
-              .Image5 = &Image5,
-              .Image2 = &Image2,
-              .Image25 = &Image25,
-              .Image26 = &Image26,
-              .Image30 = &Image30,
-              .Timer1 = &Timer1,
-              .Data1 = &Data1},
-             this)
-    , strokeSearch({.Combo1 = &Combo1,
-                    .Combo2 = &Combo2,
-                    .Combo3 = &Combo3,
-                    .Combo4 = &Combo4,
-                    .Combo5 = &Combo5,
-                    .Text4 = &Text4,
-                    .Text2bhw = &Text2bhw,
-                    .Text2bh = &Text2bh,
-                    .Label20 = &Label20,
-                    .Text6 = &Text6,
-                    .Text5 = &Text5,
-                    .lookup = &lookup,
-                    .search = &tableSearch,
-                    .Data1 = &Data1,
-                    .window = this,
-                    .Command8 = &Command8},
-                   this)
-    , pinyinSearch({.Combo6 = &Combo6,
-                    .Text2bh = &Text2bh,
-                    .Label20 = &Label20,
-                    .Text6 = &Text6,
-                    .search = &tableSearch,
-                    .Data1 = &Data1},
-                   this)
-    , pictureCopy({.Label1 = &Label1,
-                   .Picture1 = &Picture1,
-                   .Label8 = &Label8,
-                   .Timer3 = &Timer3,
-                   .clipboard = QGuiApplication::clipboard(),
-                   .picture1Twips = &windowLayout.picture1,
-                   .label8Twips = label8Design.size(),
-                   .twipsToPixels = [this](const QPointF &t) { return QPoint(twips.x(t.x()), twips.y(t.y())); }},
-                  this)
-    , onlineLookups({.Label13 = &Label13,
-                     .Label5 = &Label5,
-                     .Label6 = &Label6,
-                     .Label10 = &Label10,
-                     .Label2kk = &Label2kk,
-                     .Picture1 = &Picture1,
-                     .opener = &urlOpener,
-                     .strokeOrderBase = strokeOrderBaseAddress(programDirectory)},
-                    this)
-    , handwriting({.Command9 = &Command9,
-                   .Text6 = &Text6,
-                   .lookup = &lookup,
-                   .Data1 = &Data1,
-                   .window = this,
-                   .scaled = [this](int pixels) { return twips.x(pixels * 15); }},
-                  this)
-    , sheet({.Command10 = &Command10,
-             .window = this,
-             .databaseFile = programDirectory + QStringLiteral("/Photo.mdb"),
-             .shownCharacter = [this] { return Picture1.isHidden() ? QString() : Data1.current().hz; }},
-            this)
+    , lookup({ .Text5 = &Text5,
+                 .Text6 = &Text6,
+                 .record = { &Picture1, &Label23, &Label2, &Label9, &Label3, &Label6, &Label1,
+                     &Label13, &Label7 },
+                 .Label4 = &Label4,
+                 .Label10 = &Label10,
+                 .Label2kk = &Label2kk,
+                 .Text1 = &Text1,
+                 .Image5 = &Image5,
+                 .Image2 = &Image2,
+                 .Image25 = &Image25,
+                 .Image26 = &Image26,
+                 .Image30 = &Image30,
+                 .Timer1 = &Timer1,
+                 .Data1 = &Data1 },
+          this)
+    , strokeSearch({ .Combo1 = &Combo1,
+                       .Combo2 = &Combo2,
+                       .Combo3 = &Combo3,
+                       .Combo4 = &Combo4,
+                       .Combo5 = &Combo5,
+                       .Text4 = &Text4,
+                       .Text2bhw = &Text2bhw,
+                       .Text2bh = &Text2bh,
+                       .Label20 = &Label20,
+                       .Text6 = &Text6,
+                       .Text5 = &Text5,
+                       .lookup = &lookup,
+                       .search = &tableSearch,
+                       .Data1 = &Data1,
+                       .window = this,
+                       .Command8 = &Command8 },
+          this)
+    , pinyinSearch({ .Combo6 = &Combo6,
+                       .Text2bh = &Text2bh,
+                       .Label20 = &Label20,
+                       .Text6 = &Text6,
+                       .search = &tableSearch,
+                       .Data1 = &Data1 },
+          this)
+    , pictureCopy(
+          { .Label1 = &Label1,
+              .Picture1 = &Picture1,
+              .Label8 = &Label8,
+              .Timer3 = &Timer3,
+              .clipboard = QGuiApplication::clipboard(),
+              .picture1Twips = &windowLayout.picture1,
+              .label8Twips = label8Design.size(),
+              .twipsToPixels
+              = [this](const QPointF &t) { return QPoint(twips.x(t.x()), twips.y(t.y())); } },
+          this)
+    , onlineLookups({ .Label13 = &Label13,
+                        .Label5 = &Label5,
+                        .Label6 = &Label6,
+                        .Label10 = &Label10,
+                        .Label2kk = &Label2kk,
+                        .Picture1 = &Picture1,
+                        .opener = &urlOpener,
+                        .strokeOrderBase = strokeOrderBaseAddress(programDirectory) },
+          this)
+    , handwriting({ .Command9 = &Command9,
+                      .Text6 = &Text6,
+                      .lookup = &lookup,
+                      .Data1 = &Data1,
+                      .window = this,
+                      .scaled = [this](int pixels) { return twips.x(pixels * 15); } },
+          this)
+    , sheet({ .Command10 = &Command10,
+                .window = this,
+                .databaseFile = programDirectory + QStringLiteral("/Photo.mdb"),
+                .shownCharacter
+                = [this] { return Picture1.isHidden() ? QString() : Data1.current().hz; } },
+          this)
     , m_programDirectory(programDirectory)
     , m_urlOpener(urlOpener)
 {
@@ -144,7 +148,7 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
     layOut();
     Data1.open(m_programDirectory + QStringLiteral("/Photo.mdb"));
     Combo6.addItems(syllables::all().mid(0, syllables::firstBatch));
-    for (ClickLabel *link : {&Label6, &Label1, &Label5, &Label13})
+    for (ClickLabel *link : { &Label6, &Label1, &Label5, &Label13 })
         link->setCursor(Text6.viewport()->cursor());
     Text5.setFocus(Qt::OtherFocusReason);
     Timer2.start();
@@ -158,12 +162,12 @@ void Form1::setUpWindow()
     setWindowTitle(QStringLiteral("Zibrin"));
     setWindowIcon(QIcon(QPixmap::fromImage(pictures::windowIcon())));
     // fixed single border: a minimise button, no maximise button, no resizing (fixed size)
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(defaultFont());
     setAutoFillBackground(true);
     setColour(*this, QPalette::Window, windowBackground);
-    twips = layout::TwipsScale{qreal(logicalDpiX()), qreal(logicalDpiY())};
+    twips = layout::TwipsScale { qreal(logicalDpiX()), qreal(logicalDpiY()) };
 }
 
 void Form1::setUpControls()
@@ -217,8 +221,7 @@ void Form1::setUpControls()
     Label22.move(twips.x(layout::label22Left), twips.y(744));
     Label22.adjustSize();
 
-    struct StrokeBox
-    {
+    struct StrokeBox {
         QComboBox &box;
         const char *name;
         const char *tooltip;
@@ -226,9 +229,11 @@ void Form1::setUpControls()
         int top;
     };
     const StrokeBox strokeBoxes[] = {
-        {Combo1, "Combo1", "第一笔画", 3072, 672}, {Combo2, "Combo2", "第二笔画", 3991, 684},
-        {Combo3, "Combo3", "第三笔画", 4910, 684}, {Combo4, "Combo4", "第四笔画", 5829, 684},
-        {Combo5, "Combo5", "最后一笔画", 6750, 684},
+        { Combo1, "Combo1", "第一笔画", 3072, 672 },
+        { Combo2, "Combo2", "第二笔画", 3991, 684 },
+        { Combo3, "Combo3", "第三笔画", 4910, 684 },
+        { Combo4, "Combo4", "第四笔画", 5829, 684 },
+        { Combo5, "Combo5", "最后一笔画", 6750, 684 },
     };
     for (const StrokeBox &stroke : strokeBoxes) {
         stroke.box.setObjectName(QLatin1String(stroke.name));
@@ -295,10 +300,17 @@ void Form1::setUpControls()
     setUpLabel(Label1, "Label1", QStringLiteral("< 复制笔画图"), song9Link, linkBlue);
     Label1.setToolTip(QStringLiteral("鼠标左键点击带框复制，右键点击不带框复制。"));
     setUpLabel(Label13, "Label13", QStringLiteral("笔顺动画、读音"), song9Link, linkBlue, true);
-    setUpLabel(Label4, "Label4", QStringLiteral("数据库里没有此字符的笔划图"), songti(15), Qt::black, true);
+    setUpLabel(Label4, "Label4", QStringLiteral("数据库里没有此字符的笔划图"), songti(15),
+        Qt::black, true);
     const std::pair<QLabel *, int> columnTops[] = {
-        {&Label9, 168}, {&Label7, 456}, {&Label23, 936}, {&Label3, 1224},
-        {&Label2, 1845}, {&Label6, 2190}, {&Label1, 2617}, {&Label13, 3045},
+        { &Label9, 168 },
+        { &Label7, 456 },
+        { &Label23, 936 },
+        { &Label3, 1224 },
+        { &Label2, 1845 },
+        { &Label6, 2190 },
+        { &Label1, 2617 },
+        { &Label13, 3045 },
     };
     for (const auto &[label, top] : columnTops) {
         label->adjustSize();
@@ -313,7 +325,8 @@ void Form1::setUpControls()
     Picture1.setAccessibleName(QStringLiteral("笔画图"));
     Picture1.hide();
 
-    Label8.setText(QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以打开画图，word等软件进行粘贴。"));
+    Label8.setText(
+        QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以打开画图，word等软件进行粘贴。"));
     Label8.setTextFormat(Qt::PlainText);
     Label8.setFont(font());
     Label8.setWordWrap(true);
@@ -335,7 +348,6 @@ void Form1::setUpControls()
     // the backdrops lie behind everything else
     Image6.lower();
     Image1.lower();
-
 }
 
 // Every control event goes to its handler here and nowhere else. Change is a text change (typed
@@ -359,12 +371,14 @@ void Form1::layOut()
 
     Picture1.setGeometry(twips.rect(l.picture1));
     Line1.setGeometry(twips.x(l.line1X), twips.y(120), 1, twips.y(3280 - 120));
-    for (QLabel *heading : {&Label9, &Label23, &Label2})
+    for (QLabel *heading : { &Label9, &Label23, &Label2 })
         heading->move(twips.x(l.headingLeft), heading->y());
-    for (QLabel *value : std::initializer_list<QLabel *>{&Label7, &Label3, &Label6, &Label1, &Label13})
+    for (QLabel *value :
+        std::initializer_list<QLabel *> { &Label7, &Label3, &Label6, &Label1, &Label13 })
         value->move(twips.x(l.valueLeft), value->y());
     Frame1.setGeometry(twips.rect(l.frame1));
-    Text6.setGeometry(twips.rect(layout::frame1Position.x(), 990, l.text6Width, layout::text6Height));
+    Text6.setGeometry(
+        twips.rect(layout::frame1Position.x(), 990, l.text6Width, layout::text6Height));
     Combo6.resize(Combo6.width(), twips.y(l.combo6Height));
     Image1.setGeometry(twips.rect(l.image1));
     Image6.setGeometry(twips.rect(l.image6));
@@ -396,7 +410,8 @@ void Form1::showEvent(QShowEvent *event)
     fitOuterSize();
     if (size() != before && screen()) {
         const QRect available = screen()->availableGeometry();
-        move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        move(
+            available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
 }
 
@@ -422,19 +437,18 @@ void Form1::Timer2_Timer()
 // field. The drop-downs keep their text (" " or whatever the user typed) and raise no change.
 void Form1::fillStrokeLists()
 {
-    QComboBox *const boxes[] = {&Combo1, &Combo2, &Combo3, &Combo4, &Combo5};
+    QComboBox *const boxes[] = { &Combo1, &Combo2, &Combo3, &Combo4, &Combo5 };
     QString texts[5];
     for (int i = 0; i < 5; ++i)
         texts[i] = boxes[i]->currentText();
     {
-        const QSignalBlocker blockers[] = {QSignalBlocker(Combo1), QSignalBlocker(Combo2),
-                                           QSignalBlocker(Combo3), QSignalBlocker(Combo4),
-                                           QSignalBlocker(Combo5)};
-        for (const char16_t symbol : {u'一', u'丨', u'丿', u'丶', u'乙'}) {
+        const QSignalBlocker blockers[] = { QSignalBlocker(Combo1), QSignalBlocker(Combo2),
+            QSignalBlocker(Combo3), QSignalBlocker(Combo4), QSignalBlocker(Combo5) };
+        for (const char16_t symbol : { u'一', u'丨', u'丿', u'丶', u'乙' }) {
             for (QComboBox *box : boxes)
                 box->addItem(QString(QChar(symbol)));
         }
-        for (QComboBox *box : {&Combo2, &Combo3, &Combo4, &Combo5})
+        for (QComboBox *box : { &Combo2, &Combo3, &Combo4, &Combo5 })
             box->addItem(QStringLiteral(" "));
         for (int i = 0; i < 5; ++i) {
             boxes[i]->setCurrentIndex(-1);
@@ -445,7 +459,8 @@ void Form1::fillStrokeLists()
 
 QList<QWidget *> Form1::tabOrder()
 {
-    return {&Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Command9, &Command10, &Combo6, &Text6};
+    return { &Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Command9,
+        &Command10, &Combo6, &Text6 };
 }
 
 // Tab and Shift+Tab follow the window's tab order. The order is kept here rather than in the
@@ -457,7 +472,9 @@ bool Form1::focusNextPrevChild(bool next)
     for (QWidget *w = focusWidget(); w && at < 0; w = w->parentWidget())
         at = order.indexOf(w);
     for (qsizetype step = 1; step <= order.size(); ++step) {
-        const qsizetype index = ((at < 0 ? (next ? -1 : 0) : at) + (next ? step : -step) + order.size()) % order.size();
+        const qsizetype index
+            = ((at < 0 ? (next ? -1 : 0) : at) + (next ? step : -step) + order.size())
+            % order.size();
         QWidget *candidate = order.at(index);
         if (candidate->isVisibleTo(this) && candidate->isEnabled()) {
             candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);

@@ -37,8 +37,7 @@ class UrlOpener;
 // plain members: text cells for the code and key boxes, strings for captions and Text1, the table
 // search for the search position and the captions Label1bh and Label2bh. The ten segments are
 // tables::segmentText; the hidden buttons are handler calls.
-class Form1 : public QWidget
-{
+class Form1 : public QWidget {
     Q_OBJECT
 public:
     // programDirectory holds Photo.mdb and LIST2.txt.
@@ -46,69 +45,71 @@ public:
     ~Form1() override;
 
     // Backdrops, drawn behind all other controls.
-    QLabel Image1{this}; // white card behind the pinyin column
-    QLabel Image6{this}; // white card behind the stroke row, the result box and Frame1
+    QLabel Image1 { this }; // white card behind the pinyin column
+    QLabel Image6 { this }; // white card behind the stroke row, the result box and Frame1
 
     // The top row.
-    QPushButton Command2{this}; // "关于": opens the About dialog
-    QLabel Label15{this};       // prompt "输入查询汉字:" of Text5
-    InputBox Text5{this};       // the input box: the character to look up
-    ClickLabel Label5{this};    // link "在线查询笔顺（可手写输入)": the online stroke-order query
-    QWidget Line2{this};        // the underline of Label5
+    QPushButton Command2 { this }; // "关于": opens the About dialog
+    QLabel Label15 { this }; // prompt "输入查询汉字:" of Text5
+    InputBox Text5 { this }; // the input box: the character to look up
+    ClickLabel Label5 { this }; // link "在线查询笔顺（可手写输入)": the online stroke-order query
+    QWidget Line2 { this }; // the underline of Label5
 
     // The pinyin column and the stroke row.
-    SimpleCombo Combo6{this};   // syllable entry: an edit field over the always-open list of 400
-    QLabel Label22{this};       // prompt "笔画输入：" of the stroke row
-    QComboBox Combo1{this};     // first stroke: 一 丨 丿 丶 乙
-    QComboBox Combo2{this};     // second stroke: the five, then a blank " "
-    QComboBox Combo3{this};     // third stroke, as Combo2
-    QComboBox Combo4{this};     // fourth stroke, as Combo2
-    QComboBox Combo5{this};     // last stroke, as Combo2
-    QPushButton Command8{this}; // "?": the stroke input help
-    QPushButton Command9{this}; // "手写": opens the handwriting pad
-    QPushButton Command10{this}; // "字帖": opens the practice-sheet dialog
-    ResultBox Text6{this};      // the result box: the candidates, each followed by a space
+    SimpleCombo Combo6 { this }; // syllable entry: an edit field over the always-open list of 400
+    QLabel Label22 { this }; // prompt "笔画输入：" of the stroke row
+    QComboBox Combo1 { this }; // first stroke: 一 丨 丿 丶 乙
+    QComboBox Combo2 { this }; // second stroke: the five, then a blank " "
+    QComboBox Combo3 { this }; // third stroke, as Combo2
+    QComboBox Combo4 { this }; // fourth stroke, as Combo2
+    QComboBox Combo5 { this }; // last stroke, as Combo2
+    QPushButton Command8 { this }; // "?": the stroke input help
+    QPushButton Command9 { this }; // "手写": opens the handwriting pad
+    QPushButton Command10 { this }; // "字帖": opens the practice-sheet dialog
+    ResultBox Text6 { this }; // the result box: the candidates, each followed by a space
 
     // The panel and the information column; Picture1 lies above the labels it overlaps.
-    QFrame Frame1{this};           // the panel of the record: picture and information column
-    QWidget Line1{&Frame1};        // grey line between the picture and the column
-    QLabel Label9{&Frame1};        // heading "〖笔画〗"; its width sets the layout
-    QLabel Label7{&Frame1};        // the stroke count, bound to BH; its change chooses the frame
-    QLabel Label23{&Frame1};       // heading "〖拼音〗"
-    QLabel Label3{&Frame1};        // the pinyin, bound to PY
-    QLabel Label2{&Frame1};        // heading "〖百度查询〗"
-    ClickLabel Label6{&Frame1};    // link "读音、释义等": the dictionary page
-    ClickLabel Label1{&Frame1};    // link "< 复制笔画图": copies the picture, with frame or without
-    ClickLabel Label13{&Frame1};   // link "笔顺动画、读音": the animation page, for LIST2.txt's characters
-    QLabel Label4{&Frame1};        // notice "数据库里没有此字符的笔划图", beneath Picture1
-    PictureBox Picture1{&Frame1};  // the stroke-order picture, bound to photo, frame ANDed in
+    QFrame Frame1 { this }; // the panel of the record: picture and information column
+    QWidget Line1 { &Frame1 }; // grey line between the picture and the column
+    QLabel Label9 { &Frame1 }; // heading "〖笔画〗"; its width sets the layout
+    QLabel Label7 { &Frame1 }; // the stroke count, bound to BH; its change chooses the frame
+    QLabel Label23 { &Frame1 }; // heading "〖拼音〗"
+    QLabel Label3 { &Frame1 }; // the pinyin, bound to PY
+    QLabel Label2 { &Frame1 }; // heading "〖百度查询〗"
+    ClickLabel Label6 { &Frame1 }; // link "读音、释义等": the dictionary page
+    ClickLabel Label1 { &Frame1 }; // link "< 复制笔画图": copies the picture, with frame or without
+    ClickLabel Label13 {
+        &Frame1
+    }; // link "笔顺动画、读音": the animation page, for LIST2.txt's characters
+    QLabel Label4 { &Frame1 }; // notice "数据库里没有此字符的笔划图", beneath Picture1
+    PictureBox Picture1 { &Frame1 }; // the stroke-order picture, bound to photo, frame ANDed in
     QLabel &Label8 = Picture1.Label8; // the clipboard notice, inside Picture1
 
     // Hidden working controls.
     QString Text1; // the first item of LIST2.txt: the characters with an animation page
-    TextCell Text2bh{QStringLiteral("Text2bh"), this};   // pinyin key, or bian's first candidate
-    TextCell Text2bhw{QStringLiteral("Text2bhw"), this}; // the stroke code, five digits
-    TextCell Text4{QStringLiteral("Text4"), this};       // where bian builds the stroke code
+    TextCell Text2bh { QStringLiteral("Text2bh"), this }; // pinyin key, or bian's first candidate
+    TextCell Text2bhw { QStringLiteral("Text2bhw"), this }; // the stroke code, five digits
+    TextCell Text4 { QStringLiteral("Text4"), this }; // where bian builds the stroke code
     // search mode: "Label20" until the first search; "1" after a stroke search that found some
     // (then Text2bh takes the first candidate and searches nothing), "2" after a syllable entry
     QString Label20 = QStringLiteral("Label20"); // search mode: "Label20", "1" stroke, "2" pinyin
-    QString Label10 = QStringLiteral("Label10");   // current character, bound to hz
+    QString Label10 = QStringLiteral("Label10"); // current character, bound to hz
     QString Label2kk = QStringLiteral("Label2kk"); // current character, bound to hz
-    TableSearch tableSearch;                        // the search position, Label1bh, Label2bh
-    QImage Image5;                                  // the frame picture for the current stroke count
-    const QImage Image2;  // frame picture of 24 cells, for every stroke count but 25, 26, 30
+    TableSearch tableSearch; // the search position, Label1bh, Label2bh
+    QImage Image5; // the frame picture for the current stroke count
+    const QImage Image2; // frame picture of 24 cells, for every stroke count but 25, 26, 30
     const QImage Image25; // frame picture of 25 cells
     const QImage Image26; // frame picture of 26 cells
     const QImage Image30; // frame picture of 30 cells
-    RecordStore Data1{this}; // the record store over Photo.mdb; its current record is bound
-    QTimer Timer1{this};     // one-shot, 11 ms: the frame step after a new picture
-    QTimer Timer2{this};     // one-shot, 11 ms after creation: start-up completion
-    QTimer Timer3{this};     // 2555 ms: ends the clipboard notice Label8
+    RecordStore Data1 { this }; // the record store over Photo.mdb; its current record is bound
+    QTimer Timer1 { this }; // one-shot, 11 ms: the frame step after a new picture
+    QTimer Timer2 { this }; // one-shot, 11 ms after creation: start-up completion
+    QTimer Timer3 { this }; // 2555 ms: ends the clipboard notice Label8
 
     // Positions and sizes of the layout arithmetic (twips), and the scale the window is built at;
     // before the handlers, which keep a pointer into the layout.
     layout::Layout windowLayout; // twips, from Label9's measured width
-    layout::TwipsScale twips;    // twips to pixels at the screen's logical dpi
+    layout::TwipsScale twips; // twips to pixels at the screen's logical dpi
 
     // The window and its controls are set up before the controllers are made, as each controller
     // connects the events of the controls it handles when it is constructed.
@@ -119,11 +120,11 @@ public:
     }();
 
     // The subsystems' handlers.
-    LookupController lookup;      // Text5, Text6, the record display and the frame step
-    StrokeSearch strokeSearch;    // Combo1..Combo5, bian, Text2bhw, Command41..45, Command8
-    PinyinSearch pinyinSearch;    // Combo6, Text2bh, Command88bh1..5
-    PictureCopy pictureCopy;      // Label1 and Timer3
-    OnlineLookups onlineLookups;  // Label5, Label6, Label13
+    LookupController lookup; // Text5, Text6, the record display and the frame step
+    StrokeSearch strokeSearch; // Combo1..Combo5, bian, Text2bhw, Command41..45, Command8
+    PinyinSearch pinyinSearch; // Combo6, Text2bh, Command88bh1..5
+    PictureCopy pictureCopy; // Label1 and Timer3
+    OnlineLookups onlineLookups; // Label5, Label6, Label13
     handwriting::HandwritingController handwriting; // Command9 and the handwriting pad
     sheets::SheetController sheet; // Command10 and the practice-sheet dialog
 
@@ -159,7 +160,7 @@ private:
     void fitOuterSize();
 
     QString m_programDirectory; // holds Photo.mdb and LIST2.txt
-    UrlOpener &m_urlOpener;     // opens the web pages and the mail address
+    UrlOpener &m_urlOpener; // opens the web pages and the mail address
     Form16 *m_about = nullptr; // created on first use, owned as a child
     bool m_shownOnce = false; // the outer size is fitted at the first showing only
 };

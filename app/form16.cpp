@@ -26,9 +26,9 @@ void placeLine(QWidget &line, const QString &name, const QColor &colour, const Q
 } // namespace
 
 Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                          | Qt::WindowStaysOnTopHint)
+    : QDialog(parent,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_urlOpener(urlOpener)
 {
     setObjectName(QStringLiteral("Form16"));
@@ -37,7 +37,7 @@ Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
     setFont(defaultFont());
     setModal(true);
 
-    const layout::TwipsScale twips{qreal(logicalDpiX()), qreal(logicalDpiY())};
+    const layout::TwipsScale twips { qreal(logicalDpiX()), qreal(logicalDpiY()) };
     setFixedSize(twips.x(6225), twips.y(4530));
 
     Image1.setObjectName(QStringLiteral("Image1"));
@@ -47,7 +47,7 @@ Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
     Image1.setAccessibleName(QStringLiteral("Zibrin"));
 
     // the three links: blue, underlined 宋体 9, with the hand cursor
-    for (ClickLabel *link : {&Label5, &Label6, &Label7}) {
+    for (ClickLabel *link : { &Label5, &Label6, &Label7 }) {
         link->setFont(songti(9, false, true));
         QPalette palette = link->palette();
         palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
@@ -55,22 +55,22 @@ Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
         link->setCursor(Qt::PointingHandCursor);
     }
 
-    struct Text
-    {
+    struct Text {
         QLabel &label;
         const char *name;
         QString caption;
         QRect design;
     };
     const Text texts[] = {
-        {Label1, "Label1", QStringLiteral("软件名称： Zibrin 2017.2"), {1320, 1410, 3060, 180}},
-        {Label2, "Label2", QStringLiteral("官方网站： "), {1320, 1758, 996, 180}},
-        {Label6, "Label6", aboutinfo::webSite, {2316, 1758, 1896, 180}},
-        {Label3, "Label3", QStringLiteral("联系邮箱： "), {1320, 2106, 996, 180}},
-        {Label5, "Label5", aboutinfo::email, {2316, 2106, 1344, 180}},
-        {Label4, "Label4", QStringLiteral("联系ＱＱ： ") + aboutinfo::instantMessagingNumber, {1320, 2454, 1716, 180}},
-        {Label8, "Label8", QStringLiteral("其它软件： "), {1320, 2805, 990, 180}},
-        {Label7, "Label7", aboutinfo::downloadPage, {2310, 2805, 2700, 180}},
+        { Label1, "Label1", QStringLiteral("软件名称： Zibrin 2017.2"), { 1320, 1410, 3060, 180 } },
+        { Label2, "Label2", QStringLiteral("官方网站： "), { 1320, 1758, 996, 180 } },
+        { Label6, "Label6", aboutinfo::webSite, { 2316, 1758, 1896, 180 } },
+        { Label3, "Label3", QStringLiteral("联系邮箱： "), { 1320, 2106, 996, 180 } },
+        { Label5, "Label5", aboutinfo::email, { 2316, 2106, 1344, 180 } },
+        { Label4, "Label4", QStringLiteral("联系ＱＱ： ") + aboutinfo::instantMessagingNumber,
+            { 1320, 2454, 1716, 180 } },
+        { Label8, "Label8", QStringLiteral("其它软件： "), { 1320, 2805, 990, 180 } },
+        { Label7, "Label7", aboutinfo::downloadPage, { 2310, 2805, 2700, 180 } },
     };
     for (const Text &text : texts) {
         text.label.setObjectName(QLatin1String(text.name));
@@ -83,9 +83,9 @@ Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
         text.label.setGeometry(geometry);
     }
     placeLine(Line1_0, QStringLiteral("Line1_0"), QColor(128, 128, 128),
-              QRect(twips.x(375), twips.y(3435), twips.x(5830 - 375), 1));
+        QRect(twips.x(375), twips.y(3435), twips.x(5830 - 375), 1));
     placeLine(Line1_1, QStringLiteral("Line1_1"), Qt::white,
-              QRect(twips.x(375), twips.y(3450), twips.x(5815 - 375), 1));
+        QRect(twips.x(375), twips.y(3450), twips.x(5815 - 375), 1));
     if (Line1_1.y() == Line1_0.y())
         Line1_1.move(Line1_1.x(), Line1_0.y() + 1);
 
@@ -131,7 +131,7 @@ void Form16::showEvent(QShowEvent *event)
 // focus on the OK button, so Enter and Space close the dialog.
 void Form16::load()
 {
-    const layout::TwipsScale twips{qreal(logicalDpiX()), qreal(logicalDpiY())};
+    const layout::TwipsScale twips { qreal(logicalDpiX()), qreal(logicalDpiY()) };
     const QSizeF banner = layout::bannerSize(twips.twipsX(frameGeometry().width()));
     Image1.setGeometry(QRect(QPoint(0, 0), twips.size(banner)));
     Command1.setFocus(Qt::OtherFocusReason);

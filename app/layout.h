@@ -10,19 +10,18 @@
 namespace layout {
 
 // Design values the arithmetic reads (twips, relative to the container).
-inline constexpr QSize image5Size{5775, 3825};
-inline constexpr QPoint picture1Position{96, 120}; // in Frame1
-inline constexpr QPoint frame1Position{2160, 1620};
+inline constexpr QSize image5Size { 5775, 3825 };
+inline constexpr QPoint picture1Position { 96, 120 }; // in Frame1
+inline constexpr QPoint frame1Position { 2160, 1620 };
 inline constexpr int text6Height = 612;
-inline constexpr QRect combo6Design{288, 650, 1452, 3780};
+inline constexpr QRect combo6Design { 288, 650, 1452, 3780 };
 inline constexpr int label22Left = 2208;
 
-struct Layout
-{
-    QRect picture1;      // in Frame1
-    int line1X = 0;      // Line1's X1 = X2, in Frame1
+struct Layout {
+    QRect picture1; // in Frame1
+    int line1X = 0; // Line1's X1 = X2, in Frame1
     int headingLeft = 0; // Label9, Label23, Label2
-    int valueLeft = 0;   // Label7, Label3, Label6, Label1, Label13
+    int valueLeft = 0; // Label7, Label3, Label6, Label1, Label13
     QRect frame1;
     int text6Width = 0;
     int combo6Height = 0;
@@ -46,8 +45,7 @@ QSizeF bannerSize(int dialogOuterWidth);
 
 // Twips to pixels at the screen's logical dpi: 15 twips per pixel at 96 dpi. Positions and sizes
 // are rounded each on their own.
-struct TwipsScale
-{
+struct TwipsScale {
     qreal dpiX = 96;
     qreal dpiY = 96;
 

@@ -16,8 +16,7 @@ namespace list2 {
 // CR or LF. Nothing to read (no bytes, or only spaces and tabs) reads past the end: nullopt.
 std::optional<QString> firstItem(const QByteArray &gbkBytes);
 
-struct Result
-{
+struct Result {
     QString item;
     QString error; // empty when the item was read; otherwise names the file and the failure
 };

@@ -48,7 +48,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zibrin.Zibrin"));
 
     // A second copy hands its request to the running one, which comes forward, and ends at once.
-    SingleInstance instance(SingleInstance::defaultLockDirectory(), QCoreApplication::applicationFilePath());
+    SingleInstance instance(
+        SingleInstance::defaultLockDirectory(), QCoreApplication::applicationFilePath());
     if (!instance.isFirst()) {
         instance.handOver(request.typed);
         return 0;
@@ -61,14 +62,16 @@ int main(int argc, char *argv[])
         QMessageBox::critical(&window, QStringLiteral("Zibrin - 启动错误"), message);
         QCoreApplication::exit(1);
     });
-    QObject::connect(&instance, &SingleInstance::handedOver, &window, [&window](const QString &typed) {
-        window.bringForward();
-        window.showTyped(typed);
-    });
+    QObject::connect(
+        &instance, &SingleInstance::handedOver, &window, [&window](const QString &typed) {
+            window.bringForward();
+            window.showTyped(typed);
+        });
     // once LIST2.txt is read, so that the lookup knows the characters with an animation page
     QObject::connect(&window, &Form1::startupCompleted, &window,
-                     [&window, typed = request.typed] { window.showTyped(typed); });
-    // The start-up benchmark's hook: with ZIBRIN_QUIT_AFTER_STARTUP set, end once start-up is complete.
+        [&window, typed = request.typed] { window.showTyped(typed); });
+    // The start-up benchmark's hook: with ZIBRIN_QUIT_AFTER_STARTUP set, end once start-up is
+    // complete.
     if (qEnvironmentVariableIsSet("ZIBRIN_QUIT_AFTER_STARTUP")) {
         QObject::connect(&window, &Form1::startupCompleted, &window, [] {
             std::fputs("startup complete\n", stdout);

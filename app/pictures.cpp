@@ -37,8 +37,9 @@ QImage backdropPanel(QSize size)
     painter.setPen(Qt::NoPen);
     for (int spread = 4; spread >= 0; --spread) {
         painter.setBrush(QColor(0, 0, 0, 14 + 6 * (4 - spread)));
-        painter.drawRoundedRect(card.translated(2.5, 2.5).adjusted(-spread, -spread, spread, spread),
-                                radius + spread, radius + spread);
+        painter.drawRoundedRect(
+            card.translated(2.5, 2.5).adjusted(-spread, -spread, spread, spread), radius + spread,
+            radius + spread);
     }
     painter.setBrush(Qt::white);
     painter.setPen(QPen(QColor(96, 96, 96), 1));
@@ -103,7 +104,8 @@ QImage aboutBanner()
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(62, 8, 330, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zibrin"));
+    painter.drawText(
+        QRect(62, 8, 330, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zibrin"));
     return image;
 }
 

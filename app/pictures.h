@@ -13,9 +13,9 @@ namespace pictures {
 // RGB(192,192,192) just outside its interior.
 QImage framePicture(framegeometry::Frame frame);
 
-inline constexpr QSize pinyinBackdropSize{132, 358};  // Image1
-inline constexpr QSize strokeBackdropSize{542, 358};  // Image6
-inline constexpr QRgb surroundColour = 0xffe9e9e9;    // RGB(233,233,233), the window's background
+inline constexpr QSize pinyinBackdropSize { 132, 358 }; // Image1
+inline constexpr QSize strokeBackdropSize { 542, 358 }; // Image6
+inline constexpr QRgb surroundColour = 0xffe9e9e9; // RGB(233,233,233), the window's background
 
 // A backdrop panel: a white card with curved corners, a thin dark outline and a soft grey shadow,
 // on the window's background colour.
@@ -24,7 +24,7 @@ QImage backdropPanel(QSize size);
 // The window icon, 32 x 32: a magnifying glass with a blue handle over a grey sheet of paper.
 QImage windowIcon();
 
-inline constexpr QSize bannerSize{404, 71};
+inline constexpr QSize bannerSize { 404, 71 };
 
 // The About banner: the product name on a blue ground.
 QImage aboutBanner();

@@ -19,11 +19,12 @@ namespace {
 QString lockPath(const QString &lockDirectory, const QString &executablePath)
 {
     const QFileInfo info(executablePath);
-    const QString canonical = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath()
-                                                                 : info.canonicalFilePath();
-    const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256);
-    return QDir(lockDirectory).filePath(QStringLiteral("zibrin-%1.lock")
-                                            .arg(QString::fromLatin1(hash.toHex().left(16))));
+    const QString canonical
+        = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    const QByteArray hash
+        = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256);
+    return QDir(lockDirectory)
+        .filePath(QStringLiteral("zibrin-%1.lock").arg(QString::fromLatin1(hash.toHex().left(16))));
 }
 
 // The longest request taken: the input box's own limit of 32767 characters, three bytes each in
@@ -34,7 +35,8 @@ constexpr int requestTimeoutMs = 5000;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &lockDirectory, const QString &executablePath, QObject *parent)
+SingleInstance::SingleInstance(
+    const QString &lockDirectory, const QString &executablePath, QObject *parent)
     : QObject(parent)
     , m_lock(lockPath(lockDirectory, executablePath))
 {
@@ -87,7 +89,8 @@ bool SingleInstance::listen()
     connect(server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+            connect(
+                socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
             QTimer::singleShot(requestTimeoutMs, socket, [socket] { socket->abort(); });
             readRequest(socket);
         }

@@ -12,14 +12,14 @@ class QLocalSocket;
 // after a hash of the executable's canonical path. Beside it, the running copy listens on a local
 // socket of the same name (owner only), over which a later start hands over what it was asked to
 // show before it ends: one line of UTF-8 text, answered with "ok".
-class SingleInstance : public QObject
-{
+class SingleInstance : public QObject {
     Q_OBJECT
 public:
     // How long a later start waits for the running copy to take its request.
     static constexpr int handOverTimeoutMs = 1000;
 
-    SingleInstance(const QString &lockDirectory, const QString &executablePath, QObject *parent = nullptr);
+    SingleInstance(
+        const QString &lockDirectory, const QString &executablePath, QObject *parent = nullptr);
     ~SingleInstance() override;
 
     // Takes the lock unless another running copy holds it, and keeps it until destruction. A lock

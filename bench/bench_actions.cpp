@@ -40,9 +40,9 @@
 
 namespace {
 
+using bench::milliseconds;
 using bench::percentile;
 using bench::Samples;
-using bench::milliseconds;
 
 // The resident size in KiB, from VmRSS of /proc/self/status; 0 if it cannot be read.
 qint64 residentKiB()
@@ -70,21 +70,21 @@ void row(const QString &measure, const QString &figure, const QString &target = 
 
 // keys, if given, name the sample of the same index; the slowest one is named in the row.
 void percentileRow(const QString &measure, const Samples &samples, const QString &target,
-                   const QStringList &keys = {})
+    const QStringList &keys = {})
 {
     QString slowest;
     if (!samples.empty() && qsizetype(samples.size()) == keys.size())
-        slowest = QStringLiteral(", ") + keys.at(std::max_element(samples.begin(), samples.end()) - samples.begin());
+        slowest = QStringLiteral(", ")
+            + keys.at(std::max_element(samples.begin(), samples.end()) - samples.begin());
     row(measure,
         QStringLiteral("p50 %1, p99 %2 (max %3%4)")
             .arg(milliseconds(percentile(samples, 0.50)), milliseconds(percentile(samples, 0.99)),
-                 milliseconds(percentile(samples, 1.0)), slowest),
+                milliseconds(percentile(samples, 1.0)), slowest),
         target);
 }
 
 // The rows of the stroke-code table: character and five-digit code, in table order.
-struct StrokeRow
-{
+struct StrokeRow {
     QString character;
     QString code;
 };
@@ -92,22 +92,21 @@ struct StrokeRow
 std::vector<StrokeRow> strokeRows()
 {
     std::vector<StrokeRow> rows;
-    for (const tables::Segment segment : {tables::Segment::Text1bh1w, tables::Segment::Text1bh2w,
-                                          tables::Segment::Text1bh3w, tables::Segment::Text1bh4w,
-                                          tables::Segment::Text1bh5w}) {
-        const QStringList lines = tables::segmentText(segment).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (const tables::Segment segment : { tables::Segment::Text1bh1w, tables::Segment::Text1bh2w,
+             tables::Segment::Text1bh3w, tables::Segment::Text1bh4w, tables::Segment::Text1bh5w }) {
+        const QStringList lines
+            = tables::segmentText(segment).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         for (const QString &line : lines) {
             const QString trimmed = line.trimmed();
             if (trimmed.size() > 5)
-                rows.push_back({trimmed.chopped(5), trimmed.right(5)});
+                rows.push_back({ trimmed.chopped(5), trimmed.right(5) });
         }
     }
     return rows;
 }
 
 // A window action timed, then the frame step and the repaint after it, each timed on its own.
-class Timing
-{
+class Timing {
 public:
     explicit Timing(Form1 &window)
         : m_window(window)
@@ -168,16 +167,19 @@ int main(int argc, char *argv[])
     const QString buildDir = QString::fromLocal8Bit(argv[1]);
 
     ProgramFolder folder;
-    for (const QString &name : {QStringLiteral("Photo.mdb"), QStringLiteral("LIST2.txt")}) {
-        if (!QFile::link(buildDir + QLatin1Char('/') + name, folder.path() + QLatin1Char('/') + name)) {
-            std::fprintf(stderr, "bench_actions: cannot link %s from %s\n", qPrintable(name), qPrintable(buildDir));
+    for (const QString &name : { QStringLiteral("Photo.mdb"), QStringLiteral("LIST2.txt") }) {
+        if (!QFile::link(
+                buildDir + QLatin1Char('/') + name, folder.path() + QLatin1Char('/') + name)) {
+            std::fprintf(stderr, "bench_actions: cannot link %s from %s\n", qPrintable(name),
+                qPrintable(buildDir));
             return 1;
         }
     }
     RecordingOpener opener;
     const std::unique_ptr<Form1> window = startedWindow(folder, opener);
     if (!window->Data1.isOpen() || window->Timer2.isActive() || window->Text1.isEmpty()) {
-        std::fprintf(stderr, "bench_actions: the window did not start up over %s\n", qPrintable(buildDir));
+        std::fprintf(
+            stderr, "bench_actions: the window did not start up over %s\n", qPrintable(buildDir));
         return 1;
     }
     QCoreApplication::processEvents();
@@ -198,11 +200,13 @@ int main(int argc, char *argv[])
     Timing timing(*window);
 
     // Stroke codes: the first four strokes set quietly, then the pick in Combo5.
-    static const QString symbols[] = {QStringLiteral(" "), QStringLiteral("一"), QStringLiteral("丨"),
-                                      QStringLiteral("丿"), QStringLiteral("丶"), QStringLiteral("乙")};
-    QComboBox *const firstFour[] = {&window->Combo1, &window->Combo2, &window->Combo3, &window->Combo4};
+    static const QString symbols[] = { QStringLiteral(" "), QStringLiteral("一"),
+        QStringLiteral("丨"), QStringLiteral("丿"), QStringLiteral("丶"), QStringLiteral("乙") };
+    QComboBox *const firstFour[]
+        = { &window->Combo1, &window->Combo2, &window->Combo3, &window->Combo4 };
     // The candidates listed in the result box, each followed by a space.
-    const auto candidates = [&] { return QStringLiteral(" (%1 candidates)").arg(window->Text6.text().size() / 2); };
+    const auto candidates
+        = [&] { return QStringLiteral(" (%1 candidates)").arg(window->Text6.text().size() / 2); };
 
     Samples strokeTimes;
     QStringList strokeKeys;
@@ -251,29 +255,36 @@ int main(int argc, char *argv[])
     const qint64 residentAfterLookups = residentKiB();
 
     const QString p99Target = QStringLiteral("p99 < 2 ms");
-    percentileRow(QStringLiteral("Stroke code pick, %1 codes (%2 showed a record)").arg(count(codes.size()), count(strokeShown)),
-                  strokeTimes, p99Target, strokeKeys);
+    percentileRow(QStringLiteral("Stroke code pick, %1 codes (%2 showed a record)")
+                      .arg(count(codes.size()), count(strokeShown)),
+        strokeTimes, p99Target, strokeKeys);
     percentileRow(QStringLiteral("Syllable pick in Combo6, %1 syllables (%2 showed a record)")
                       .arg(count(syllableList->count()), count(syllableShown)),
-                  syllableTimes, p99Target, syllableKeys);
+        syllableTimes, p99Target, syllableKeys);
     percentileRow(QStringLiteral("Character typed into Text5, %1 of GB2312 (%2 showed a record)")
                       .arg(count(characters.size()), count(characterShown)),
-                  characterTimes, p99Target, characters);
-    percentileRow(QStringLiteral("Frame step (Timer1's handler), %1 steps").arg(count(qsizetype(timing.frameSteps.size()))),
-                  timing.frameSteps, QString());
+        characterTimes, p99Target, characters);
+    percentileRow(QStringLiteral("Frame step (Timer1's handler), %1 steps")
+                      .arg(count(qsizetype(timing.frameSteps.size()))),
+        timing.frameSteps, QString());
     percentileRow(QStringLiteral("Repaint after an action (posted events, offscreen), %1 actions")
                       .arg(count(qsizetype(timing.repaints.size()))),
-                  timing.repaints, QString());
+        timing.repaints, QString());
 
-    const auto mib = [](qint64 kib) { return QString::number(double(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB"); };
+    const auto mib = [](qint64 kib) {
+        return QString::number(double(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB");
+    };
     row(QStringLiteral("Resident size after start-up (offscreen)"), mib(residentAfterStartup));
-    row(QStringLiteral("Resident size after a warm-up pass of %1 lookups").arg(count(characters.size())),
+    row(QStringLiteral("Resident size after a warm-up pass of %1 lookups")
+            .arg(count(characters.size())),
         mib(residentAfterWarmUp));
     const double growth = residentAfterWarmUp > 0
         ? 100.0 * double(residentAfterLookups - residentAfterWarmUp) / double(residentAfterWarmUp)
         : 0.0;
     row(QStringLiteral("Resident size after %1 more lookups").arg(count(lookups)),
-        QStringLiteral("%1 (growth %2% over the warm-up figure)").arg(mib(residentAfterLookups)).arg(growth, 0, 'f', 2),
+        QStringLiteral("%1 (growth %2% over the warm-up figure)")
+            .arg(mib(residentAfterLookups))
+            .arg(growth, 0, 'f', 2),
         QStringLiteral("growth ≤ 1%"));
     std::fflush(stdout);
     return 0;

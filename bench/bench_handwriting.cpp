@@ -417,9 +417,8 @@ int main(int argc, char *argv[])
             qPrintable(buildDir), qPrintable(handwriting::defaultModelFile()));
         return 1;
     }
-    const handwriting::KnownCharacters known
-        = handwriting::knownCharacters(
-            window->Data1.strokeCounts(), window->Data1.allStrokeClasses());
+    const handwriting::KnownCharacters known = handwriting::knownCharacters(
+        window->Data1.strokeCounts(), window->Data1.allStrokeClasses());
     QElapsedTimer loadClock;
     loadClock.start();
     const handwriting::Matcher &matcher = handwriting::Matcher::shared();

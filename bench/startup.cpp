@@ -30,23 +30,24 @@
 
 namespace {
 
-struct Times
-{
+struct Times {
     qint64 wall = 0; // nanoseconds
-    qint64 cpu = 0;  // nanoseconds, user and system
+    qint64 cpu = 0; // nanoseconds, user and system
 };
 
 // The CPU time of the children collected so far.
 qint64 childrenCpu()
 {
-    rusage usage{};
+    rusage usage {};
     getrusage(RUSAGE_CHILDREN, &usage);
-    const auto ns = [](const timeval &t) { return qint64(t.tv_sec) * 1000000000 + qint64(t.tv_usec) * 1000; };
+    const auto ns
+        = [](const timeval &t) { return qint64(t.tv_sec) * 1000000000 + qint64(t.tv_usec) * 1000; };
     return ns(usage.ru_utime) + ns(usage.ru_stime);
 }
 
 // One run; nothing if it failed (the reason is written to stderr).
-std::optional<Times> timedRun(const QString &program, const QStringList &arguments, bool benchmarkHook)
+std::optional<Times> timedRun(
+    const QString &program, const QStringList &arguments, bool benchmarkHook)
 {
     QTemporaryDir runtime; // mode 0700, as a runtime folder must be
     if (!runtime.isValid()) {
@@ -77,12 +78,14 @@ std::optional<Times> timedRun(const QString &program, const QStringList &argumen
         || !out.contains("startup complete\n")) {
         if (!finished)
             process.kill();
-        std::fprintf(stderr, "bench_startup: %s did not complete its start-up (%s, status %d)\nstdout: %s\nstderr: %s\n",
-                     qPrintable(program), finished ? "exited" : "timed out", process.exitCode(), out.constData(),
-                     process.readAllStandardError().constData());
+        std::fprintf(stderr,
+            "bench_startup: %s did not complete its start-up (%s, status %d)\nstdout: %s\nstderr: "
+            "%s\n",
+            qPrintable(program), finished ? "exited" : "timed out", process.exitCode(),
+            out.constData(), process.readAllStandardError().constData());
         return std::nullopt;
     }
-    return Times{elapsed, cpu};
+    return Times { elapsed, cpu };
 }
 
 qint64 median(std::vector<qint64> samples)
@@ -105,7 +108,8 @@ void row(const QString &measure, const QString &figure, const QString &target = 
 QString summary(const std::vector<qint64> &samples)
 {
     const auto [least, most] = std::minmax_element(samples.begin(), samples.end());
-    return QStringLiteral("%1 (min %2, max %3)").arg(milliseconds(median(samples)), milliseconds(*least), milliseconds(*most));
+    return QStringLiteral("%1 (min %2, max %3)")
+        .arg(milliseconds(median(samples)), milliseconds(*least), milliseconds(*most));
 }
 
 QString ratio(const std::vector<qint64> &samples, const std::vector<qint64> &baseline)
@@ -114,9 +118,9 @@ QString ratio(const std::vector<qint64> &samples, const std::vector<qint64> &bas
 }
 
 // The runs of one start: wall and CPU times.
-struct Start
-{
-    explicit Start(const QString &program, const QStringList &arguments = {}, bool benchmarkHook = false)
+struct Start {
+    explicit Start(
+        const QString &program, const QStringList &arguments = {}, bool benchmarkHook = false)
         : program(program)
         , arguments(arguments)
         , benchmarkHook(benchmarkHook)
@@ -143,11 +147,11 @@ int main(int argc, char *argv[])
     const QString bareWindow = QString::fromLocal8Bit(argv[2]);
     const int runs = argc > 3 ? std::max(1, QByteArray(argv[3]).toInt()) : 20;
 
-    Start bare{bareWindow};
-    Start label{bareWindow, {QStringLiteral("--cjk-label")}};
-    Start fonts{bareWindow, {QStringLiteral("--same-fonts")}};
-    Start real{program, {}, true};
-    Start *const starts[] = {&bare, &label, &fonts, &real};
+    Start bare { bareWindow };
+    Start label { bareWindow, { QStringLiteral("--cjk-label") } };
+    Start fonts { bareWindow, { QStringLiteral("--same-fonts") } };
+    Start real { program, {}, true };
+    Start *const starts[] = { &bare, &label, &fonts, &real };
 
     // untimed: the files are read into the page cache once
     for (const Start *start : starts) {
@@ -156,7 +160,8 @@ int main(int argc, char *argv[])
     }
     for (int i = 0; i < runs; ++i) {
         for (Start *start : starts) {
-            const std::optional<Times> times = timedRun(start->program, start->arguments, start->benchmarkHook);
+            const std::optional<Times> times
+                = timedRun(start->program, start->arguments, start->benchmarkHook);
             if (!times)
                 return 1;
             start->wall.push_back(times->wall);
@@ -165,15 +170,20 @@ int main(int argc, char *argv[])
     }
 
     const QString of = QStringLiteral("median of %1").arg(runs);
-    row(QStringLiteral("Start-up, bare Qt window: exec to exit after its first timer tick (%1), wall / CPU").arg(of),
+    row(QStringLiteral(
+            "Start-up, bare Qt window: exec to exit after its first timer tick (%1), wall / CPU")
+            .arg(of),
         summary(bare.wall) + QStringLiteral(" / ") + summary(bare.cpu));
-    row(QStringLiteral("Start-up, the same with one label of Chinese text in the program's fonts (%1), wall / CPU").arg(of),
+    row(QStringLiteral("Start-up, the same with one label of Chinese text in the program's fonts "
+                       "(%1), wall / CPU")
+            .arg(of),
         summary(label.wall) + QStringLiteral(" / ") + summary(label.cpu));
     row(QStringLiteral("Start-up, the same with one label in each of the fonts of the program's "
                        "window at start (%1), wall / CPU")
             .arg(of),
         summary(fonts.wall) + QStringLiteral(" / ") + summary(fonts.cpu));
-    row(QStringLiteral("Start-up, Zibrin: exec to exit after start-up completion (%1), wall / CPU").arg(of),
+    row(QStringLiteral("Start-up, Zibrin: exec to exit after start-up completion (%1), wall / CPU")
+            .arg(of),
         summary(real.wall) + QStringLiteral(" / ") + summary(real.cpu));
     row(QStringLiteral("Start-up ratio, Zibrin / bare window (medians), wall / CPU"),
         ratio(real.wall, bare.wall) + QStringLiteral(" / ") + ratio(real.cpu, bare.cpu));

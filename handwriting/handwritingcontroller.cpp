@@ -35,7 +35,8 @@ void HandwritingController::Command9_Click()
         if (recognizer->isAvailable()) {
             const qreal side = m_pad->writingArea.width();
             m_worker = std::make_unique<RecognitionWorker>(
-                [recognizer, side, known = knownCharacters(c.Data1->strokeCounts(), c.Data1->allStrokeClasses())](
+                [recognizer, side,
+                    known = knownCharacters(c.Data1->strokeCounts(), c.Data1->allStrokeClasses())](
                     const Ink &ink) { return recognize(*recognizer, ink, side, known); });
             connect(m_worker.get(), &RecognitionWorker::recognized, this,
                 [this](quint64, const QStringList &candidates) { showCandidates(candidates); });

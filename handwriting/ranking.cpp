@@ -59,8 +59,8 @@ QChar directionClass(double angle)
 
 } // namespace
 
-KnownCharacters knownCharacters(
-    const QHash<QString, QString> &recordStrokeCounts, const QHash<QString, QString> &recordStrokeClasses)
+KnownCharacters knownCharacters(const QHash<QString, QString> &recordStrokeCounts,
+    const QHash<QString, QString> &recordStrokeClasses)
 {
     KnownCharacters known;
     known.reserve(recordStrokeCounts.size());

@@ -19,8 +19,8 @@ using KnownCharacters = QHash<QString, KnownCharacter>;
 
 // The characters with a record: hz -> BH and hz -> stroke classes as the record store holds them
 // (strokeCounts, allStrokeClasses). A BH that is not a number counts as 0.
-KnownCharacters knownCharacters(
-    const QHash<QString, QString> &recordStrokeCounts, const QHash<QString, QString> &recordStrokeClasses);
+KnownCharacters knownCharacters(const QHash<QString, QString> &recordStrokeCounts,
+    const QHash<QString, QString> &recordStrokeClasses);
 
 // The stroke class digit ('1'..'5') of one drawn stroke, from its shape: a corner between two long
 // parts makes a turning stroke (a short hook at the end of a vertical does not); otherwise the
@@ -90,8 +90,8 @@ QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher:
 QStringList rankEvidence(const QList<Evidence> &evidence, const MergedWeights &weights, int count);
 
 // The characters for the ink, best first: at most ten, all with a record. Empty when the
-// recogniser is not available, the ink has no points or is not readable (inkVerdict). Thread-safe: the recogniser serialises
-// its own use, the rest keeps no state.
+// recogniser is not available, the ink has no points or is not readable (inkVerdict). Thread-safe:
+// the recogniser serialises its own use, the rest keeps no state.
 QStringList recognize(const Recognizer &recognizer, const Matcher &matcher, const Ink &ink,
     qreal side, const KnownCharacters &known);
 // The same over the program's matcher data (Matcher::shared()).

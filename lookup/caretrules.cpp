@@ -9,7 +9,8 @@ qsizetype characterLength(const QString &text, qsizetype start)
 {
     if (start < 0 || start >= text.size())
         return 0;
-    if (text.at(start).isHighSurrogate() && start + 1 < text.size() && text.at(start + 1).isLowSurrogate())
+    if (text.at(start).isHighSurrogate() && start + 1 < text.size()
+        && text.at(start + 1).isLowSurrogate())
         return 2;
     return 1;
 }
@@ -67,7 +68,7 @@ Selection resultBoxClickSelection(const QString &text, Selection selection)
         selection.length = characterLength(text, selection.start);
     if (text.mid(selection.start, selection.length) == QLatin1String(" ")) {
         if (selection.start == 0)
-            return {0, 0};
+            return { 0, 0 };
         const QString before = characterBefore(text, selection.start);
         selection.start -= before.size();
         selection.length = before.size();

@@ -26,8 +26,7 @@ QString resultBoxKeyCharacter(const QString &text, qsizetype caret);
 // Text6 clicked: the selection that the click leaves (start, length). With no selection, the
 // character after the caret; a single selected space moves back to the character before it (a
 // space at the very start selects nothing). Any other selection stays as it is.
-struct Selection
-{
+struct Selection {
     qsizetype start = 0;
     qsizetype length = 0;
 };

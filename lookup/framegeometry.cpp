@@ -5,7 +5,7 @@ namespace framegeometry {
 
 namespace {
 
-constexpr int columns[] = {1, 66, 131, 196, 261, 326};
+constexpr int columns[] = { 1, 66, 131, 196, 261, 326 };
 constexpr int fullWidth = 58;
 constexpr int narrowWidth = 37;
 
@@ -31,10 +31,14 @@ Frame frameForStrokeCount(const QString &caption)
 int cellCount(Frame frame)
 {
     switch (frame) {
-    case Frame::Cells24: return 24;
-    case Frame::Cells25: return 25;
-    case Frame::Cells26: return 26;
-    case Frame::Cells30: return 30;
+    case Frame::Cells24:
+        return 24;
+    case Frame::Cells25:
+        return 25;
+    case Frame::Cells26:
+        return 26;
+    case Frame::Cells30:
+        return 30;
     }
     return 24;
 }
@@ -44,27 +48,27 @@ QList<QRect> cells(Frame frame)
     QList<QRect> out;
     switch (frame) {
     case Frame::Cells24:
-        for (int top : {1, 66, 131, 196})
+        for (int top : { 1, 66, 131, 196 })
             addRow(out, top, fullWidth);
         break;
     case Frame::Cells25:
         // three narrow cells, then the last four full columns of the first row
-        for (int left : {1, 44, 87})
+        for (int left : { 1, 44, 87 })
             out.append(QRect(left, 1, narrowWidth, fullWidth));
         addRow(out, 1, fullWidth, 2);
-        for (int top : {66, 131, 196})
+        for (int top : { 66, 131, 196 })
             addRow(out, top, fullWidth);
         break;
     case Frame::Cells26:
-        for (int left : {1, 44, 87, 130, 174, 217})
+        for (int left : { 1, 44, 87, 130, 174, 217 })
             out.append(QRect(left, 1, narrowWidth, fullWidth));
         addRow(out, 1, fullWidth, 4);
-        for (int top : {66, 131, 196})
+        for (int top : { 66, 131, 196 })
             addRow(out, top, fullWidth);
         break;
     case Frame::Cells30: {
-        const int tops[] = {1, 37, 78, 135, 196};
-        const int heights[] = {28, 33, 49, 54, 58};
+        const int tops[] = { 1, 37, 78, 135, 196 };
+        const int heights[] = { 28, 33, 49, 54, 58 };
         for (int r = 0; r < 5; ++r)
             addRow(out, tops[r], heights[r]);
         break;

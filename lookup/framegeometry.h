@@ -14,7 +14,7 @@ namespace framegeometry {
 
 enum class Frame { Cells24, Cells25, Cells26, Cells30 };
 
-inline constexpr QSize pictureSize{385, 255};
+inline constexpr QSize pictureSize { 385, 255 };
 inline constexpr QRgb outlineColour = 0xffc0c0c0; // RGB(192,192,192)
 
 // The frame for a stroke count as shown in Label7: "30", "25" and "26" get their own frames,

@@ -101,7 +101,7 @@ void LookupController::Text6_Click()
         return;
     QTextCursor cursor = c.Text6->textCursor();
     const caretrules::Selection selection = caretrules::resultBoxClickSelection(
-        text, {cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()});
+        text, { cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart() });
     cursor.setPosition(int(selection.start));
     cursor.setPosition(int(selection.start + selection.length), QTextCursor::KeepAnchor);
     c.Text6->setTextCursor(cursor);
@@ -118,7 +118,8 @@ void LookupController::Text6_Click()
 
 void LookupController::Text6_KeyUp()
 {
-    const QString character = caretrules::resultBoxKeyCharacter(c.Text6->text(), c.Text6->textCursor().position());
+    const QString character
+        = caretrules::resultBoxKeyCharacter(c.Text6->text(), c.Text6->textCursor().position());
     if (!character.isEmpty())
         characterLookup(character);
 }
@@ -126,10 +127,18 @@ void LookupController::Text6_KeyUp()
 void LookupController::Label7_Change()
 {
     switch (framegeometry::frameForStrokeCount(c.record.Label7->text())) {
-    case framegeometry::Frame::Cells30: *c.Image5 = *c.Image30; break;
-    case framegeometry::Frame::Cells25: *c.Image5 = *c.Image25; break;
-    case framegeometry::Frame::Cells26: *c.Image5 = *c.Image26; break;
-    case framegeometry::Frame::Cells24: *c.Image5 = *c.Image2; break;
+    case framegeometry::Frame::Cells30:
+        *c.Image5 = *c.Image30;
+        break;
+    case framegeometry::Frame::Cells25:
+        *c.Image5 = *c.Image25;
+        break;
+    case framegeometry::Frame::Cells26:
+        *c.Image5 = *c.Image26;
+        break;
+    case framegeometry::Frame::Cells24:
+        *c.Image5 = *c.Image2;
+        break;
     }
 }
 
@@ -167,8 +176,8 @@ void LookupController::recordShownWithoutFrameStep()
 void LookupController::recordHidden()
 {
     const RecordControls &r = c.record;
-    for (QWidget *control : std::initializer_list<QWidget *>{r.Picture1, r.Label23, r.Label2, r.Label9, r.Label3,
-                                                             r.Label6, r.Label1, r.Label13, r.Label7})
+    for (QWidget *control : std::initializer_list<QWidget *> { r.Picture1, r.Label23, r.Label2,
+             r.Label9, r.Label3, r.Label6, r.Label1, r.Label13, r.Label7 })
         control->hide();
 }
 
@@ -193,6 +202,6 @@ void LookupController::firstCandidateLookup(const QString &character)
 void LookupController::showRecordLabels()
 {
     const RecordControls &r = c.record;
-    for (QLabel *label : {r.Label23, r.Label2, r.Label9, r.Label3, r.Label6, r.Label1, r.Label7})
+    for (QLabel *label : { r.Label23, r.Label2, r.Label9, r.Label3, r.Label6, r.Label1, r.Label7 })
         label->show();
 }

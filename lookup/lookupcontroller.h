@@ -16,26 +16,24 @@ class ResultBox;
 // Character lookup and display: the handlers of the input box, the result box, the stroke count,
 // the picture and the frame timer, and the binding of the current record to its controls. It
 // connects those controls' events itself.
-class LookupController : public QObject
-{
+class LookupController : public QObject {
     Q_OBJECT
 public:
-    struct Controls
-    {
-        InputBox *Text5 = nullptr;      // the input box: a character typed or pasted is looked up
-        ResultBox *Text6 = nullptr;     // the result box: the candidates, each followed by a space
-        RecordControls record;          // shown or hidden together by the display steps
-        QLabel *Label4 = nullptr;       // notice "数据库里没有此字符的笔划图", beneath Picture1
-        QString *Label10 = nullptr;     // current character, bound to hz
-        QString *Label2kk = nullptr;    // current character, bound to hz
+    struct Controls {
+        InputBox *Text5 = nullptr; // the input box: a character typed or pasted is looked up
+        ResultBox *Text6 = nullptr; // the result box: the candidates, each followed by a space
+        RecordControls record; // shown or hidden together by the display steps
+        QLabel *Label4 = nullptr; // notice "数据库里没有此字符的笔划图", beneath Picture1
+        QString *Label10 = nullptr; // current character, bound to hz
+        QString *Label2kk = nullptr; // current character, bound to hz
         const QString *Text1 = nullptr; // the characters with an animation page (LIST2.txt)
-        QImage *Image5 = nullptr;       // the frame picture chosen for the current stroke count
-        const QImage *Image2 = nullptr;  // frame picture of 24 cells, for every other stroke count
+        QImage *Image5 = nullptr; // the frame picture chosen for the current stroke count
+        const QImage *Image2 = nullptr; // frame picture of 24 cells, for every other stroke count
         const QImage *Image25 = nullptr; // frame picture of 25 cells
         const QImage *Image26 = nullptr; // frame picture of 26 cells
         const QImage *Image30 = nullptr; // frame picture of 30 cells
-        QTimer *Timer1 = nullptr;        // one-shot, 11 ms: the frame step after a new picture
-        RecordStore *Data1 = nullptr;    // the record store; its current record is bound
+        QTimer *Timer1 = nullptr; // one-shot, 11 ms: the frame step after a new picture
+        RecordStore *Data1 = nullptr; // the record store; its current record is bound
     };
 
     // Binds the store's current record to Label10, Label2kk, Label7, Label3 and Picture1.

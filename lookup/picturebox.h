@@ -24,8 +24,7 @@
 // A photo is decoded, and the image built from it, when first needed (painted, combined with the
 // frame, copied, read), not when it is delivered: a record that is never shown, such as the one
 // made current when the store opens, costs no decoding.
-class PictureBox : public QWidget
-{
+class PictureBox : public QWidget {
     Q_OBJECT
 public:
     // The largest picture decoded, per side, as its header gives it: the box shows 385 x 255.
@@ -59,7 +58,7 @@ public:
     void andCombine(const QImage &frame);
 
     // The clipboard notice, drawn on top of the picture.
-    QLabel Label8{this};
+    QLabel Label8 { this };
 
 signals:
     void changed();

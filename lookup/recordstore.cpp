@@ -94,7 +94,8 @@ bool RecordStore::open(const QString &databaseFile)
 
 bool RecordStore::isOpen() const
 {
-    return QSqlDatabase::contains(m_connection) && QSqlDatabase::database(m_connection, false).isOpen();
+    return QSqlDatabase::contains(m_connection)
+        && QSqlDatabase::database(m_connection, false).isOpen();
 }
 
 void RecordStore::FindFirst(const QString &hz)
@@ -198,8 +199,9 @@ bool RecordStore::chunksIsAPlainTable()
 RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString &hz)
 {
     const QString classes = m_hasStrokeClasses ? QStringLiteral(", classes") : QString();
-    QSqlQuery *query = statement(QStringLiteral("SELECT hz, BH, PY, photo%1 FROM chunks").arg(classes)
-                                 + whereClause + QStringLiteral(" ORDER BY rowid LIMIT 1"));
+    QSqlQuery *query
+        = statement(QStringLiteral("SELECT hz, BH, PY, photo%1 FROM chunks").arg(classes)
+            + whereClause + QStringLiteral(" ORDER BY rowid LIMIT 1"));
     if (!query)
         return Move::Failed;
     if (!whereClause.isEmpty())
@@ -208,8 +210,8 @@ RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString 
     const bool found = query->exec() && query->next();
     std::optional<CharacterRecord> record;
     if (found) {
-        record = CharacterRecord{query->value(0).toString(), query->value(1).toString(),
-                                 query->value(2).toString(), query->value(3).toByteArray()};
+        record = CharacterRecord { query->value(0).toString(), query->value(1).toString(),
+            query->value(2).toString(), query->value(3).toByteArray() };
         if (m_hasStrokeClasses)
             record->strokeClasses = usableStrokeClasses(query->value(4).toString());
     }
@@ -219,7 +221,8 @@ RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString 
         // SQLite refuses to read a value over its length limit
         if (error.isValid())
             qCWarning(dataLog) << "record store: cannot move to" << hz << error.text();
-        return error.nativeErrorCode() == QString::number(SQLITE_TOOBIG) ? Move::Unusable : Move::Failed;
+        return error.nativeErrorCode() == QString::number(SQLITE_TOOBIG) ? Move::Unusable
+                                                                         : Move::Failed;
     }
     if (record->hz.size() > maximumCharacterLength || record->BH.size() > maximumStrokeCountLength
         || record->PY.size() > maximumReadingLength || record->photo.size() > maximumPhotoBytes) {
@@ -234,9 +237,9 @@ RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString 
 QByteArray RecordStore::outline(const QString &hz) const
 {
     // outlines may be a view, too; a file without the table has no statement
-    const QByteArray strokes
-        = valueFor(QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
-              .toByteArray();
+    const QByteArray strokes = valueFor(
+        QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
+                                   .toByteArray();
     return strokes.size() > maxOutlineBytes ? QByteArray() : strokes;
 }
 
@@ -244,9 +247,9 @@ QString RecordStore::strokeClasses(const QString &hz) const
 {
     if (!m_hasStrokeClasses)
         return QString();
-    return usableStrokeClasses(
-        valueFor(QStringLiteral("SELECT classes FROM chunks WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
-            .toString());
+    return usableStrokeClasses(valueFor(
+        QStringLiteral("SELECT classes FROM chunks WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
+                                   .toString());
 }
 
 QVariant RecordStore::valueFor(const QString &sql, const QString &hz) const

@@ -21,8 +21,7 @@
 // view, no virtual table, no computed column), the file is opened immutable (nothing is ever
 // created or changed beside it, whatever its journal mode), every query stops after
 // queryBudgetMs, and a record with an oversized field is unusable.
-class RecordStore : public QObject
-{
+class RecordStore : public QObject {
     Q_OBJECT
 public:
     // The largest fields a usable record has, in UTF-16 code units for texts.
@@ -96,5 +95,6 @@ private:
     CharacterRecord m_current;
     bool m_noMatch = true;
     mutable QDeadlineTimer m_queryDeadline; // read by SQLite's progress handler
-    mutable std::map<QString, std::optional<QSqlQuery>> m_statements; // by SQL text, see statement()
+    mutable std::map<QString, std::optional<QSqlQuery>>
+        m_statements; // by SQL text, see statement()
 };

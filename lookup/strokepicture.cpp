@@ -20,15 +20,17 @@ namespace {
 constexpr double coordinateLimit = 100000.0;
 
 // Reads the numbers and command letters of SVG path data, one token at a time.
-class PathScanner
-{
+class PathScanner {
 public:
-    explicit PathScanner(QStringView data) : m_data(data) {}
+    explicit PathScanner(QStringView data)
+        : m_data(data)
+    {
+    }
 
     void skipSeparators()
     {
-        while (m_pos < m_data.size()
-               && (m_data[m_pos].isSpace() || m_data[m_pos] == QLatin1Char(',')))
+        while (
+            m_pos < m_data.size() && (m_data[m_pos].isSpace() || m_data[m_pos] == QLatin1Char(',')))
             ++m_pos;
     }
 
@@ -45,7 +47,8 @@ public:
         if (m_pos >= m_data.size())
             return false;
         const QChar c = m_data[m_pos];
-        return c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.');
+        return c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('+')
+            || c == QLatin1Char('.');
     }
 
     QChar takeCommand() { return m_data[m_pos++]; }
@@ -55,7 +58,8 @@ public:
     {
         skipSeparators();
         const qsizetype start = m_pos;
-        if (m_pos < m_data.size() && (m_data[m_pos] == QLatin1Char('-') || m_data[m_pos] == QLatin1Char('+')))
+        if (m_pos < m_data.size()
+            && (m_data[m_pos] == QLatin1Char('-') || m_data[m_pos] == QLatin1Char('+')))
             ++m_pos;
         const qsizetype integerDigits = skipDigits();
         qsizetype fractionDigits = 0;
@@ -65,9 +69,11 @@ public:
         }
         if (integerDigits == 0 && fractionDigits == 0)
             return std::nullopt;
-        if (m_pos < m_data.size() && (m_data[m_pos] == QLatin1Char('e') || m_data[m_pos] == QLatin1Char('E'))) {
+        if (m_pos < m_data.size()
+            && (m_data[m_pos] == QLatin1Char('e') || m_data[m_pos] == QLatin1Char('E'))) {
             qsizetype p = m_pos + 1;
-            if (p < m_data.size() && (m_data[p] == QLatin1Char('-') || m_data[p] == QLatin1Char('+')))
+            if (p < m_data.size()
+                && (m_data[p] == QLatin1Char('-') || m_data[p] == QLatin1Char('+')))
                 ++p;
             if (p < m_data.size() && m_data[p].isDigit()) {
                 m_pos = p;
@@ -96,7 +102,8 @@ private:
     qsizetype skipDigits()
     {
         const qsizetype start = m_pos;
-        while (m_pos < m_data.size() && m_data[m_pos].unicode() >= '0' && m_data[m_pos].unicode() <= '9')
+        while (m_pos < m_data.size() && m_data[m_pos].unicode() >= '0'
+            && m_data[m_pos].unicode() <= '9')
             ++m_pos;
         return m_pos - start;
     }
@@ -109,10 +116,14 @@ private:
 int pointsPerSegment(QChar command)
 {
     switch (command.unicode()) {
-    case 'L': return 1;
-    case 'Q': return 2;
-    case 'C': return 3;
-    default: return 0;
+    case 'L':
+        return 1;
+    case 'Q':
+        return 2;
+    case 'C':
+        return 3;
+    default:
+        return 0;
     }
 }
 
@@ -270,20 +281,20 @@ QImage renderPicture(const QList<QPainterPath> &strokes, framegeometry::Frame fr
 QList<QRgb> pictureColourTable()
 {
     constexpr int steps = 4;
-    const QRgb inks[] = {background, writtenColour, newColour, pendingColour};
+    const QRgb inks[] = { background, writtenColour, newColour, pendingColour };
     QList<QRgb> out;
     for (int a = 0; a <= steps; ++a) {
         for (int b = 0; a + b <= steps; ++b) {
             for (int c = 0; a + b + c <= steps; ++c) {
-                const int weights[] = {a, b, c, steps - a - b - c};
-                int rgb[3] = {0, 0, 0};
+                const int weights[] = { a, b, c, steps - a - b - c };
+                int rgb[3] = { 0, 0, 0 };
                 for (int i = 0; i < 4; ++i) {
                     rgb[0] += weights[i] * qRed(inks[i]);
                     rgb[1] += weights[i] * qGreen(inks[i]);
                     rgb[2] += weights[i] * qBlue(inks[i]);
                 }
                 const QRgb colour = qRgb((rgb[0] + steps / 2) / steps, (rgb[1] + steps / 2) / steps,
-                                         (rgb[2] + steps / 2) / steps);
+                    (rgb[2] + steps / 2) / steps);
                 if (!out.contains(colour))
                     out.append(colour);
             }

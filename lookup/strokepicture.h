@@ -15,12 +15,13 @@ class QByteArray;
 
 // The stroke-order pictures of Photo.mdb: one cell of the frame per step of writing, drawn from
 // the stroke outlines of the outline package (one JSON file per character, `strokes` holding one
-// SVG path per stroke in a 1024 x 1024 box whose y axis points up, baseline at y = 900 from the top).
+// SVG path per stroke in a 1024 x 1024 box whose y axis points up, baseline at y = 900 from the
+// top).
 namespace strokepicture {
 
 inline constexpr QRgb background = 0xffffffff;
 inline constexpr QRgb writtenColour = 0xff000000; // strokes written in earlier cells
-inline constexpr QRgb newColour = 0xffff0000;     // the strokes this cell adds
+inline constexpr QRgb newColour = 0xffff0000; // the strokes this cell adds
 inline constexpr QRgb pendingColour = 0xffd6d6d6; // strokes still to come
 // White pixels kept between a cell's outline and the box the character is fitted into.
 inline constexpr int cellMargin = 2;

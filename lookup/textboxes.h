@@ -10,8 +10,7 @@
 // The box takes at most 32,767 characters (QLineEdit's limit). Its undo history keeps a step for
 // every character removed or inserted and is never freed by Qt, so repeated large pastes would
 // grow it without end: once it may hold more than undoBudget characters it is forgotten.
-class InputBox : public QLineEdit
-{
+class InputBox : public QLineEdit {
     Q_OBJECT
 public:
     static constexpr qsizetype undoBudget = 4 * 32767;
@@ -45,8 +44,7 @@ private:
 // format at all, which Qt's own handling does not survive) and no more than keeps the box within
 // maximumLength characters. The undo history is forgotten once it may hold more than undoBudget
 // characters.
-class ResultBox : public QPlainTextEdit
-{
+class ResultBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     static constexpr qsizetype maximumLength = 65535;
@@ -61,8 +59,7 @@ public:
 
     // While one lives, assignments change the text and raise their change at once, but the
     // document follows only when the last one ends. Nothing may read the document meanwhile.
-    class Batch
-    {
+    class Batch {
     public:
         explicit Batch(ResultBox &box);
         ~Batch();
@@ -91,8 +88,8 @@ private:
     void keepUndoWithinBudget();
 
     QString m_text;
-    int m_batches = 0;          // Batches alive
+    int m_batches = 0; // Batches alive
     bool m_documentBehind = false; // an assignment in a Batch has not reached the document yet
-    bool m_assigning = false;   // the document is taking the text: not the user's typing
+    bool m_assigning = false; // the document is taking the text: not the user's typing
     qsizetype m_undoWeight = 0; // at least the characters the undo history holds
 };

@@ -75,18 +75,17 @@ std::optional<QString> pinyinKey(const QString &comboText)
 
 std::optional<tables::Segment> pinyinKeySegment(const QString &key)
 {
-    struct Group
-    {
+    struct Group {
         const char *letters;
         tables::Segment segment;
     };
-    static constexpr std::array<Group, 5> groups = {{
-        {"abcde", tables::Segment::Text1bh1},
-        {"fghijk", tables::Segment::Text1bh2},
-        {"lmnopq", tables::Segment::Text1bh3},
-        {"rstuvwx", tables::Segment::Text1bh4},
-        {"yz", tables::Segment::Text1bh5},
-    }};
+    static constexpr std::array<Group, 5> groups = { {
+        { "abcde", tables::Segment::Text1bh1 },
+        { "fghijk", tables::Segment::Text1bh2 },
+        { "lmnopq", tables::Segment::Text1bh3 },
+        { "rstuvwx", tables::Segment::Text1bh4 },
+        { "yz", tables::Segment::Text1bh5 },
+    } };
     if (key.isEmpty())
         return std::nullopt;
     const QChar first = key.at(0);

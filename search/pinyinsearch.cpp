@@ -60,12 +60,23 @@ void PinyinSearch::Text2bh_Change()
     if (!segment)
         return;
     switch (*segment) {
-    case tables::Segment::Text1bh1: Command88bh1_Click(); break;
-    case tables::Segment::Text1bh2: Command88bh2_Click(); break;
-    case tables::Segment::Text1bh3: Command88bh3_Click(); break;
-    case tables::Segment::Text1bh4: Command88bh4_Click(); break;
-    case tables::Segment::Text1bh5: Command88bh5_Click(); break;
-    default: break;
+    case tables::Segment::Text1bh1:
+        Command88bh1_Click();
+        break;
+    case tables::Segment::Text1bh2:
+        Command88bh2_Click();
+        break;
+    case tables::Segment::Text1bh3:
+        Command88bh3_Click();
+        break;
+    case tables::Segment::Text1bh4:
+        Command88bh4_Click();
+        break;
+    case tables::Segment::Text1bh5:
+        Command88bh5_Click();
+        break;
+    default:
+        break;
     }
 }
 
@@ -100,5 +111,6 @@ void PinyinSearch::searchSegment(tables::Segment segment)
     const ResultBox::Batch oneLayout(*c.Text6);
     segmentSearch(
         *c.search, tables::segmentText(segment), [this] { return c.Text2bh->text(); },
-        [this] { return c.Text6->text(); }, [this](const QString &text) { c.Text6->setText(text); });
+        [this] { return c.Text6->text(); },
+        [this](const QString &text) { c.Text6->setText(text); });
 }

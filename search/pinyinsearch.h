@@ -16,18 +16,16 @@ enum class Segment;
 
 // Pinyin input and search: the syllable entry of Combo6, the key box and the segment searches of
 // the pinyin table. It connects the events of Combo6 and the key box itself.
-class PinyinSearch : public QObject
-{
+class PinyinSearch : public QObject {
     Q_OBJECT
 public:
-    struct Controls
-    {
+    struct Controls {
         SimpleCombo *Combo6 = nullptr; // syllable entry: edit field and list
-        TextCell *Text2bh = nullptr;   // hidden: the pinyin key, the syllable padded to six
-        QString *Label20 = nullptr;    // search mode: "2" here; "1" keeps Text2bh from searching
-        ResultBox *Text6 = nullptr;    // the result box the search fills
+        TextCell *Text2bh = nullptr; // hidden: the pinyin key, the syllable padded to six
+        QString *Label20 = nullptr; // search mode: "2" here; "1" keeps Text2bh from searching
+        ResultBox *Text6 = nullptr; // the result box the search fills
         TableSearch *search = nullptr; // search position, Label1bh, Label2bh
-        RecordStore *Data1 = nullptr;  // the record store: the first candidate's record
+        RecordStore *Data1 = nullptr; // the record store: the first candidate's record
     };
 
     explicit PinyinSearch(const Controls &controls, QObject *parent = nullptr);

@@ -19,7 +19,7 @@ SimpleCombo::SimpleCombo(QWidget *parent)
         emit editTextChanged(text);
     });
     connect(&m_list, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { pick(m_list.row(item)); });
+        [this](QListWidgetItem *item) { pick(m_list.row(item)); });
 }
 
 QString SimpleCombo::itemText(int index) const
@@ -36,11 +36,20 @@ bool SimpleCombo::eventFilter(QObject *watched, QEvent *event)
         const int current = m_list.currentRow();
         int row = -1;
         switch (key) {
-        case Qt::Key_Up: row = current < 0 ? 0 : current - 1; break;
-        case Qt::Key_Down: row = current + 1; break;
-        case Qt::Key_PageUp: row = current - page; break;
-        case Qt::Key_PageDown: row = current < 0 ? page : current + page; break;
-        default: return false;
+        case Qt::Key_Up:
+            row = current < 0 ? 0 : current - 1;
+            break;
+        case Qt::Key_Down:
+            row = current + 1;
+            break;
+        case Qt::Key_PageUp:
+            row = current - page;
+            break;
+        case Qt::Key_PageDown:
+            row = current < 0 ? page : current + page;
+            break;
+        default:
+            return false;
         }
         row = qBound(0, row, m_list.count() - 1);
         if (row != current)

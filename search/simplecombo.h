@@ -7,8 +7,7 @@
 
 // Combo6's kind: a combo box of the simple style, an edit field with its list always open below
 // it. It offers the QComboBox calls the program uses, under the same names.
-class SimpleCombo : public QWidget
-{
+class SimpleCombo : public QWidget {
     Q_OBJECT
 public:
     explicit SimpleCombo(QWidget *parent = nullptr);
@@ -40,6 +39,6 @@ private:
     void pick(int row);
     void highlightMatch(const QString &text);
 
-    QLineEdit m_edit{this};
-    QListWidget m_list{this};
+    QLineEdit m_edit { this };
+    QListWidget m_list { this };
 };

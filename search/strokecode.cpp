@@ -4,8 +4,8 @@
 namespace {
 
 // The stroke symbols in the order of their digits 1 to 5.
-constexpr std::array<char16_t, 5> strokeSymbols = {u'\u4E00', u'\u4E28', u'\u4E3F', u'\u4E36',
-                                                   u'\u4E59'};
+constexpr std::array<char16_t, 5> strokeSymbols
+    = { u'\u4E00', u'\u4E28', u'\u4E3F', u'\u4E36', u'\u4E59' };
 
 QChar strokeDigit(const QString &comboText)
 {
@@ -32,8 +32,11 @@ QString strokeCode(const std::array<QString, 5> &comboTexts)
 std::optional<tables::Segment> strokeCodeSegment(const QString &code)
 {
     static constexpr std::array<tables::Segment, 5> segments = {
-        tables::Segment::Text1bh1w, tables::Segment::Text1bh2w, tables::Segment::Text1bh3w,
-        tables::Segment::Text1bh4w, tables::Segment::Text1bh5w,
+        tables::Segment::Text1bh1w,
+        tables::Segment::Text1bh2w,
+        tables::Segment::Text1bh3w,
+        tables::Segment::Text1bh4w,
+        tables::Segment::Text1bh5w,
     };
     if (code.isEmpty())
         return std::nullopt;

@@ -39,8 +39,8 @@ StrokeSearch::StrokeSearch(const Controls &controls, QObject *parent)
 void StrokeSearch::bian()
 {
     // The code is built in Text4 from the five texts; only an exact stroke symbol counts.
-    c.Text4->setText(strokeCode({c.Combo1->currentText(), c.Combo2->currentText(), c.Combo3->currentText(),
-                                 c.Combo4->currentText(), c.Combo5->currentText()}));
+    c.Text4->setText(strokeCode({ c.Combo1->currentText(), c.Combo2->currentText(),
+        c.Combo3->currentText(), c.Combo4->currentText(), c.Combo5->currentText() }));
     // A new code runs Text2bhw_Change, search included, before this returns; the same code runs
     // nothing and the result box keeps its list.
     c.Text2bhw->setText(c.Text4->text());
@@ -122,12 +122,23 @@ void StrokeSearch::Text2bhw_Change()
     if (!segment)
         return;
     switch (*segment) {
-    case tables::Segment::Text1bh1w: Command41_Click(); break;
-    case tables::Segment::Text1bh2w: Command42_Click(); break;
-    case tables::Segment::Text1bh3w: Command43_Click(); break;
-    case tables::Segment::Text1bh4w: Command44_Click(); break;
-    case tables::Segment::Text1bh5w: Command45_Click(); break;
-    default: break;
+    case tables::Segment::Text1bh1w:
+        Command41_Click();
+        break;
+    case tables::Segment::Text1bh2w:
+        Command42_Click();
+        break;
+    case tables::Segment::Text1bh3w:
+        Command43_Click();
+        break;
+    case tables::Segment::Text1bh4w:
+        Command44_Click();
+        break;
+    case tables::Segment::Text1bh5w:
+        Command45_Click();
+        break;
+    default:
+        break;
     }
 }
 
@@ -162,7 +173,8 @@ void StrokeSearch::searchSegment(tables::Segment segment)
     const ResultBox::Batch oneLayout(*c.Text6);
     segmentSearch(
         *c.search, tables::segmentText(segment), [this] { return c.Text2bhw->text(); },
-        [this] { return c.Text6->text(); }, [this](const QString &text) { c.Text6->setText(text); });
+        [this] { return c.Text6->text(); },
+        [this](const QString &text) { c.Text6->setText(text); });
 }
 
 // The help text breaks its lines with LF CR pairs.
@@ -170,10 +182,11 @@ void StrokeSearch::Command8_Click()
 {
     c.Text5->setFocus(Qt::OtherFocusReason);
     QMessageBox help(QMessageBox::NoIcon, QStringLiteral("笔画输入提示！"),
-                     QStringLiteral("笔画输入方法是：汉字第一笔画＋第二笔画＋第三笔画＋第四笔画＋最后一笔画；\n\r\n\r"
-                                    "例如，你要输入“峰”字，用鼠标选择输入“丨”“乙”“丨”“丿”“丨”\n\r\n\r"
-                                    "注意，乙笔画代表所有的“折”笔画！\n\r"),
-                     QMessageBox::Ok, c.window);
+        QStringLiteral(
+            "笔画输入方法是：汉字第一笔画＋第二笔画＋第三笔画＋第四笔画＋最后一笔画；\n\r\n\r"
+            "例如，你要输入“峰”字，用鼠标选择输入“丨”“乙”“丨”“丿”“丨”\n\r\n\r"
+            "注意，乙笔画代表所有的“折”笔画！\n\r"),
+        QMessageBox::Ok, c.window);
     help.setTextFormat(Qt::PlainText);
     help.button(QMessageBox::Ok)
         ->setIcon(QIcon()); // the button's text alone, as the box has no icon

@@ -21,27 +21,25 @@ enum class Segment;
 // Stroke-code input and search: bian, the stroke drop-downs, the code box, the segment searches
 // of the stroke-code table and the input help. It connects the events of the drop-downs, the code
 // box and the help button itself.
-class StrokeSearch : public QObject
-{
+class StrokeSearch : public QObject {
     Q_OBJECT
 public:
-    struct Controls
-    {
+    struct Controls {
         QComboBox *Combo1 = nullptr; // first stroke: 一 丨 丿 丶 乙
         QComboBox *Combo2 = nullptr; // second stroke: the five, then a blank " "
         QComboBox *Combo3 = nullptr; // third stroke, as Combo2
         QComboBox *Combo4 = nullptr; // fourth stroke, as Combo2
         QComboBox *Combo5 = nullptr; // last stroke, as Combo2
-        TextCell *Text4 = nullptr;    // hidden: where bian builds the code from the five texts
+        TextCell *Text4 = nullptr; // hidden: where bian builds the code from the five texts
         TextCell *Text2bhw = nullptr; // hidden: the stroke code, five digits; its change searches
-        TextCell *Text2bh = nullptr;  // hidden: the pinyin key box, given the first candidate here
-        QString *Label20 = nullptr;   // search-mode flag: set to "1" before Text2bh is written
-        ResultBox *Text6 = nullptr;   // the result box the search fills
-        InputBox *Text5 = nullptr;    // the input box: takes the focus while the help is shown
+        TextCell *Text2bh = nullptr; // hidden: the pinyin key box, given the first candidate here
+        QString *Label20 = nullptr; // search-mode flag: set to "1" before Text2bh is written
+        ResultBox *Text6 = nullptr; // the result box the search fills
+        InputBox *Text5 = nullptr; // the input box: takes the focus while the help is shown
         LookupController *lookup = nullptr; // its display steps show or hide the record
         TableSearch *search = nullptr; // search position, Label1bh, Label2bh
-        RecordStore *Data1 = nullptr;  // the record store: the first candidate's record
-        QWidget *window = nullptr;     // owner of the help box
+        RecordStore *Data1 = nullptr; // the record store: the first candidate's record
+        QWidget *window = nullptr; // owner of the help box
         QAbstractButton *Command8 = nullptr; // "?": shows the input help
     };
 

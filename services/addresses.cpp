@@ -20,7 +20,8 @@ QString pathSegment(const QString &character)
 
 QUrl strokeOrderPage(const QString &base, QLatin1String service, const QString &character)
 {
-    return QUrl(base + service + pathSegment(character) + QLatin1String(".html"), QUrl::TolerantMode);
+    return QUrl(
+        base + service + pathSegment(character) + QLatin1String(".html"), QUrl::TolerantMode);
 }
 
 } // namespace
@@ -49,5 +50,5 @@ QUrl strokeQueryAddress(const QString &base, const QString &character, bool pict
 QUrl dictionaryAddress(const QString &character)
 {
     return QUrl(dictionaryBaseAddress + QLatin1String("/s?wd=") + UrlEncodeUtf8(character),
-                QUrl::TolerantMode);
+        QUrl::TolerantMode);
 }

@@ -9,8 +9,7 @@
 //
 // Its caption stands at the top, and with an underlined font the label is sized to include the
 // underline, which lies below the font's descent in some fonts and sizes.
-class ClickLabel : public QLabel
-{
+class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     explicit ClickLabel(QWidget *parent = nullptr);

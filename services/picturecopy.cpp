@@ -14,7 +14,7 @@
 QPointF noticePosition(const QRectF &picture1, const QSizeF &label8)
 {
     return QPointF((picture1.width() - label8.width()) / 2,
-                   picture1.height() + picture1.top() - label8.height() - 211);
+        picture1.height() + picture1.top() - label8.height() - 211);
 }
 
 QMimeData *pictureMimeData(const QImage &picture)
@@ -39,15 +39,16 @@ PictureCopy::PictureCopy(const Controls &controls, QObject *parent)
 
 void PictureCopy::Label1_MouseDown(Qt::MouseButton button)
 {
-    const QImage &picture =
-        button == Qt::RightButton ? c.Picture1->storedPicture() : c.Picture1->image();
+    const QImage &picture
+        = button == Qt::RightButton ? c.Picture1->storedPicture() : c.Picture1->image();
     // Nothing to copy: the clipboard keeps what it held, and no notice tells of a copy.
     if (picture.isNull())
         return;
     c.clipboard->clear();
     c.clipboard->setMimeData(pictureMimeData(picture)); // the clipboard owns it
 
-    c.Label8->move(c.twipsToPixels(noticePosition(QRectF(*c.picture1Twips), QSizeF(c.label8Twips))));
+    c.Label8->move(
+        c.twipsToPixels(noticePosition(QRectF(*c.picture1Twips), QSizeF(c.label8Twips))));
     c.Label8->show();
     c.Timer3->start(); // restarts while the notice is shown
 }

@@ -29,19 +29,17 @@ QMimeData *pictureMimeData(const QImage &picture);
 
 // Stroke-picture copy: the copy link's mouse press and the end of the clipboard notice, both
 // connected here.
-class PictureCopy : public QObject
-{
+class PictureCopy : public QObject {
     Q_OBJECT
 public:
-    struct Controls
-    {
-        ClickLabel *Label1 = nullptr;    // the link "< 复制笔画图": a press copies
-        PictureBox *Picture1 = nullptr;  // the picture copied, with its frame or without
-        QLabel *Label8 = nullptr;        // the notice, inside Picture1
-        QTimer *Timer3 = nullptr;        // 2555 ms: hides the notice
+    struct Controls {
+        ClickLabel *Label1 = nullptr; // the link "< 复制笔画图": a press copies
+        PictureBox *Picture1 = nullptr; // the picture copied, with its frame or without
+        QLabel *Label8 = nullptr; // the notice, inside Picture1
+        QTimer *Timer3 = nullptr; // 2555 ms: hides the notice
         QClipboard *clipboard = nullptr; // where the copy goes
         const QRect *picture1Twips = nullptr; // Picture1 in Frame1 as laid out, twips
-        QSize label8Twips;                    // the notice's design size, twips
+        QSize label8Twips; // the notice's design size, twips
         std::function<QPoint(const QPointF &)> twipsToPixels; // the window's scale
     };
 

@@ -10,8 +10,16 @@
 namespace tables {
 
 enum class Segment {
-    Text1bh1w, Text1bh2w, Text1bh3w, Text1bh4w, Text1bh5w,
-    Text1bh1, Text1bh2, Text1bh3, Text1bh4, Text1bh5,
+    Text1bh1w,
+    Text1bh2w,
+    Text1bh3w,
+    Text1bh4w,
+    Text1bh5w,
+    Text1bh1,
+    Text1bh2,
+    Text1bh3,
+    Text1bh4,
+    Text1bh5,
 };
 
 inline constexpr int segmentCount = 10;

@@ -23,7 +23,8 @@ void TableSearch::TextSearch(const QString &segment, const QString &key)
     qsizetype from = std::clamp<qsizetype>(position, 0, segment.size());
     qsizetype at = -1;
     if (!key.isEmpty() && !key.contains(u'\r') && !key.contains(u'\n')) {
-        while ((at = segment.indexOf(key, from, Qt::CaseSensitive)) >= 0 && !isWholeField(segment, at, key.size()))
+        while ((at = segment.indexOf(key, from, Qt::CaseSensitive)) >= 0
+            && !isWholeField(segment, at, key.size()))
             from = at + 1;
     }
     if (at < 0) {
@@ -38,8 +39,7 @@ void TableSearch::TextSearch(const QString &segment, const QString &key)
 }
 
 void segmentSearch(TableSearch &search, const QString &segment, const std::function<QString()> &key,
-                   const std::function<QString()> &result,
-                   const std::function<void(const QString &)> &setResult)
+    const std::function<QString()> &result, const std::function<void(const QString &)> &setResult)
 {
     setResult(QString());
     for (;;) {

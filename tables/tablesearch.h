@@ -7,8 +7,7 @@
 
 // TextSearch over one segment text, with the state both searches share: the search position and
 // the two outcome captions (Label1bh: "1" found / "0" not; Label2bh: the character found).
-class TableSearch
-{
+class TableSearch {
 public:
     // Finds the next occurrence of key at or after the search position and reports the character
     // just before it, the character of the row whose field holds the key. A miss resets the
@@ -27,5 +26,4 @@ public:
 // every pass, and every assignment goes through setResult, so the box's change handling runs
 // inside the loop, once per assignment.
 void segmentSearch(TableSearch &search, const QString &segment, const std::function<QString()> &key,
-                   const std::function<QString()> &result,
-                   const std::function<void(const QString &)> &setResult);
+    const std::function<QString()> &result, const std::function<void(const QString &)> &setResult);

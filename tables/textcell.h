@@ -7,8 +7,7 @@
 // A hidden text box of the main window used as working storage (Text2bhw, Text2bh, Text4, ...):
 // its text, and a change signal that fires synchronously inside setText, only when the text
 // really changes, as the window's visible text boxes do.
-class TextCell : public QObject
-{
+class TextCell : public QObject {
     Q_OBJECT
 public:
     explicit TextCell(const QString &name, QObject *parent = nullptr)

@@ -60,7 +60,7 @@ QList<QStringList> readCurated(const QString &path)
 QMap<QString, QJsonObject> readOutlines(const QString &dir)
 {
     QMap<QString, QJsonObject> out;
-    const QStringList files = QDir(dir).entryList({QStringLiteral("*.json")}, QDir::Files);
+    const QStringList files = QDir(dir).entryList({ QStringLiteral("*.json") }, QDir::Files);
     for (const QString &name : files) {
         const QString character = name.chopped(5);
         if (character.toUcs4().size() != 1)
@@ -216,15 +216,22 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     toolsupport::setToolName("datagen");
     QCommandLineParser parser;
-    const QCommandLineOption order(QStringLiteral("order"), QStringLiteral("stroke-order bundle"), QStringLiteral("file"));
-    const QCommandLineOption unihan(QStringLiteral("unihan"), QStringLiteral("Unihan_Readings.txt"), QStringLiteral("file"));
-    const QCommandLineOption outlines(QStringLiteral("outlines"), QStringLiteral("outline JSON folder"), QStringLiteral("dir"));
-    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("curated data folder"), QStringLiteral("dir"));
-    const QCommandLineOption segments(QStringLiteral("segments"), QStringLiteral("output folder of the segments"), QStringLiteral("dir"));
-    const QCommandLineOption facts(QStringLiteral("facts"), QStringLiteral("output facts file"), QStringLiteral("file"));
+    const QCommandLineOption order(
+        QStringLiteral("order"), QStringLiteral("stroke-order bundle"), QStringLiteral("file"));
+    const QCommandLineOption unihan(
+        QStringLiteral("unihan"), QStringLiteral("Unihan_Readings.txt"), QStringLiteral("file"));
+    const QCommandLineOption outlines(
+        QStringLiteral("outlines"), QStringLiteral("outline JSON folder"), QStringLiteral("dir"));
+    const QCommandLineOption data(
+        QStringLiteral("data"), QStringLiteral("curated data folder"), QStringLiteral("dir"));
+    const QCommandLineOption segments(QStringLiteral("segments"),
+        QStringLiteral("output folder of the segments"), QStringLiteral("dir"));
+    const QCommandLineOption facts(
+        QStringLiteral("facts"), QStringLiteral("output facts file"), QStringLiteral("file"));
     const QCommandLineOption checkReport(QStringLiteral("check"),
         QStringLiteral("output report of the stroke-order check"), QStringLiteral("file"));
-    const QList<QCommandLineOption> options { order, unihan, outlines, data, segments, facts, checkReport };
+    const QList<QCommandLineOption> options { order, unihan, outlines, data, segments, facts,
+        checkReport };
     if (!toolsupport::parseCommandLine(parser,
             QStringLiteral("Builds the table segments and the facts file."), options, options))
         return 1;
@@ -234,7 +241,8 @@ int main(int argc, char *argv[])
     QHash<QString, QString> classes;
     const QHash<QString, QString> letters = parseStrokeOrderBundle(readFile(parser.value(order)));
     if (letters.size() < 6000)
-        fail(QStringLiteral("the stroke-order bundle holds only %1 characters").arg(letters.size()));
+        fail(
+            QStringLiteral("the stroke-order bundle holds only %1 characters").arg(letters.size()));
     for (auto it = letters.begin(); it != letters.end(); ++it)
         classes.insert(it.key(), strokeClasses(it.value()));
     for (const QStringList &entry : readCurated(dataDir + QStringLiteral("/stroke-classes.tsv")))
@@ -269,7 +277,8 @@ int main(int argc, char *argv[])
         extraReadings[entry.value(0)].append(entry.value(1));
 
     QSet<QString> withoutReading;
-    for (const QStringList &entry : readCurated(dataDir + QStringLiteral("/components-without-reading.txt")))
+    for (const QStringList &entry :
+        readCurated(dataDir + QStringLiteral("/components-without-reading.txt")))
         withoutReading.insert(entry.value(0));
     QStringList syllables;
     for (const QStringList &entry : readCurated(dataDir + QStringLiteral("/syllables.txt")))
@@ -286,7 +295,7 @@ int main(int argc, char *argv[])
         const QString code = strokeCode(classes.value(c));
         if (code.isEmpty() || code[0] < u'1' || code[0] > u'5')
             fail(QStringLiteral("no stroke order for %1").arg(c));
-        strokeRows[code[0].unicode() - '1'].append({c, code, i});
+        strokeRows[code[0].unicode() - '1'].append({ c, code, i });
 
         if (withoutReading.contains(c))
             continue;
@@ -294,7 +303,8 @@ int main(int argc, char *argv[])
         // the character) and the curated extras
         const Readings r = readings.value(c);
         QStringList seen;
-        for (const QString &reading : r.preferred() + QStringList{r.primary()} + extraReadings.value(c)) {
+        for (const QString &reading :
+            r.preferred() + QStringList { r.primary() } + extraReadings.value(c)) {
             const QString syllable = tonelessSyllable(reading);
             if (!syllableSet.contains(syllable) || seen.contains(syllable))
                 continue;
@@ -302,19 +312,23 @@ int main(int argc, char *argv[])
             usedSyllables.insert(syllable);
             for (int s = 0; s < 5; ++s) {
                 if (QByteArray(pinyinSegmentInitials[s]).contains(char(syllable[0].unicode())))
-                    pinyinRows[s].append({c, syllable, i});
+                    pinyinRows[s].append({ c, syllable, i });
             }
         }
     }
     if (usedSyllables.size() != syllables.size())
-        fail(QStringLiteral("%1 of the %2 syllables have no character").arg(syllables.size() - usedSyllables.size()).arg(syllables.size()));
+        fail(QStringLiteral("%1 of the %2 syllables have no character")
+                 .arg(syllables.size() - usedSyllables.size())
+                 .arg(syllables.size()));
 
     const QString segmentDir = parser.value(segments);
     for (int s = 0; s < 5; ++s) {
         sortRows(strokeRows[s]);
         sortRows(pinyinRows[s]);
-        writeFile(QStringLiteral("%1/Text1bh%2w.txt").arg(segmentDir).arg(s + 1), strokeSegmentText(strokeRows[s]).toUtf8());
-        writeFile(QStringLiteral("%1/Text1bh%2.txt").arg(segmentDir).arg(s + 1), pinyinSegmentText(pinyinRows[s]).toUtf8());
+        writeFile(QStringLiteral("%1/Text1bh%2w.txt").arg(segmentDir).arg(s + 1),
+            strokeSegmentText(strokeRows[s]).toUtf8());
+        writeFile(QStringLiteral("%1/Text1bh%2.txt").arg(segmentDir).arg(s + 1),
+            pinyinSegmentText(pinyinRows[s]).toUtf8());
     }
 
     // The facts file: every GB2312 character and every character with outlines, by code point.

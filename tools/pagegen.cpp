@@ -116,8 +116,8 @@ QByteArray callScript(const char *function, const QJsonValue &value)
 // The data script of one character: the outline's strokes and medians in the corrected order
 // (radical strokes left out, the pages do not use them) with the record's stroke count and
 // reading and the strokes' names ("" where the facts have none).
-bool writeCharacterData(
-    const QDir &outlines, const CharacterRecord &record, const Extras &extras, const QString &fileName)
+bool writeCharacterData(const QDir &outlines, const CharacterRecord &record, const Extras &extras,
+    const QString &fileName)
 {
     QFile file(outlines.filePath(record.hz + QStringLiteral(".json")));
     if (!file.open(QIODevice::ReadOnly)) {

@@ -46,16 +46,14 @@ using toolsupport::report;
 namespace {
 
 // Columns of one facts line that the records take.
-struct Facts
-{
+struct Facts {
     QString strokeClasses;
     QString strokeCount;
     QString reading;
 };
 
 // A record being built, with what its building found.
-struct Record
-{
+struct Record {
     char32_t codePoint = 0;
     CharacterRecord row;
     QByteArray outline; // {"strokes": [...]}, compact JSON
@@ -104,7 +102,7 @@ bool readFacts(const QString &fileName, QHash<char32_t, Facts> &out)
             report(QStringLiteral("%1:%2: malformed line").arg(fileName).arg(i + 1));
             return false;
         }
-        out.insert(codePoint, Facts{columns[1], columns[2], columns[4]});
+        out.insert(codePoint, Facts { columns[1], columns[2], columns[4] });
     }
     return true;
 }
@@ -141,14 +139,16 @@ void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts,
         : source;
     const auto strokes = strokepicture::readOutline(json);
     if (!strokes) {
-        record.warnings.append(QStringLiteral("the outline of %1 is not readable").arg(record.row.hz));
+        record.warnings.append(
+            QStringLiteral("the outline of %1 is not readable").arg(record.row.hz));
         record.failed = true;
         return;
     }
     for (qsizetype s = 0; s < strokes->size(); ++s) {
         if (strokes->at(s).isEmpty())
-            record.warnings.append(
-                QStringLiteral("%1: stroke %2 has a malformed path; left out").arg(record.row.hz).arg(s + 1));
+            record.warnings.append(QStringLiteral("%1: stroke %2 has a malformed path; left out")
+                                       .arg(record.row.hz)
+                                       .arg(s + 1));
     }
     const auto found = facts.constFind(record.codePoint);
     if (found != facts.constEnd()) {
@@ -156,9 +156,10 @@ void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts,
         record.row.PY = found->reading;
         record.row.strokeClasses = found->strokeClasses;
         if (record.row.BH != QString::number(strokes->size()))
-            record.warnings.append(QStringLiteral("%1: the facts give %2 strokes, the outline has %3")
-                                       .arg(record.row.hz, record.row.BH)
-                                       .arg(strokes->size()));
+            record.warnings.append(
+                QStringLiteral("%1: the facts give %2 strokes, the outline has %3")
+                    .arg(record.row.hz, record.row.BH)
+                    .arg(strokes->size()));
     } else {
         record.row.BH = QString::number(strokes->size());
     }
@@ -170,7 +171,8 @@ void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts,
         strokepicture::renderPicture(*strokes, framegeometry::frameForStrokeCount(record.row.BH)));
     record.row.photo = encodePng(picture);
     if (record.row.photo.isEmpty()) {
-        record.warnings.append(QStringLiteral("%1: the picture could not be encoded").arg(record.row.hz));
+        record.warnings.append(
+            QStringLiteral("%1: the picture could not be encoded").arg(record.row.hz));
         record.failed = true;
     }
 }
@@ -180,7 +182,7 @@ void buildRecord(const QDir &outlines, const QHash<char32_t, Facts> &facts,
 void buildRecords(const QDir &outlines, const QHash<char32_t, Facts> &facts,
     const QHash<QString, QList<int>> &corrections, std::vector<Record> &records, unsigned jobs)
 {
-    std::atomic<size_t> next{0};
+    std::atomic<size_t> next { 0 };
     auto work = [&] {
         for (size_t i = next++; i < records.size(); i = next++)
             buildRecord(outlines, facts, corrections, records[i]);
@@ -263,16 +265,22 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     toolsupport::setToolName("photogen");
     QCommandLineParser parser;
-    const QCommandLineOption factsOption(QStringLiteral("facts"), QStringLiteral("The facts file."), QStringLiteral("file"));
-    const QCommandLineOption outlinesOption(QStringLiteral("outlines"), QStringLiteral("Folder of the outline files."), QStringLiteral("dir"));
-    const QCommandLineOption outputOption(QStringLiteral("output"), QStringLiteral("The database to write."), QStringLiteral("file"));
-    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Build only these characters."), QStringLiteral("text"));
-    const QCommandLineOption jobsOption(QStringLiteral("jobs"), QStringLiteral("Rendering threads."), QStringLiteral("n"));
+    const QCommandLineOption factsOption(
+        QStringLiteral("facts"), QStringLiteral("The facts file."), QStringLiteral("file"));
+    const QCommandLineOption outlinesOption(QStringLiteral("outlines"),
+        QStringLiteral("Folder of the outline files."), QStringLiteral("dir"));
+    const QCommandLineOption outputOption(
+        QStringLiteral("output"), QStringLiteral("The database to write."), QStringLiteral("file"));
+    const QCommandLineOption onlyOption(QStringLiteral("only"),
+        QStringLiteral("Build only these characters."), QStringLiteral("text"));
+    const QCommandLineOption jobsOption(
+        QStringLiteral("jobs"), QStringLiteral("Rendering threads."), QStringLiteral("n"));
     const QCommandLineOption correctionsOption(QStringLiteral("corrections"),
         QStringLiteral("The stroke-order corrections."), QStringLiteral("file"));
     if (!toolsupport::parseCommandLine(parser,
             QStringLiteral("Builds Photo.mdb from the facts file and the stroke outlines."),
-            { factsOption, outlinesOption, outputOption, onlyOption, jobsOption, correctionsOption },
+            { factsOption, outlinesOption, outputOption, onlyOption, jobsOption,
+                correctionsOption },
             { factsOption, outlinesOption, outputOption }))
         return 2;
     unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
@@ -303,7 +311,7 @@ int main(int argc, char *argv[])
     for (uint c : parser.value(onlyOption).toUcs4())
         only.insert(char32_t(c));
     std::vector<Record> records;
-    const QStringList names = outlines.entryList({QStringLiteral("*.json")}, QDir::Files);
+    const QStringList names = outlines.entryList({ QStringLiteral("*.json") }, QDir::Files);
     for (const QString &name : names) {
         const QString hz = name.chopped(5);
         const char32_t codePoint = singleCodePoint(hz);
@@ -319,7 +327,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     std::sort(records.begin(), records.end(),
-              [](const Record &a, const Record &b) { return a.codePoint < b.codePoint; });
+        [](const Record &a, const Record &b) { return a.codePoint < b.codePoint; });
 
     buildRecords(outlines, facts, corrections, records, jobs);
     bool failed = false;
@@ -332,8 +340,8 @@ int main(int argc, char *argv[])
         return 1;
 
     const QString output = parser.value(outputOption);
-    return toolsupport::replaceOutput(
-               output, [&records](const QString &partial) { return writeDatabase(partial, records); })
+    return toolsupport::replaceOutput(output,
+               [&records](const QString &partial) { return writeDatabase(partial, records); })
         ? 0
         : 1;
 }

@@ -106,10 +106,10 @@ QList<Run> runs(const Median &median)
     // the brush's entry at the start and a flick at the end are no part of the stroke's shape (an
     // entry goes down to the right, where a 横 that turns goes right)
     while (segments.size() > 1
-           && ((segments.front().length < 0.1 * total && segments.front().length < 25)
-               || (segments.front().length < std::min(0.4 * total, 130.0)
-                   && ((segments.front().angle < -20 && segments.front().angle > -80)
-                       || std::abs(segments.front().angle) > 120))))
+        && ((segments.front().length < 0.1 * total && segments.front().length < 25)
+            || (segments.front().length < std::min(0.4 * total, 130.0)
+                && ((segments.front().angle < -20 && segments.front().angle > -80)
+                    || std::abs(segments.front().angle) > 120))))
         segments.removeFirst();
     double previous = 0;
     for (const Run &run : segments) {
@@ -130,9 +130,9 @@ QList<Run> runs(const Median &median)
         previous = run.angle;
     }
     while (out.size() > 1
-           && (out.back().length < std::min(0.1 * total, 45.0)
-               || (out.back().length < std::min(0.25 * total, 45.0) && out.back().angle < -20 && out.back().angle > -80
-                   && std::abs(out[out.size() - 2].angle) < 30)))
+        && (out.back().length < std::min(0.1 * total, 45.0)
+            || (out.back().length < std::min(0.25 * total, 45.0) && out.back().angle < -20
+                && out.back().angle > -80 && std::abs(out[out.size() - 2].angle) < 30)))
         out.removeLast();
     return out;
 }

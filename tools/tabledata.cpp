@@ -18,7 +18,7 @@ QList<QString> gb2312Characters()
             // row 55 (0xD7) ends at 0xF9; the five places after it are empty in GB2312
             if (first == 0xD7 && second > 0xF9)
                 continue;
-            const char bytes[2] = {char(first), char(second)};
+            const char bytes[2] = { char(first), char(second) };
             QStringDecoder gbk("GBK");
             out.append(gbk(QByteArrayView(bytes, 2)));
         }
@@ -29,11 +29,20 @@ QList<QString> gb2312Characters()
 QChar strokeClass(QChar letter)
 {
     switch (letter.unicode()) {
-    case 'j': case 'i': return u'1';
-    case 'f': case 'g': return u'2';
-    case 's': return u'3';
-    case 'k': case 'l': case 'd': return u'4';
-    default: return u'5';
+    case 'j':
+    case 'i':
+        return u'1';
+    case 'f':
+    case 'g':
+        return u'2';
+    case 's':
+        return u'3';
+    case 'k':
+    case 'l':
+    case 'd':
+        return u'4';
+    default:
+        return u'5';
     }
 }
 

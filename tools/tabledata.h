@@ -29,8 +29,7 @@ QString tonelessSyllable(const QString &reading);
 QHash<QString, QString> parseStrokeOrderBundle(const QByteArray &bundle);
 
 // Readings of one character, from the fields of Unihan_Readings.txt.
-struct Readings
-{
+struct Readings {
     QStringList TGHZ2013;
     QStringList XHC1983;
     QStringList Mandarin;
@@ -47,11 +46,10 @@ struct Readings
 };
 QHash<QString, Readings> parseUnihanReadings(const QByteArray &text);
 
-struct TableRow
-{
+struct TableRow {
     QString character;
     QString field; // five digits, or a syllable
-    int gbIndex;   // position in GB2312 code order
+    int gbIndex; // position in GB2312 code order
 };
 
 // Rows ordered by field, equal fields in GB2312 order.
@@ -63,6 +61,6 @@ QString strokeSegmentText(const QList<TableRow> &rows);
 QString pinyinSegmentText(const QList<TableRow> &rows);
 
 // The initial letters of each pinyin segment Text1bh1..Text1bh5.
-inline const char *const pinyinSegmentInitials[5] = {"abcde", "fghjk", "lmnopq", "rstwx", "yz"};
+inline const char *const pinyinSegmentInitials[5] = { "abcde", "fghjk", "lmnopq", "rstwx", "yz" };
 
 } // namespace tabledata

@@ -45,7 +45,8 @@ QStringList syllablesOfThePinyinTable()
 {
     QStringList out;
     using tables::Segment;
-    for (Segment segment : {Segment::Text1bh1, Segment::Text1bh2, Segment::Text1bh3, Segment::Text1bh4, Segment::Text1bh5}) {
+    for (Segment segment : { Segment::Text1bh1, Segment::Text1bh2, Segment::Text1bh3,
+             Segment::Text1bh4, Segment::Text1bh5 }) {
         for (const QString &row : tables::segmentText(segment).split(QStringLiteral("\r\n"))) {
             const QString syllable = row.mid(1).trimmed();
             if (!syllable.isEmpty() && (out.isEmpty() || out.constLast() != syllable))
@@ -114,14 +115,13 @@ QStringList clippedLabels(QWidget &window)
     return out;
 }
 
-const QStringList strokeSymbols = {QStringLiteral("一"), QStringLiteral("丨"), QStringLiteral("丿"),
-                                   QStringLiteral("丶"), QStringLiteral("乙")};
+const QStringList strokeSymbols = { QStringLiteral("一"), QStringLiteral("丨"),
+    QStringLiteral("丿"), QStringLiteral("丶"), QStringLiteral("乙") };
 
 } // namespace
 
 // The main window: its controls, start-up and layout.
-class Form1Test : public QObject
-{
+class Form1Test : public QObject {
     Q_OBJECT
 private slots:
     void init()
@@ -135,23 +135,51 @@ private slots:
     {
         Form1 form(m_dir->path(), m_opener);
         const char *const widgets[] = {
-            "Command2", "Label15", "Text5", "Label5", "Line2", "Image1", "Combo6", "Image6",
-            "Label22", "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Command8", "Command9", "Command10", "Text6",
-            "Frame1", "Picture1", "Label8", "Line1", "Label9", "Label7", "Label23", "Label3",
-            "Label2", "Label6", "Label1", "Label13", "Label4",
+            "Command2",
+            "Label15",
+            "Text5",
+            "Label5",
+            "Line2",
+            "Image1",
+            "Combo6",
+            "Image6",
+            "Label22",
+            "Combo1",
+            "Combo2",
+            "Combo3",
+            "Combo4",
+            "Combo5",
+            "Command8",
+            "Command9",
+            "Command10",
+            "Text6",
+            "Frame1",
+            "Picture1",
+            "Label8",
+            "Line1",
+            "Label9",
+            "Label7",
+            "Label23",
+            "Label3",
+            "Label2",
+            "Label6",
+            "Label1",
+            "Label13",
+            "Label4",
         };
         for (const char *name : widgets)
             QVERIFY2(form.findChild<QWidget *>(QLatin1String(name)), name);
-        for (const char *name : {"Text2bh", "Text2bhw", "Text4"})
+        for (const char *name : { "Text2bh", "Text2bhw", "Text4" })
             QVERIFY2(form.findChild<TextCell *>(QLatin1String(name)), name);
-        for (const char *name : {"Timer1", "Timer2", "Timer3"})
+        for (const char *name : { "Timer1", "Timer2", "Timer3" })
             QVERIFY2(form.findChild<QTimer *>(QLatin1String(name)), name);
         QVERIFY(form.findChild<RecordStore *>(QStringLiteral("Data1")));
 
         // containers: the panel holds the picture and the column, the picture holds the notice
         QCOMPARE(form.Picture1.parentWidget(), &form.Frame1);
         QCOMPARE(form.Label8.parentWidget(), &form.Picture1);
-        for (QWidget *label : std::initializer_list<QWidget *>{&form.Label9, &form.Label13, &form.Label4})
+        for (QWidget *label :
+            std::initializer_list<QWidget *> { &form.Label9, &form.Label13, &form.Label4 })
             QCOMPARE(label->parentWidget(), &form.Frame1);
         // Picture1 above the labels of the panel, Label8 above the picture
         const QObjectList stack = form.Frame1.children();
@@ -182,14 +210,16 @@ private slots:
         row("Command9", QStringLiteral("手写"), QStringLiteral("手写输入"));
         row("Command10", QStringLiteral("字帖"), QStringLiteral("打印或保存练字帖"));
         row("Text6", QString());
-        row("Label8", QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以打开画图，word等软件进行粘贴。"));
+        row("Label8",
+            QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以打开画图，word等软件进行粘贴。"));
         row("Label9", QStringLiteral("〖笔画〗"));
         row("Label7", QStringLiteral("Label7"));
         row("Label23", QStringLiteral("〖拼音〗"));
         row("Label3", QStringLiteral("Label3"));
         row("Label2", QStringLiteral("〖百度查询〗"));
         row("Label6", QStringLiteral("读音、释义等"));
-        row("Label1", QStringLiteral("< 复制笔画图"), QStringLiteral("鼠标左键点击带框复制，右键点击不带框复制。"));
+        row("Label1", QStringLiteral("< 复制笔画图"),
+            QStringLiteral("鼠标左键点击带框复制，右键点击不带框复制。"));
         row("Label13", QStringLiteral("笔顺动画、读音"));
         row("Label4", QStringLiteral("数据库里没有此字符的笔划图"));
     }
@@ -231,7 +261,8 @@ private slots:
         QCOMPARE(form.Combo6.count(), 55);
         QCOMPARE(form.Combo6.itemText(0), QStringLiteral("a"));
         QCOMPARE(form.Combo6.itemText(54), QStringLiteral("cuo"));
-        for (QComboBox *box : {&form.Combo1, &form.Combo2, &form.Combo3, &form.Combo4, &form.Combo5})
+        for (QComboBox *box :
+            { &form.Combo1, &form.Combo2, &form.Combo3, &form.Combo4, &form.Combo5 })
             QCOMPARE(box->count(), 0);
         QVERIFY(form.Text1.isEmpty());
         QVERIFY(form.Text2bhw.text().isEmpty());
@@ -246,7 +277,8 @@ private slots:
     void firstTickCompletesStartUp()
     {
         Form1 form(m_dir->path(), m_opener);
-        QComboBox *const boxes[] = {&form.Combo1, &form.Combo2, &form.Combo3, &form.Combo4, &form.Combo5};
+        QComboBox *const boxes[]
+            = { &form.Combo1, &form.Combo2, &form.Combo3, &form.Combo4, &form.Combo5 };
         std::vector<std::unique_ptr<QSignalSpy>> changes;
         for (QComboBox *box : boxes)
             changes.push_back(std::make_unique<QSignalSpy>(box, &QComboBox::editTextChanged));
@@ -254,8 +286,8 @@ private slots:
         QTRY_VERIFY(!form.Timer2.isActive());
 
         QCOMPARE(items(form.Combo1), strokeSymbols);
-        for (QComboBox *box : {&form.Combo2, &form.Combo3, &form.Combo4, &form.Combo5})
-            QCOMPARE(items(*box), strokeSymbols + QStringList{QStringLiteral(" ")});
+        for (QComboBox *box : { &form.Combo2, &form.Combo3, &form.Combo4, &form.Combo5 })
+            QCOMPARE(items(*box), strokeSymbols + QStringList { QStringLiteral(" ") });
         // the drop-downs keep their text and raise no change while filled
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(boxes[i]->currentText(), QStringLiteral(" "));
@@ -325,11 +357,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_VERIFY(!form.Timer2.isActive());
         QVERIFY(form.isVisible());
-        for (QWidget *hidden : std::initializer_list<QWidget *>{&form.Picture1, &form.Label9, &form.Label7, &form.Label23, &form.Label3,
-                                &form.Label2, &form.Label6, &form.Label1, &form.Label13, &form.Label4, &form.Label8})
+        for (QWidget *hidden : std::initializer_list<QWidget *> { &form.Picture1, &form.Label9,
+                 &form.Label7, &form.Label23, &form.Label3, &form.Label2, &form.Label6,
+                 &form.Label1, &form.Label13, &form.Label4, &form.Label8 })
             QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
-        for (QWidget *shown : std::initializer_list<QWidget *>{&form.Text5, &form.Text6, &form.Combo6, &form.Combo1, &form.Frame1,
-                               &form.Image1, &form.Image6, &form.Label5, &form.Line2, &form.Line1})
+        for (QWidget *shown :
+            std::initializer_list<QWidget *> { &form.Text5, &form.Text6, &form.Combo6, &form.Combo1,
+                &form.Frame1, &form.Image1, &form.Image6, &form.Label5, &form.Line2, &form.Line1 })
             QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
         QVERIFY(!form.Picture1.Label8.isVisible());
     }
@@ -338,9 +372,11 @@ private slots:
     void recordBinding()
     {
         // 峰 with a picture, 中 without
-        QCOMPARE(m_dir->writeDatabase({{QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(barPicture())},
-                                       {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray()}}),
-                 QString());
+        QCOMPARE(m_dir->writeDatabase({ { QStringLiteral("峰"), QStringLiteral("10"),
+                                            QStringLiteral("fēng"), pngBytes(barPicture()) },
+                     { QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"),
+                         QByteArray() } }),
+            QString());
         Form1 form(m_dir->path(), m_opener);
         QVERIFY(form.Data1.isOpen());
         QCOMPARE(form.Label10, QStringLiteral("峰"));
@@ -395,9 +431,10 @@ private slots:
         QCOMPARE(form.Image1.geometry(), px.rect(l.image1));
         QCOMPARE(form.Image6.geometry(), px.rect(l.image6));
         QCOMPARE(form.Line1.x(), px.x(l.line1X));
-        for (QWidget *heading : {&form.Label9, &form.Label23, &form.Label2})
+        for (QWidget *heading : { &form.Label9, &form.Label23, &form.Label2 })
             QCOMPARE(heading->x(), px.x(l.headingLeft));
-        for (QWidget *value : std::initializer_list<QWidget *>{&form.Label7, &form.Label3, &form.Label6, &form.Label1, &form.Label13})
+        for (QWidget *value : std::initializer_list<QWidget *> {
+                 &form.Label7, &form.Label3, &form.Label6, &form.Label1, &form.Label13 })
             QCOMPARE(value->x(), px.x(l.valueLeft));
         QCOMPARE(form.Combo1.geometry(), px.rect(3072, 672, 855, 300));
         QCOMPARE(form.Combo5.geometry(), px.rect(6750, 684, 855, 300));
@@ -427,8 +464,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTRY_COMPARE(QApplication::focusWidget(), &form.Text5);
 
-        const QList<QWidget *> expected = {&form.Command2, &form.Combo5, &form.Combo4, &form.Combo3, &form.Combo2,
-                                           &form.Combo1, &form.Command8, &form.Command9, &form.Command10, &form.Combo6, &form.Text6, &form.Text5};
+        const QList<QWidget *> expected = { &form.Command2, &form.Combo5, &form.Combo4,
+            &form.Combo3, &form.Combo2, &form.Combo1, &form.Command8, &form.Command9,
+            &form.Command10, &form.Combo6, &form.Text6, &form.Text5 };
         const auto control = [&](QWidget *focus) {
             for (QWidget *w = focus; w; w = w->parentWidget()) {
                 if (expected.contains(w))
@@ -443,7 +481,8 @@ private slots:
         // and back
         for (qsizetype i = expected.size() - 2; i >= 0; --i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-            QCOMPARE(control(QApplication::focusWidget())->objectName(), expected.at(i)->objectName());
+            QCOMPARE(
+                control(QApplication::focusWidget())->objectName(), expected.at(i)->objectName());
         }
     }
 
@@ -457,13 +496,15 @@ private slots:
         const QList<QWidget *> controls = form.findChildren<QWidget *>();
         int checked = 0;
         for (QWidget *widget : controls) {
-            if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")))
+            if (widget->objectName().isEmpty()
+                || widget->objectName().startsWith(QLatin1String("qt_")))
                 continue;
             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
             QVERIFY(face);
             // a combo box's name on this platform is its text; the set name is its label
-            const QString name = face->text(QAccessible::Name).trimmed().isEmpty() ? widget->accessibleName()
-                                                                                     : face->text(QAccessible::Name);
+            const QString name = face->text(QAccessible::Name).trimmed().isEmpty()
+                ? widget->accessibleName()
+                : face->text(QAccessible::Name);
             QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName()));
             ++checked;
         }
@@ -503,7 +544,7 @@ private slots:
         QCOMPARE(form->Command10.size(), form->Command9.size());
         QCOMPARE(form->Command10.y(), form->Command9.y());
         QCOMPARE(form->Command10.x() - form->Command9.geometry().right(),
-                 form->Command9.x() - form->Command8.geometry().right());
+            form->Command9.x() - form->Command8.geometry().right());
         QVERIFY(form->Command10.geometry().right() <= form->Frame1.geometry().right());
         QCOMPARE(form->Command10.font(), form->Command9.font());
 
@@ -569,10 +610,10 @@ private slots:
 
         const QImage frame = pictures::framePicture(framegeometry::Frame::Cells24);
         box.andCombine(frame);
-        QCOMPARE(box.image().pixel(0, 0), qRgb(192, 192, 192));   // white AND grey
+        QCOMPARE(box.image().pixel(0, 0), qRgb(192, 192, 192)); // white AND grey
         QCOMPARE(box.image().pixel(30, 30), qRgb(255, 255, 255)); // white AND white
-        QCOMPARE(box.image().pixel(0, 25), qRgb(0, 0, 0));        // black AND grey
-        QCOMPARE(box.image().pixel(30, 25), qRgb(0, 0, 0));       // black AND white
+        QCOMPARE(box.image().pixel(0, 25), qRgb(0, 0, 0)); // black AND grey
+        QCOMPARE(box.image().pixel(30, 25), qRgb(0, 0, 0)); // black AND white
         // the stored picture keeps no frame
         QCOMPARE(box.storedPicture().pixel(0, 0), qRgb(255, 255, 255));
 

@@ -14,8 +14,7 @@
 #include <optional>
 
 // The About dialog.
-class Form16Test : public QObject
-{
+class Form16Test : public QObject {
     Q_OBJECT
 private slots:
     void init()
@@ -25,10 +24,7 @@ private slots:
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(&*m_form));
     }
-    void cleanup()
-    {
-        m_form.reset();
-    }
+    void cleanup() { m_form.reset(); }
 
     void closesWithTheFocusedOkButton_data()
     {
@@ -82,11 +78,13 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QUrl>("opened");
-        QTest::newRow("web site") << QStringLiteral("Label6") << QString(aboutinfo::webSite) << QUrl(aboutinfo::webSite);
+        QTest::newRow("web site") << QStringLiteral("Label6") << QString(aboutinfo::webSite)
+                                  << QUrl(aboutinfo::webSite);
         QTest::newRow("e-mail") << QStringLiteral("Label5") << QString(aboutinfo::email)
                                 << QUrl(QStringLiteral("mailto:") + aboutinfo::email);
-        QTest::newRow("download page") << QStringLiteral("Label7") << QString(aboutinfo::downloadPage)
-                                       << QUrl(aboutinfo::downloadPage);
+        QTest::newRow("download page")
+            << QStringLiteral("Label7") << QString(aboutinfo::downloadPage)
+            << QUrl(aboutinfo::downloadPage);
     }
     // A link opens its address with the desktop and leaves the dialog open.
     void links()
@@ -109,21 +107,20 @@ private slots:
         QTest::mouseClick(&m_form->Command2, Qt::LeftButton);
         QCOMPARE(text, shown);
         QVERIFY(stillOpen);
-        QCOMPARE(m_opener.opened, QList<QUrl>{opened});
+        QCOMPARE(m_opener.opened, QList<QUrl> { opened });
     }
 
     // The maker's addresses are the reserved example domain, never a real one.
     void addressesAreExamples()
     {
-        for (const QUrl &url : {QUrl(aboutinfo::webSite), QUrl(aboutinfo::downloadPage)})
+        for (const QUrl &url : { QUrl(aboutinfo::webSite), QUrl(aboutinfo::downloadPage) })
             QVERIFY(url.host().endsWith(QLatin1String(".example")));
         QVERIFY(QString(aboutinfo::email).endsWith(QLatin1String(".example")));
     }
 
 private:
     // What the test saw while the dialog was open.
-    struct Seen
-    {
+    struct Seen {
         bool shown = false;
         bool okFocused = false;
         bool modal = false;
@@ -157,7 +154,8 @@ private:
                 whileOpen(act); // not shown yet: look again on the next pass
                 return;
             }
-            (void)QTest::qWaitFor([about] { return QApplication::focusWidget() == &about->Command1; }, 2000);
+            (void)QTest::qWaitFor(
+                [about] { return QApplication::focusWidget() == &about->Command1; }, 2000);
             act(*about);
             if (about->isVisible())
                 about->reject();

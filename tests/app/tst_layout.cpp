@@ -5,8 +5,7 @@
 #include <QTest>
 
 // The layout arithmetic in twips and its conversion to pixels.
-class LayoutTest : public QObject
-{
+class LayoutTest : public QObject {
     Q_OBJECT
 private slots:
     void workedExample()
@@ -79,7 +78,8 @@ private slots:
         QFETCH(double, height);
         const QSizeF banner = layout::bannerSize(outerWidth);
         QCOMPARE(banner.width(), double(outerWidth));
-        QVERIFY2(qAbs(banner.height() - height) < 0.001, qPrintable(QString::number(banner.height(), 'f', 6)));
+        QVERIFY2(qAbs(banner.height() - height) < 0.001,
+            qPrintable(QString::number(banner.height(), 'f', 6)));
         // the quotient is a float, not a double
         QCOMPARE(banner.height(), double(float(banner.height())));
     }
@@ -89,17 +89,21 @@ private slots:
         QTest::addColumn<qreal>("dpi");
         QTest::addColumn<QRect>("twips");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("96 dpi, Frame1") << qreal(96) << QRect(2160, 1620, 7759, 4047) << QRect(144, 108, 517, 270);
-        QTest::newRow("96 dpi, Picture1") << qreal(96) << QRect(96, 120, 5775, 3825) << QRect(6, 8, 385, 255);
-        QTest::newRow("120 dpi, Picture1") << qreal(120) << QRect(96, 120, 5775, 3825) << QRect(8, 10, 481, 319);
-        QTest::newRow("144 dpi, window") << qreal(144) << QRect(0, 0, 10269, 6467) << QRect(0, 0, 1027, 647);
+        QTest::newRow("96 dpi, Frame1")
+            << qreal(96) << QRect(2160, 1620, 7759, 4047) << QRect(144, 108, 517, 270);
+        QTest::newRow("96 dpi, Picture1")
+            << qreal(96) << QRect(96, 120, 5775, 3825) << QRect(6, 8, 385, 255);
+        QTest::newRow("120 dpi, Picture1")
+            << qreal(120) << QRect(96, 120, 5775, 3825) << QRect(8, 10, 481, 319);
+        QTest::newRow("144 dpi, window")
+            << qreal(144) << QRect(0, 0, 10269, 6467) << QRect(0, 0, 1027, 647);
     }
     void twipsToPixels()
     {
         QFETCH(qreal, dpi);
         QFETCH(QRect, twips);
         QFETCH(QRect, pixels);
-        const layout::TwipsScale scale{dpi, dpi};
+        const layout::TwipsScale scale { dpi, dpi };
         QCOMPARE(scale.rect(twips), pixels);
     }
 };

@@ -23,8 +23,7 @@ QByteArray gbk(const QString &text)
 } // namespace
 
 // The first item of LIST2.txt, from the file's bytes.
-class List2Test : public QObject
-{
+class List2Test : public QObject {
     Q_OBJECT
 private slots:
     void readFile_data()
@@ -33,19 +32,29 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("read");
         QTest::addColumn<QString>("item");
-        QTest::newRow("quoted") << true << QByteArray("\"abc\",def\r\n") << true << QStringLiteral("abc");
-        QTest::newRow("quoted, comma inside") << true << QByteArray("\"a,b\"\r\n") << true << QStringLiteral("a,b");
-        QTest::newRow("quoted, unterminated") << true << QByteArray("\"abc") << true << QStringLiteral("abc");
-        QTest::newRow("quoted, empty") << true << QByteArray("\"\",x") << true << QStringLiteral("");
-        QTest::newRow("up to the comma") << true << QByteArray("abc,def\r\nghi") << true << QStringLiteral("abc");
-        QTest::newRow("up to CR LF") << true << QByteArray("abc\r\ndef") << true << QStringLiteral("abc");
-        QTest::newRow("up to LF") << true << QByteArray("abc\ndef") << true << QStringLiteral("abc");
+        QTest::newRow("quoted") << true << QByteArray("\"abc\",def\r\n") << true
+                                << QStringLiteral("abc");
+        QTest::newRow("quoted, comma inside")
+            << true << QByteArray("\"a,b\"\r\n") << true << QStringLiteral("a,b");
+        QTest::newRow("quoted, unterminated")
+            << true << QByteArray("\"abc") << true << QStringLiteral("abc");
+        QTest::newRow("quoted, empty")
+            << true << QByteArray("\"\",x") << true << QStringLiteral("");
+        QTest::newRow("up to the comma")
+            << true << QByteArray("abc,def\r\nghi") << true << QStringLiteral("abc");
+        QTest::newRow("up to CR LF")
+            << true << QByteArray("abc\r\ndef") << true << QStringLiteral("abc");
+        QTest::newRow("up to LF") << true << QByteArray("abc\ndef") << true
+                                  << QStringLiteral("abc");
         QTest::newRow("whole text") << true << QByteArray("abc") << true << QStringLiteral("abc");
-        QTest::newRow("leading spaces and tabs") << true << QByteArray(" \t \t\"abc\"") << true << QStringLiteral("abc");
-        QTest::newRow("inner spaces kept") << true << QByteArray("  a b ,c") << true << QStringLiteral("a b ");
-        QTest::newRow("blank first line") << true << QByteArray("\r\nabc") << true << QStringLiteral("");
-        QTest::newRow("GBK, quoted")
-            << true << gbk(QStringLiteral("\"一二三峰\",中国\r\n")) << true << QStringLiteral("一二三峰");
+        QTest::newRow("leading spaces and tabs")
+            << true << QByteArray(" \t \t\"abc\"") << true << QStringLiteral("abc");
+        QTest::newRow("inner spaces kept")
+            << true << QByteArray("  a b ,c") << true << QStringLiteral("a b ");
+        QTest::newRow("blank first line")
+            << true << QByteArray("\r\nabc") << true << QStringLiteral("");
+        QTest::newRow("GBK, quoted") << true << gbk(QStringLiteral("\"一二三峰\",中国\r\n")) << true
+                                     << QStringLiteral("一二三峰");
         QTest::newRow("GBK, up to the comma")
             << true << gbk(QStringLiteral("峰刿峁,峤\r\n")) << true << QStringLiteral("峰刿峁");
         // trail bytes in the ASCII range: 乗 is 81 5C, 亅 81 7C, 丂 81 40
@@ -142,14 +151,15 @@ private slots:
     // animation page in the built strokeorder/ and a GBK code.
     void builtListNamesThePages()
     {
-        const QString build = qEnvironmentVariable("ZIBRIN_BUILD_DIR", QStringLiteral(ZIBRIN_BUILD_DIR));
+        const QString build
+            = qEnvironmentVariable("ZIBRIN_BUILD_DIR", QStringLiteral(ZIBRIN_BUILD_DIR));
         const list2::Result list = list2::readFile(build + QStringLiteral("/LIST2.txt"));
         QVERIFY2(list.error.isEmpty(), qPrintable(list.error));
 
         const QDir pages(build + QStringLiteral("/strokeorder/bsdh/post"));
         QList<uint> expected;
         qsizetype withoutGbk = 0;
-        for (const QString &name : pages.entryList({QStringLiteral("*.html")}, QDir::Files)) {
+        for (const QString &name : pages.entryList({ QStringLiteral("*.html") }, QDir::Files)) {
             const QString character = name.chopped(5);
             QStringEncoder encoder("GBK");
             const QByteArray bytes = encoder(character);
@@ -164,8 +174,8 @@ private slots:
         std::sort(listed.begin(), listed.end());
         QCOMPARE(listed, expected);
         QVERIFY2(listed.size() >= 9500, qPrintable(QString::number(listed.size())));
-        qInfo("LIST2.txt: %lld characters; %lld pages have no GBK code", static_cast<long long>(listed.size()),
-              static_cast<long long>(withoutGbk));
+        qInfo("LIST2.txt: %lld characters; %lld pages have no GBK code",
+            static_cast<long long>(listed.size()), static_cast<long long>(withoutGbk));
     }
 };
 

@@ -17,8 +17,7 @@ constexpr QRgb grey = 0xffc0c0c0;
 } // namespace
 
 // The pictures drawn at start-up.
-class PicturesTest : public QObject
-{
+class PicturesTest : public QObject {
     Q_OBJECT
 private slots:
     void framePicture_data()
@@ -58,7 +57,10 @@ private slots:
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb expected = ring.contains(quint32(x) << 16 | quint32(y)) ? grey : white;
                 if (image.pixel(x, y) != expected)
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(image.pixel(x, y), 8, 16)));
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(image.pixel(x, y), 8, 16)));
             }
         }
     }
@@ -74,7 +76,7 @@ private slots:
             if (image.pixel(x, y) == grey)
                 outlines.append(x);
         }
-        QCOMPARE(outlines, (QList<int>{0, 59, 65, 124, 130, 189, 195, 254, 260, 319, 325, 384}));
+        QCOMPARE(outlines, (QList<int> { 0, 59, 65, 124, 130, 189, 195, 254, 260, 319, 325, 384 }));
     }
 
     // The 30-cell frame's rows are interiors 28, 33, 49, 54, 58 high at y = 1, 37, 78, 135, 196.
@@ -87,7 +89,7 @@ private slots:
             if (image.pixel(x, y) == grey)
                 outlines.append(y);
         }
-        QCOMPARE(outlines, (QList<int>{0, 29, 36, 70, 77, 127, 134, 189, 195, 254}));
+        QCOMPARE(outlines, (QList<int> { 0, 29, 36, 70, 77, 127, 134, 189, 195, 254 }));
     }
 
     void backdropPanel_data()

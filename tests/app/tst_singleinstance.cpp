@@ -29,7 +29,7 @@ namespace {
 void leaveStaleSocket(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    sockaddr_un address{};
+    sockaddr_un address {};
     address.sun_family = AF_UNIX;
     QVERIFY(size_t(name.size()) < sizeof address.sun_path);
     std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
@@ -44,8 +44,7 @@ void leaveStaleSocket(const QString &path)
 } // namespace
 
 // One running copy per executable and user.
-class SingleInstanceTest : public QObject
-{
+class SingleInstanceTest : public QObject {
     Q_OBJECT
 private slots:
     void init()
@@ -99,7 +98,8 @@ private slots:
         QVERIFY(first.isFirst());
         QFile lock(first.lockFileName());
         QVERIFY(lock.open(QIODevice::ReadWrite));
-        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        QVERIFY(lock.setFileTime(
+            QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
         lock.close();
         SingleInstance second(m_dir->path(), exe);
         QVERIFY(!second.isFirst());
@@ -119,7 +119,8 @@ private slots:
         const QString lockName = probe.lockFileName();
         QFile lock(lockName);
         QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(QByteArray::number(deadPid) + "\nzibrin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.write(QByteArray::number(deadPid) + "\nzibrin\n" + QSysInfo::machineHostName().toUtf8()
+            + "\n");
         lock.close();
         QVERIFY(probe.isFirst());
     }
@@ -169,7 +170,8 @@ private slots:
         QFile file(notADirectory);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        SingleInstance instance(notADirectory + QStringLiteral("/run"), QStringLiteral("/opt/zibrin/zibrin"));
+        SingleInstance instance(
+            notADirectory + QStringLiteral("/run"), QStringLiteral("/opt/zibrin/zibrin"));
         QVERIFY(instance.isFirst());
     }
 
@@ -183,8 +185,8 @@ private slots:
         const QByteArray cache = qgetenv("XDG_CACHE_HOME");
         const QString currentFolder = QDir::currentPath();
         const auto restore = qScopeGuard([&] {
-            for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime},
-                     std::pair{"TMPDIR", tmp}, std::pair{"XDG_CACHE_HOME", cache}}) {
+            for (const auto &[name, value] : { std::pair { "XDG_RUNTIME_DIR", runtime },
+                     std::pair { "TMPDIR", tmp }, std::pair { "XDG_CACHE_HOME", cache } }) {
                 if (value.isNull())
                     qunsetenv(name);
                 else

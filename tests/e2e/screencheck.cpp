@@ -56,11 +56,13 @@ int expect(const QString &database, const QString &character, const QString &out
     QString strokeCount;
     QByteArray photo;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("expect"));
+        QSqlDatabase db
+            = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("expect"));
         db.setDatabaseName(database);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         QSqlQuery query(db);
-        if (!db.open() || !query.prepare(QStringLiteral("SELECT BH, photo FROM chunks WHERE hz = ?")))
+        if (!db.open()
+            || !query.prepare(QStringLiteral("SELECT BH, photo FROM chunks WHERE hz = ?")))
             return 2;
         query.addBindValue(character);
         if (!query.exec() || !query.next())
@@ -73,7 +75,8 @@ int expect(const QString &database, const QString &character, const QString &out
     QPainter painter(&picture);
     painter.drawImage(0, 0, QImage::fromData(photo));
     painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(0, 0, rgb(pictures::framePicture(framegeometry::frameForStrokeCount(strokeCount))));
+    painter.drawImage(
+        0, 0, rgb(pictures::framePicture(framegeometry::frameForStrokeCount(strokeCount))));
     painter.end();
     return picture.save(out) ? 0 : 2;
 }
@@ -99,6 +102,7 @@ int main(int argc, char *argv[])
         std::printf(same ? "same\n" : "different\n");
         return same ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: screencheck grab OUT | expect DB CHARACTER OUT | find SCREEN NEEDLE | same A B\n");
+    std::fprintf(stderr,
+        "usage: screencheck grab OUT | expect DB CHARACTER OUT | find SCREEN NEEDLE | same A B\n");
     return 2;
 }

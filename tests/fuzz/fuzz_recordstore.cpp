@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static int argc = 1;
     static char name[] = "fuzz_recordstore";
-    static char *argv[] = {name, nullptr};
+    static char *argv[] = { name, nullptr };
     // Kept to the end of the process: Qt's own clean-up at exit must find the application alive.
     static auto *app = new QApplication(argc, argv);
     static auto *picture = new PictureBox;
@@ -29,17 +29,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     {
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || file.write(bytes) != bytes.size())
             std::abort();
     }
     {
         RecordStore store;
         QObject::connect(&store, &RecordStore::currentChanged, picture, [&] {
-            picture->setPhoto(store.current().photo, [outline = store.outline(store.current().hz)] { return outline; });
+            picture->setPhoto(store.current().photo,
+                [outline = store.outline(store.current().hz)] { return outline; });
             picture->sharpImage(2); // the strokes drawn from whatever the outline holds
         });
         const bool opened = store.open(path);
-        for (const QString &c : {QStringLiteral("峰"), QStringLiteral("'"), QStringLiteral("😀"), QString()}) {
+        for (const QString &c :
+            { QStringLiteral("峰"), QStringLiteral("'"), QStringLiteral("😀"), QString() }) {
             store.FindFirst(c);
             if (!opened && !store.NoMatch())
                 std::abort();
@@ -48,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             // stroke classes are digits 1-5 or nothing, read or not, and the same both ways
             const QString classes = store.strokeClasses(c);
             if (classes.size() > RecordStore::maximumStrokeClassesLength
-                || std::any_of(classes.cbegin(), classes.cend(), [](QChar d) { return d < u'1' || d > u'5'; })
+                || std::any_of(
+                    classes.cbegin(), classes.cend(), [](QChar d) { return d < u'1' || d > u'5'; })
                 || (!store.NoMatch() && classes != store.current().strokeClasses))
                 std::abort();
         }

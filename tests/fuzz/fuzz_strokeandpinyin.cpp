@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QList<QString> texts = fuzzTexts(data, size, 6);
-    const QString code = strokeCode({texts[0], texts[1], texts[2], texts[3], texts[4]});
+    const QString code = strokeCode({ texts[0], texts[1], texts[2], texts[3], texts[4] });
     if (code.size() != 5)
         std::abort();
     for (QChar c : code)

@@ -21,14 +21,15 @@ std::string reference(const QString &input)
     char byte[4];
     for (qsizetype i = begin; i < end; ++i) {
         const unsigned v = input[i].unicode();
-        const bool alnum = (v >= '0' && v <= '9') || (v >= 'A' && v <= 'Z') || (v >= 'a' && v <= 'z');
+        const bool alnum
+            = (v >= '0' && v <= '9') || (v >= 'A' && v <= 'Z') || (v >= 'a' && v <= 'z');
         if (alnum) {
             out += char(v);
         } else if (v <= 0xFF) {
             std::snprintf(byte, sizeof byte, "%%%02X", v);
             out += byte;
         } else {
-            for (unsigned b : {0xE0 | (v >> 12), 0x80 | ((v >> 6) & 0x3F), 0x80 | (v & 0x3F)}) {
+            for (unsigned b : { 0xE0 | (v >> 12), 0x80 | ((v >> 6) & 0x3F), 0x80 | (v & 0x3F) }) {
                 std::snprintf(byte, sizeof byte, "%%%02X", b);
                 out += byte;
             }

@@ -4,8 +4,7 @@
 
 #include <QTest>
 
-class CaretRulesTest : public QObject
-{
+class CaretRulesTest : public QObject {
     Q_OBJECT
 private slots:
     void inputBoxChange_data();
@@ -22,10 +21,14 @@ void CaretRulesTest::inputBoxChange_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("character"); // "" for no lookup
-    QTest::newRow("one character") << "峰" << "峰";
-    QTest::newRow("only spaces: nothing") << "   " << "";
-    QTest::newRow("trailing space looks up the space") << "国 " << " ";
-    QTest::newRow("non-BMP character whole") << "中𠀀" << "𠀀";
+    QTest::newRow("one character") << "峰"
+                                   << "峰";
+    QTest::newRow("only spaces: nothing") << "   "
+                                          << "";
+    QTest::newRow("trailing space looks up the space") << "国 "
+                                                       << " ";
+    QTest::newRow("non-BMP character whole") << "中𠀀"
+                                             << "𠀀";
 }
 
 void CaretRulesTest::inputBoxChange()
@@ -93,8 +96,8 @@ void CaretRulesTest::resultBoxClick()
     QFETCH(int, length);
     QFETCH(int, selectedStart);
     QFETCH(int, selectedLength);
-    const caretrules::Selection selected =
-        caretrules::resultBoxClickSelection(text, {start, length});
+    const caretrules::Selection selected
+        = caretrules::resultBoxClickSelection(text, { start, length });
     QCOMPARE(selected.start, selectedStart);
     QCOMPARE(selected.length, selectedLength);
 }

@@ -3,9 +3,9 @@
 #include "form1.h"
 #include "programfolder.h"
 
-#include <QFile>
 #include <QBuffer>
 #include <QClipboard>
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTest>
@@ -17,25 +17,33 @@ namespace {
 const QList<CharacterRecord> &records()
 {
     static const QList<CharacterRecord> rows = {
-        {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), pngBytes(fixturePicture(1))},
-        {QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), pngBytes(fixturePicture(2))},
-        {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(fixturePicture(3))},
-        {QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray()},
-        {QStringLiteral("甲"), QStringLiteral("25"), QStringLiteral("jiǎ"), pngBytes(fixturePicture(4))},
-        {QStringLiteral("乙"), QStringLiteral("26"), QStringLiteral("yǐ"), pngBytes(fixturePicture(5))},
-        {QStringLiteral("丙"), QStringLiteral("27"), QStringLiteral("bǐng"), pngBytes(fixturePicture(6))},
-        {QStringLiteral("爨"), QStringLiteral("30"), QStringLiteral("cuàn"), pngBytes(fixturePicture(7))},
-        {QStringLiteral("丁"), QStringLiteral("31"), QStringLiteral("dīng"), pngBytes(fixturePicture(8))},
-        {QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"), pngBytes(fixturePicture(9))},
-        {QStringLiteral("x"), QStringLiteral("2"), QString(), QByteArray("not a picture")},
+        { QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"),
+            pngBytes(fixturePicture(1)) },
+        { QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"),
+            pngBytes(fixturePicture(2)) },
+        { QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"),
+            pngBytes(fixturePicture(3)) },
+        { QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray() },
+        { QStringLiteral("甲"), QStringLiteral("25"), QStringLiteral("jiǎ"),
+            pngBytes(fixturePicture(4)) },
+        { QStringLiteral("乙"), QStringLiteral("26"), QStringLiteral("yǐ"),
+            pngBytes(fixturePicture(5)) },
+        { QStringLiteral("丙"), QStringLiteral("27"), QStringLiteral("bǐng"),
+            pngBytes(fixturePicture(6)) },
+        { QStringLiteral("爨"), QStringLiteral("30"), QStringLiteral("cuàn"),
+            pngBytes(fixturePicture(7)) },
+        { QStringLiteral("丁"), QStringLiteral("31"), QStringLiteral("dīng"),
+            pngBytes(fixturePicture(8)) },
+        { QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"),
+            pngBytes(fixturePicture(9)) },
+        { QStringLiteral("x"), QStringLiteral("2"), QString(), QByteArray("not a picture") },
     };
     return rows;
 }
 
 } // namespace
 
-class LookupWindowTest : public QObject
-{
+class LookupWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -98,7 +106,8 @@ bool LookupWindowTest::recordControlsVisible(bool withLabel13) const
 {
     const Form1 &w = *m_window;
     bool all = !w.Picture1.isHidden();
-    for (const QWidget *l : std::initializer_list<const QWidget *>{&w.Label23, &w.Label2, &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7})
+    for (const QWidget *l : std::initializer_list<const QWidget *> {
+             &w.Label23, &w.Label2, &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7 })
         all = all && !l->isHidden();
     return all && (!withLabel13 || !w.Label13.isHidden());
 }
@@ -107,8 +116,8 @@ bool LookupWindowTest::recordControlsHidden() const
 {
     const Form1 &w = *m_window;
     bool all = w.Picture1.isHidden();
-    for (const QWidget *l : std::initializer_list<const QWidget *>{&w.Label23, &w.Label2, &w.Label9, &w.Label3, &w.Label6,
-                                                                     &w.Label1, &w.Label7, &w.Label13})
+    for (const QWidget *l : std::initializer_list<const QWidget *> { &w.Label23, &w.Label2,
+             &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7, &w.Label13 })
         all = all && l->isHidden();
     return all;
 }
@@ -131,14 +140,21 @@ void LookupWindowTest::inputBoxChange_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("current"); // Label10 afterwards
     QTest::addColumn<bool>("shown");
-    QTest::newRow("last of several") << "中国" << "国" << true;
-    QTest::newRow("no record") << "我" << "中" << false;
-    QTest::newRow("quote") << "'" << "中" << false;
-    QTest::newRow("quote pair") << "''" << "中" << false;
-    QTest::newRow("sql text") << "x' OR '1'='1" << "中" << false;
-    QTest::newRow("emoji") << "😀" << "中" << false;
+    QTest::newRow("last of several") << "中国"
+                                     << "国" << true;
+    QTest::newRow("no record") << "我"
+                               << "中" << false;
+    QTest::newRow("quote") << "'"
+                           << "中" << false;
+    QTest::newRow("quote pair") << "''"
+                                << "中" << false;
+    QTest::newRow("sql text") << "x' OR '1'='1"
+                              << "中" << false;
+    QTest::newRow("emoji") << "😀"
+                           << "中" << false;
     QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "中" << false;
-    QTest::newRow("not a picture") << "x" << "x" << true;
+    QTest::newRow("not a picture") << "x"
+                                   << "x" << true;
 }
 
 void LookupWindowTest::inputBoxChange()
@@ -151,7 +167,8 @@ void LookupWindowTest::inputBoxChange()
     QCOMPARE(m_window->Label10, current);
     QCOMPARE(recordControlsVisible(), shown);
     if (!shown)
-        QVERIFY(text.trimmed().isEmpty() ? recordControlsHidden() || !recordControlsVisible() : recordControlsHidden());
+        QVERIFY(text.trimmed().isEmpty() ? recordControlsHidden() || !recordControlsVisible()
+                                         : recordControlsHidden());
 }
 
 void LookupWindowTest::inputBoxCaret_data()
@@ -194,9 +211,11 @@ void LookupWindowTest::inputBoxRealClick()
     setInput(QStringLiteral("中国"));
     m_window->Text5.setFocus();
     // far left puts the caret before 中, far right after 国
-    QTest::mouseClick(&m_window->Text5, Qt::LeftButton, {}, QPoint(1, m_window->Text5.height() / 2));
+    QTest::mouseClick(
+        &m_window->Text5, Qt::LeftButton, {}, QPoint(1, m_window->Text5.height() / 2));
     QCOMPARE(m_window->Label10, QStringLiteral("中"));
-    QTest::mouseClick(&m_window->Text5, Qt::LeftButton, {}, QPoint(m_window->Text5.width() - 2, m_window->Text5.height() / 2));
+    QTest::mouseClick(&m_window->Text5, Qt::LeftButton, {},
+        QPoint(m_window->Text5.width() - 2, m_window->Text5.height() / 2));
     QCOMPARE(m_window->Label10, QStringLiteral("国"));
 }
 
@@ -218,7 +237,8 @@ void LookupWindowTest::resultBoxClick()
     // at the end of the text nothing is selected; the display follows the last find
     setInput(QStringLiteral("我")); // no record
     QVERIFY(recordControlsHidden());
-    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, QPoint(box.viewport()->width() - 3, box.viewport()->height() - 3));
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {},
+        QPoint(box.viewport()->width() - 3, box.viewport()->height() - 3));
     QVERIFY(!box.textCursor().hasSelection());
     QCOMPARE(m_window->Label10, QStringLiteral("中"));
     QVERIFY(recordControlsHidden());
@@ -278,8 +298,10 @@ void LookupWindowTest::frameChoice()
     if (frame == 30)
         setInput(QStringLiteral("甲"));
     setInput(character);
-    const QImage expected = frame == 25 ? m_window->Image25 : frame == 26 ? m_window->Image26
-                          : frame == 30 ? m_window->Image30 : m_window->Image2;
+    const QImage expected = frame == 25 ? m_window->Image25
+        : frame == 26                   ? m_window->Image26
+        : frame == 30                   ? m_window->Image30
+                                        : m_window->Image2;
     QCOMPARE(m_window->Image5, expected);
 }
 
@@ -307,7 +329,7 @@ void LookupWindowTest::copyBeforeFrameStepHasNoFrame()
 {
     setInput(QStringLiteral("峰"));
     QCOMPARE(m_window->Picture1.image().convertToFormat(QImage::Format_RGB32),
-             fixturePicture(3).convertToFormat(QImage::Format_RGB32));
+        fixturePicture(3).convertToFormat(QImage::Format_RGB32));
     waitForFrameStep();
     QVERIFY(m_window->Picture1.image() != fixturePicture(3));
 }
@@ -318,7 +340,7 @@ void LookupWindowTest::emptyPhotoShowsFrameOnWhite()
     QVERIFY(recordControlsVisible());
     waitForFrameStep();
     QCOMPARE(m_window->Picture1.image().convertToFormat(QImage::Format_RGB32),
-             m_window->Image2.convertToFormat(QImage::Format_RGB32));
+        m_window->Image2.convertToFormat(QImage::Format_RGB32));
     // the notice lies beneath the shown picture
     QVERIFY(!m_window->Label4.isHidden());
     QVERIFY(m_window->Picture1.geometry().contains(m_window->Label4.geometry()));
@@ -422,24 +444,25 @@ void LookupWindowTest::oddRecords()
     huge.replace(0, 8, QByteArray("\x89PNG\r\n\x1a\n", 8));
     const QByteArray cut = pngBytes(fixturePicture(1)).left(200);
     ProgramFolder folder;
-    QCOMPARE(folder.writeDatabase({{QStringLiteral("大"), QStringLiteral("3"), QStringLiteral("dà"), huge},
-                                   {QStringLiteral("小"), QStringLiteral("3"), QStringLiteral("xiǎo"), cut},
-                                   {QStringLiteral("空"), QString(), QString(), QByteArray()}}),
-             QString());
+    QCOMPARE(folder.writeDatabase(
+                 { { QStringLiteral("大"), QStringLiteral("3"), QStringLiteral("dà"), huge },
+                     { QStringLiteral("小"), QStringLiteral("3"), QStringLiteral("xiǎo"), cut },
+                     { QStringLiteral("空"), QString(), QString(), QByteArray() } }),
+        QString());
     huge.clear();
     folder.writeList2(QStringLiteral("大小"));
     RecordingOpener opener;
     std::unique_ptr<Form1> window = startedWindow(folder, opener);
     window->Text5.setText(QStringLiteral("大"));
     QVERIFY(recordControlsHidden());
-    for (const QString &c : {QStringLiteral("小"), QStringLiteral("空")}) {
+    for (const QString &c : { QStringLiteral("小"), QStringLiteral("空") }) {
         window->Text5.setText(c);
         QCOMPARE(window->Label10, c);
         QVERIFY(!window->Picture1.isHidden());
         QTRY_VERIFY(!window->Timer1.isActive());
         // nothing readable: the white box with the frame lines
         QCOMPARE(window->Picture1.image().convertToFormat(QImage::Format_RGB32),
-                 window->Image2.convertToFormat(QImage::Format_RGB32));
+            window->Image2.convertToFormat(QImage::Format_RGB32));
     }
     QCOMPARE(window->Label7.text(), QString());
 }
@@ -581,9 +604,9 @@ void LookupWindowTest::pictureBombIsNotDecoded()
     QCOMPARE(QImageReader(&buffer).size(), QSize(5600, 5600));
 
     ProgramFolder folder;
-    QCOMPARE(folder.writeDatabase({{QStringLiteral("中"), QStringLiteral("4"),
-                                        QStringLiteral("zhōng"), pngBytes(fixturePicture(1))},
-                 {QStringLiteral("炸"), QStringLiteral("9"), QStringLiteral("zhà"), bomb}}),
+    QCOMPARE(folder.writeDatabase({ { QStringLiteral("中"), QStringLiteral("4"),
+                                        QStringLiteral("zhōng"), pngBytes(fixturePicture(1)) },
+                 { QStringLiteral("炸"), QStringLiteral("9"), QStringLiteral("zhà"), bomb } }),
         QString());
     folder.writeList2(QStringLiteral("中"));
     RecordingOpener opener;
@@ -629,7 +652,7 @@ void LookupWindowTest::largePastesAreBounded()
     QCOMPARE(w.Text6.text().size(), ResultBox::maximumLength);
     QVERIFY(w.Text6.document()->isUndoAvailable());
     for (int round = 0; round < 10; ++round) {
-        for (QWidget *box : std::initializer_list<QWidget *> {&w.Text5, &w.Text6}) {
+        for (QWidget *box : std::initializer_list<QWidget *> { &w.Text5, &w.Text6 }) {
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         }

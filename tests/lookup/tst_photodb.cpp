@@ -24,9 +24,18 @@
 
 namespace {
 
-QString sourceDir() { return qEnvironmentVariable("ZIBRIN_SOURCE_DIR", QStringLiteral(ZIBRIN_SOURCE_DIR)); }
-QString buildDir() { return qEnvironmentVariable("ZIBRIN_BUILD_DIR", QStringLiteral(ZIBRIN_BUILD_DIR)); }
-QString outlineDir() { return sourceDir() + QStringLiteral("/data/node_modules/hanzi-writer-data"); }
+QString sourceDir()
+{
+    return qEnvironmentVariable("ZIBRIN_SOURCE_DIR", QStringLiteral(ZIBRIN_SOURCE_DIR));
+}
+QString buildDir()
+{
+    return qEnvironmentVariable("ZIBRIN_BUILD_DIR", QStringLiteral(ZIBRIN_BUILD_DIR));
+}
+QString outlineDir()
+{
+    return sourceDir() + QStringLiteral("/data/node_modules/hanzi-writer-data");
+}
 
 // All rows of chunks in table order; an empty list when the file cannot be read.
 QList<CharacterRecord> readAll(const QString &fileName)
@@ -43,9 +52,9 @@ QList<CharacterRecord> readAll(const QString &fileName)
             if (query.exec(QStringLiteral(
                     "SELECT hz, BH, PY, photo, classes FROM chunks ORDER BY rowid"))) {
                 while (query.next())
-                    rows.append({query.value(0).toString(), query.value(1).toString(),
-                                 query.value(2).toString(), query.value(3).toByteArray(),
-                                 query.value(4).toString()});
+                    rows.append({ query.value(0).toString(), query.value(1).toString(),
+                        query.value(2).toString(), query.value(3).toByteArray(),
+                        query.value(4).toString() });
             }
             db.close();
         }
@@ -74,7 +83,10 @@ QString checkPicture(const CharacterRecord &row)
     if (!picture.loadFromData(row.photo, "PNG"))
         return QStringLiteral("%1: photo is not a PNG").arg(row.hz);
     if (picture.size() != framegeometry::pictureSize)
-        return QStringLiteral("%1: photo is %2 x %3").arg(row.hz).arg(picture.width()).arg(picture.height());
+        return QStringLiteral("%1: photo is %2 x %3")
+            .arg(row.hz)
+            .arg(picture.width())
+            .arg(picture.height());
     picture = picture.convertToFormat(QImage::Format_RGB32);
     const QList<QRect> cells = framegeometry::cells(framegeometry::frameForStrokeCount(row.BH));
     QImage inkless(picture.size(), QImage::Format_RGB32);
@@ -91,7 +103,10 @@ QString checkPicture(const CharacterRecord &row)
             if (line[x] == 0xffffffff)
                 continue;
             if (mask[x] != 0xffffffff)
-                return QStringLiteral("%1: ink at (%2, %3) outside the cells").arg(row.hz).arg(x).arg(y);
+                return QStringLiteral("%1: ink at (%2, %3) outside the cells")
+                    .arg(row.hz)
+                    .arg(x)
+                    .arg(y);
             ++inked;
         }
     }
@@ -102,8 +117,7 @@ QString checkPicture(const CharacterRecord &row)
 
 } // namespace
 
-class TestPhotoDb : public QObject
-{
+class TestPhotoDb : public QObject {
     Q_OBJECT
 
 private slots:
@@ -126,7 +140,8 @@ private slots:
     void licenceShippedBesideTheProgram();
 
 private:
-    int runBuilder(const QString &facts, const QString &output, const QString &only, QByteArray *errors = nullptr);
+    int runBuilder(const QString &facts, const QString &output, const QString &only,
+        QByteArray *errors = nullptr);
 
     QTemporaryDir m_dir;
     QString m_facts;
@@ -151,20 +166,23 @@ void TestPhotoDb::initTestCase()
     QVERIFY(facts.open(QIODevice::WriteOnly));
     facts.write(smallFacts);
     facts.close();
-    QVERIFY2(QFile::exists(outlineDir() + QStringLiteral("/峰.json")), "run tools/setup.sh to install the outline package");
+    QVERIFY2(QFile::exists(outlineDir() + QStringLiteral("/峰.json")),
+        "run tools/setup.sh to install the outline package");
 
     m_real = buildDir() + QStringLiteral("/Photo.mdb");
-    QVERIFY2(QFile::exists(m_real), qPrintable(m_real + QStringLiteral(" is missing: build the target photo")));
+    QVERIFY2(QFile::exists(m_real),
+        qPrintable(m_real + QStringLiteral(" is missing: build the target photo")));
     m_realRows = readAll(m_real);
     QVERIFY(!m_realRows.isEmpty());
 }
 
-int TestPhotoDb::runBuilder(const QString &facts, const QString &output, const QString &only, QByteArray *errors)
+int TestPhotoDb::runBuilder(
+    const QString &facts, const QString &output, const QString &only, QByteArray *errors)
 {
     QProcess builder;
     builder.start(QStringLiteral(ZIBRIN_PHOTOGEN),
-                  {QStringLiteral("--facts"), facts, QStringLiteral("--outlines"), outlineDir(),
-                   QStringLiteral("--output"), output, QStringLiteral("--only"), only});
+        { QStringLiteral("--facts"), facts, QStringLiteral("--outlines"), outlineDir(),
+            QStringLiteral("--output"), output, QStringLiteral("--only"), only });
     if (!builder.waitForFinished(120000) || builder.exitStatus() != QProcess::NormalExit)
         return -1;
     if (errors)
@@ -180,11 +198,11 @@ void TestPhotoDb::builderWritesRecordsInCodePointOrder()
     const QList<CharacterRecord> rows = readAll(output);
     QStringList got;
     for (const CharacterRecord &r : rows)
-        got << QStringList{r.hz, r.BH, r.PY, r.strokeClasses}.join(QLatin1Char(' '));
+        got << QStringList { r.hz, r.BH, r.PY, r.strokeClasses }.join(QLatin1Char(' '));
     // 国 has facts but is not selected; 我 has none, so no reading and no stroke classes
-    const QStringList expected = {QStringLiteral("一 1 yī 1"), QStringLiteral("中 4  2512"),
-                                  QStringLiteral("峰 10 fēng 2523541112"), QStringLiteral("我 7  "),
-                                  QStringLiteral("爨 30 cuàn 321125125151145123412341344334")};
+    const QStringList expected = { QStringLiteral("一 1 yī 1"), QStringLiteral("中 4  2512"),
+        QStringLiteral("峰 10 fēng 2523541112"), QStringLiteral("我 7  "),
+        QStringLiteral("爨 30 cuàn 321125125151145123412341344334") };
     QCOMPARE(got, expected);
     for (const CharacterRecord &r : rows) {
         const QString failure = checkPicture(r);
@@ -331,11 +349,13 @@ void TestPhotoDb::realDatabaseHasEveryOutlineCharacter()
     uint previous = 0;
     for (const CharacterRecord &r : m_realRows) {
         const uint cp = codePoint(r.hz);
-        QVERIFY2(cp > previous, qPrintable(r.hz)); // one character each, in code point order, no twice
+        QVERIFY2(
+            cp > previous, qPrintable(r.hz)); // one character each, in code point order, no twice
         previous = cp;
         stored.insert(r.hz);
     }
-    const QStringList files = QDir(outlineDir()).entryList({QStringLiteral("*.json")}, QDir::Files);
+    const QStringList files
+        = QDir(outlineDir()).entryList({ QStringLiteral("*.json") }, QDir::Files);
     int outlines = 0;
     for (const QString &name : files) {
         const QString hz = name.chopped(5);
@@ -358,10 +378,11 @@ void TestPhotoDb::realDatabaseHasAllOfGb2312()
     QStringList missing;
     for (int high = 0xB0; high <= 0xF7; ++high) {
         for (int low = 0xA1; low <= 0xFE; ++low) {
-            const char bytes[] = {char(high), char(low)};
+            const char bytes[] = { char(high), char(low) };
             const QString hz = gb2312.decode(QByteArrayView(bytes, 2));
             // D7FA..D7FE are unassigned: U+FFFD or a private-use code, depending on the converter
-            if (hz.size() != 1 || hz == QStringLiteral("\uFFFD") || hz[0].category() == QChar::Other_PrivateUse)
+            if (hz.size() != 1 || hz == QStringLiteral("\uFFFD")
+                || hz[0].category() == QChar::Other_PrivateUse)
                 continue;
             ++characters;
             if (!stored.contains(hz))
@@ -395,8 +416,8 @@ void TestPhotoDb::realDatabaseFollowsTheFactsFile()
         ++fromFacts;
         QVERIFY2(r.BH == found->at(2), qPrintable(r.hz + QLatin1Char(' ') + r.BH));
         QVERIFY2(r.PY == found->at(4), qPrintable(r.hz + QLatin1Char(' ') + r.PY));
-        QVERIFY2(r.strokeClasses == found->at(1),
-            qPrintable(r.hz + QLatin1Char(' ') + r.strokeClasses));
+        QVERIFY2(
+            r.strokeClasses == found->at(1), qPrintable(r.hz + QLatin1Char(' ') + r.strokeClasses));
     }
     QVERIFY(fromFacts >= 6763);
 }
@@ -421,11 +442,21 @@ void TestPhotoDb::realDatabaseThroughTheStore_data()
     QTest::addColumn<QString>("hz");
     QTest::addColumn<QString>("BH");
     QTest::addColumn<QString>("PY");
-    QTest::newRow("峰") << "峰" << "10" << "fēng";
-    QTest::newRow("一") << "一" << "1" << "yī";
-    QTest::newRow("中") << "中" << "4" << "zhōng";
-    QTest::newRow("我") << "我" << "7" << "wǒ";
-    QTest::newRow("爨") << "爨" << "30" << "cuàn";
+    QTest::newRow("峰") << "峰"
+                        << "10"
+                        << "fēng";
+    QTest::newRow("一") << "一"
+                        << "1"
+                        << "yī";
+    QTest::newRow("中") << "中"
+                        << "4"
+                        << "zhōng";
+    QTest::newRow("我") << "我"
+                        << "7"
+                        << "wǒ";
+    QTest::newRow("爨") << "爨"
+                        << "30"
+                        << "cuàn";
     // kMandarin's dated readings give way to the 2013 standard's
     QTest::newRow("卓") << "卓"
                         << "8"
@@ -446,7 +477,8 @@ void TestPhotoDb::realDatabaseThroughTheStore()
     QFETCH(QString, hz);
     QFETCH(QString, BH);
     QFETCH(QString, PY);
-    const QByteArray before = QCryptographicHash::hash(contentsOf(m_real), QCryptographicHash::Sha256);
+    const QByteArray before
+        = QCryptographicHash::hash(contentsOf(m_real), QCryptographicHash::Sha256);
     {
         RecordStore store;
         QVERIFY(store.open(m_real));

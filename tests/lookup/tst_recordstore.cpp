@@ -20,8 +20,7 @@
 namespace {
 
 // A record of the fixture at its place in the table.
-struct Row
-{
+struct Row {
     qint64 rowid;
     CharacterRecord record;
 };
@@ -31,21 +30,36 @@ struct Row
 const QList<Row> &fixtureRows()
 {
     static const QList<Row> rows = {
-        {3, {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray("photo of 中"), QStringLiteral("2512")}},
-        {5, {QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray()}},
-        {8, {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), QByteArray(3000, '\x89'), QStringLiteral("2523541112")}},
-        {9, {QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), QByteArray("first 国"), QStringLiteral("25112141")}},
-        {12, {QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"), QByteArray("non-BMP"), QString(65, u'1')}},
-        {13, {QStringLiteral("a"), QStringLiteral("1"), QString(), QByteArray("latin"), QStringLiteral("1a")}},
-        {20, {QStringLiteral("国"), QStringLiteral("88"), QStringLiteral("second"), QByteArray("second 国"), QStringLiteral("1")}},
-        {21, {QStringLiteral("爨"), QStringLiteral("30"), QStringLiteral("cuàn"), QByteArray(5000, 'x'), QString(64, u'5')}},
+        { 3,
+            { QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"),
+                QByteArray("photo of 中"), QStringLiteral("2512") } },
+        { 5, { QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray() } },
+        { 8,
+            { QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"),
+                QByteArray(3000, '\x89'), QStringLiteral("2523541112") } },
+        { 9,
+            { QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"),
+                QByteArray("first 国"), QStringLiteral("25112141") } },
+        { 12,
+            { QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"),
+                QByteArray("non-BMP"), QString(65, u'1') } },
+        { 13,
+            { QStringLiteral("a"), QStringLiteral("1"), QString(), QByteArray("latin"),
+                QStringLiteral("1a") } },
+        { 20,
+            { QStringLiteral("国"), QStringLiteral("88"), QStringLiteral("second"),
+                QByteArray("second 国"), QStringLiteral("1") } },
+        { 21,
+            { QStringLiteral("爨"), QStringLiteral("30"), QStringLiteral("cuàn"),
+                QByteArray(5000, 'x'), QString(64, u'5') } },
     };
     return rows;
 }
 
 // Runs the statements on a new SQLite file and inserts the rows into chunks; returns an error
 // text or an empty one.
-QString makeDatabase(const QString &fileName, const QStringList &statements, const QList<Row> &rows = {})
+QString makeDatabase(
+    const QString &fileName, const QStringList &statements, const QList<Row> &rows = {})
 {
     const QString connection = QStringLiteral("fixture");
     QString error;
@@ -60,11 +74,13 @@ QString makeDatabase(const QString &fileName, const QStringList &statements, con
                 error = statement + QStringLiteral(": ") + query.lastError().text();
         query.prepare(QStringLiteral(
             "INSERT INTO chunks (rowid, hz, BH, PY, photo, classes) VALUES (?, ?, ?, ?, ?, ?)"));
-        const auto text = [](const QString &value) { return value.isNull() ? QStringLiteral("") : value; };
+        const auto text
+            = [](const QString &value) { return value.isNull() ? QStringLiteral("") : value; };
         for (qsizetype i = rows.size() - 1; error.isEmpty() && i >= 0; --i) {
             const CharacterRecord &r = rows[i].record;
-            for (const QVariant &v : {QVariant(rows[i].rowid), QVariant(r.hz), QVariant(r.BH), QVariant(text(r.PY)),
-                                      QVariant(r.photo.isNull() ? QByteArray("") : r.photo), QVariant(text(r.strokeClasses))})
+            for (const QVariant &v : { QVariant(rows[i].rowid), QVariant(r.hz), QVariant(r.BH),
+                     QVariant(text(r.PY)), QVariant(r.photo.isNull() ? QByteArray("") : r.photo),
+                     QVariant(text(r.strokeClasses)) })
                 query.addBindValue(v);
             if (!query.exec())
                 error = query.lastError().text();
@@ -98,7 +114,8 @@ QByteArray sha256Of(const QString &fileName)
 bool writeFile(const QString &fileName, const QByteArray &bytes)
 {
     QFile file(fileName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size();
 }
 
 // The messages of the category zibrin.data written while a store opens the file, with the
@@ -109,8 +126,8 @@ QStringList dataMessagesOpening(const QString &file, bool switchedOn)
     messages.clear();
     if (switchedOn)
         QLoggingCategory::setFilterRules(QStringLiteral("zibrin.data=true"));
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &message) {
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &context, const QString &message) {
             if (QByteArrayView(context.category) == "zibrin.data")
                 messages.append(message);
         });
@@ -123,8 +140,7 @@ QStringList dataMessagesOpening(const QString &file, bool switchedOn)
 
 } // namespace
 
-class TestRecordStore : public QObject
-{
+class TestRecordStore : public QObject {
     Q_OBJECT
 
 private slots:
@@ -155,7 +171,8 @@ void TestRecordStore::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_fixture = m_dir.filePath(QStringLiteral("Photo.mdb"));
-    // a page size of 1 KiB spreads the few records over several pages, so cutting the file loses some
+    // a page size of 1 KiB spreads the few records over several pages, so cutting the file loses
+    // some
     QStringList statements = chunksSchema;
     statements.prepend(QStringLiteral("PRAGMA page_size = 1024"));
     const QString error = makeDatabase(m_fixture, statements, fixtureRows());
@@ -199,7 +216,8 @@ void TestRecordStore::findFirst_data()
         if (row.rowid == 20)
             continue; // the second 国 is never found
         const CharacterRecord &r = row.record;
-        QTest::newRow(qPrintable(QStringLiteral("hit ") + r.hz)) << r.hz << true << r.BH << r.PY << r.photo;
+        QTest::newRow(qPrintable(QStringLiteral("hit ") + r.hz))
+            << r.hz << true << r.BH << r.PY << r.photo;
     }
     const auto miss = [](const char *name, const QString &hz) {
         QTest::newRow(name) << hz << false << QString() << QString() << QByteArray();
@@ -266,24 +284,27 @@ void TestRecordStore::recordWithAFieldTooLargeIsUnusable()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("Photo.mdb"));
-    const CharacterRecord atLimits {QStringLiteral("丁"), QStringLiteral("100"), QString(64, u'd'),
-        QByteArray(RecordStore::maximumPhotoBytes, 'p')};
+    const CharacterRecord atLimits { QStringLiteral("丁"), QStringLiteral("100"), QString(64, u'd'),
+        QByteArray(RecordStore::maximumPhotoBytes, 'p') };
     const QString error = makeDatabase(file, chunksSchema,
         {
             fixtureRows().first(),
-            {11, {QStringLiteral("甲"), QStringLiteral("1234"), QStringLiteral("jiǎ"), QByteArray()}},
-            {12, {QStringLiteral("乙"), QStringLiteral("1"), QString(65, u'y'), QByteArray()}},
-            {13, {QStringLiteral("丙"), QStringLiteral("5"), QStringLiteral("bǐng"),
-                     QByteArray(RecordStore::maximumPhotoBytes + 1, 'p')}},
-            {14, {QString(9, u'戊'), QStringLiteral("5"), QStringLiteral("wù"), QByteArray()}},
-            {15, atLimits},
+            { 11,
+                { QStringLiteral("甲"), QStringLiteral("1234"), QStringLiteral("jiǎ"),
+                    QByteArray() } },
+            { 12, { QStringLiteral("乙"), QStringLiteral("1"), QString(65, u'y'), QByteArray() } },
+            { 13,
+                { QStringLiteral("丙"), QStringLiteral("5"), QStringLiteral("bǐng"),
+                    QByteArray(RecordStore::maximumPhotoBytes + 1, 'p') } },
+            { 14, { QString(9, u'戊'), QStringLiteral("5"), QStringLiteral("wù"), QByteArray() } },
+            { 15, atLimits },
         });
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
     RecordStore store;
     QVERIFY(store.open(file));
     for (const QString &hz :
-        {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"), QString(9, u'戊')}) {
+        { QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"), QString(9, u'戊') }) {
         store.FindFirst(hz);
         QVERIFY2(store.NoMatch(), qPrintable(hz.left(1)));
     }
@@ -298,14 +319,21 @@ void TestRecordStore::strokeClasses_data()
 {
     QTest::addColumn<QString>("hz");
     QTest::addColumn<QString>("classes");
-    QTest::newRow("stored") << "峰" << "2523541112";
-    QTest::newRow("of the first of two records") << "国" << "25112141";
-    QTest::newRow("none stored") << "一" << "";
+    QTest::newRow("stored") << "峰"
+                            << "2523541112";
+    QTest::newRow("of the first of two records") << "国"
+                                                 << "25112141";
+    QTest::newRow("none stored") << "一"
+                                 << "";
     QTest::newRow("at the longest") << "爨" << QString(64, u'5');
-    QTest::newRow("too long") << "𠀀" << "";
-    QTest::newRow("not only 1-5") << "a" << "";
-    QTest::newRow("character not stored") << "我" << "";
-    QTest::newRow("quote") << "'" << "";
+    QTest::newRow("too long") << "𠀀"
+                              << "";
+    QTest::newRow("not only 1-5") << "a"
+                                  << "";
+    QTest::newRow("character not stored") << "我"
+                                          << "";
+    QTest::newRow("quote") << "'"
+                           << "";
 }
 
 // The stroke classes are read without moving: the current record and NoMatch stay.
@@ -332,9 +360,9 @@ void TestRecordStore::readsAFileWithoutStrokeClasses()
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("Photo.mdb"));
     const QString error = makeDatabase(file,
-        {chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT, photo BLOB")),
+        { chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT, photo BLOB")),
             QStringLiteral("INSERT INTO chunks VALUES ('中', '4', 'zhōng', x'00')"),
-            QStringLiteral("INSERT INTO chunks VALUES ('峰', '10', 'fēng', x'01')")});
+            QStringLiteral("INSERT INTO chunks VALUES ('峰', '10', 'fēng', x'01')") });
     QVERIFY2(error.isEmpty(), qPrintable(error));
     RecordStore store;
     QVERIFY(store.open(file));
@@ -385,19 +413,22 @@ void TestRecordStore::openFails()
         QVERIFY(writeFile(file, QByteArray("hz\tBH\tPY\n中\t4\tzhōng\n").repeated(200)));
     } else if (kind.startsWith(QLatin1String("cut "))) {
         const QString size = kind.mid(4);
-        const qsizetype n = size == QLatin1String("half") ? m_fixtureBytes.size() / 2 : size.toInt();
+        const qsizetype n
+            = size == QLatin1String("half") ? m_fixtureBytes.size() / 2 : size.toInt();
         QVERIFY(writeFile(file, m_fixtureBytes.left(n)));
     } else if (kind == QLatin1String("garbled header")) {
         QByteArray bytes = m_fixtureBytes;
         bytes.replace(0, 16, QByteArray(16, 'Z'));
         QVERIFY(writeFile(file, bytes));
     } else if (kind == QLatin1String("no chunks")) {
-        const QString error = makeDatabase(file, {QStringLiteral("CREATE TABLE photos (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"),
-                                                  QStringLiteral("INSERT INTO photos VALUES ('中', '4', 'zhōng', x'00')")});
+        const QString error = makeDatabase(file,
+            { QStringLiteral("CREATE TABLE photos (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"),
+                QStringLiteral("INSERT INTO photos VALUES ('中', '4', 'zhōng', x'00')") });
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind == QLatin1String("no photo column")) {
-        const QString error = makeDatabase(file, {chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT")),
-                                                  QStringLiteral("INSERT INTO chunks VALUES ('中', '4', 'zhōng')")});
+        const QString error = makeDatabase(file,
+            { chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT")),
+                QStringLiteral("INSERT INTO chunks VALUES ('中', '4', 'zhōng')") });
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind == QLatin1String("no rows")) {
         const QString error = makeDatabase(file, chunksSchema);
@@ -405,30 +436,30 @@ void TestRecordStore::openFails()
     } else if (kind == QLatin1String("recursive view")) {
         // no row ever passes the condition, so the first one is looked for without end
         const QString error = makeDatabase(file,
-            {QStringLiteral(
+            { QStringLiteral(
                 "CREATE VIEW chunks AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
                 "FROM n) "
-                "SELECT '中' AS hz, '4' AS BH, 'zhōng' AS PY, NULL AS photo FROM n WHERE i < 0")});
+                "SELECT '中' AS hz, '4' AS BH, 'zhōng' AS PY, NULL AS photo FROM n WHERE i < 0") });
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind == QLatin1String("view")) {
         const QString error = makeDatabase(file,
-            {QStringLiteral("CREATE TABLE rows (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"),
+            { QStringLiteral("CREATE TABLE rows (hz TEXT, BH TEXT, PY TEXT, photo BLOB)"),
                 QStringLiteral("INSERT INTO rows VALUES ('中', '4', 'zhōng', NULL)"),
-                QStringLiteral("CREATE VIEW chunks AS SELECT * FROM rows")});
+                QStringLiteral("CREATE VIEW chunks AS SELECT * FROM rows") });
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind.endsWith(QLatin1String("generated columns"))) {
         // 300 MB of text and 900 MB of zeros from an 8 KB file
         const QString error = makeDatabase(file,
-            {chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT GENERATED ALWAYS AS "
-                                       "(printf('%.*c', 300000000, 'x')), "
-                                       "photo BLOB GENERATED ALWAYS AS (zeroblob(900000000))")),
-                QStringLiteral("INSERT INTO chunks (hz, BH) VALUES ('中', '4')")});
+            { chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT GENERATED ALWAYS AS "
+                                        "(printf('%.*c', 300000000, 'x')), "
+                                        "photo BLOB GENERATED ALWAYS AS (zeroblob(900000000))")),
+                QStringLiteral("INSERT INTO chunks (hz, BH) VALUES ('中', '4')") });
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else if (kind == QLatin1String("stored generated column")) {
         const QString error = makeDatabase(file,
-            {chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT, photo BLOB GENERATED "
-                                       "ALWAYS AS (x'00') STORED")),
-                QStringLiteral("INSERT INTO chunks (hz, BH, PY) VALUES ('中', '4', 'zhōng')")});
+            { chunksWith(QStringLiteral("hz TEXT, BH TEXT, PY TEXT, photo BLOB GENERATED "
+                                        "ALWAYS AS (x'00') STORED")),
+                QStringLiteral("INSERT INTO chunks (hz, BH, PY) VALUES ('中', '4', 'zhōng')") });
         QVERIFY2(error.isEmpty(), qPrintable(error));
 #ifdef Q_OS_UNIX
     } else if (kind == QLatin1String("fifo")) {
@@ -436,14 +467,15 @@ void TestRecordStore::openFails()
         QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
 #endif
     }
-    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    const QStringList before
+        = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
 
     RecordStore store;
     QSignalSpy changed(&store, &RecordStore::currentChanged);
     QVERIFY(!store.open(file));
     QVERIFY(!store.isOpen());
     QCOMPARE(changed.count(), 0);
-    for (const QString &hz : {QStringLiteral("中"), QStringLiteral("峰"), QStringLiteral("'")}) {
+    for (const QString &hz : { QStringLiteral("中"), QStringLiteral("峰"), QStringLiteral("'") }) {
         store.FindFirst(hz);
         QVERIFY(store.NoMatch());
     }
@@ -452,7 +484,8 @@ void TestRecordStore::openFails()
     QCOMPARE(dataMessagesOpening(file, false), QStringList());
     QVERIFY(!dataMessagesOpening(file, true).isEmpty());
     // nothing created beside it, a missing file included
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), before);
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), before);
 }
 
 void TestRecordStore::reopensAfterAFailedOpen()
@@ -476,7 +509,8 @@ void TestRecordStore::neverWritesTheFile()
     const QByteArray hash = sha256Of(m_fixture);
     QVERIFY(!hash.isEmpty());
     const QDateTime modified = QFileInfo(m_fixture).lastModified();
-    const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList files
+        = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     {
         RecordStore store;
         QVERIFY(store.open(m_fixture));

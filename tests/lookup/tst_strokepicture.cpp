@@ -12,7 +12,7 @@ namespace {
 QString outlineDir()
 {
     return qEnvironmentVariable("ZIBRIN_SOURCE_DIR", QStringLiteral(ZIBRIN_SOURCE_DIR))
-           + QStringLiteral("/data/node_modules/hanzi-writer-data/");
+        + QStringLiteral("/data/node_modules/hanzi-writer-data/");
 }
 
 std::optional<QList<QPainterPath>> outlineOf(const QString &character)
@@ -39,8 +39,14 @@ QPainterPath polygonPath(std::initializer_list<QPointF> points, bool close = tru
     return path;
 }
 
-bool isRed(QRgb c) { return qRed(c) >= 200 && qGreen(c) <= 90 && qBlue(c) <= 90; }
-bool isDark(QRgb c) { return qRed(c) <= 100 && qGreen(c) <= 100 && qBlue(c) <= 100; }
+bool isRed(QRgb c)
+{
+    return qRed(c) >= 200 && qGreen(c) <= 90 && qBlue(c) <= 90;
+}
+bool isDark(QRgb c)
+{
+    return qRed(c) <= 100 && qGreen(c) <= 100 && qBlue(c) <= 100;
+}
 
 int countPixels(const QImage &image, const QRect &area, bool (*match)(QRgb))
 {
@@ -51,13 +57,14 @@ int countPixels(const QImage &image, const QRect &area, bool (*match)(QRgb))
     return n;
 }
 
-// Whether a twentieth or more of the ink in the area has exactly the pending colour. Inside a stroke
-// still to come every pixel has it; the anti-aliased edges of the other strokes hit it by chance,
-// about one pixel in a hundred.
+// Whether a twentieth or more of the ink in the area has exactly the pending colour. Inside a
+// stroke still to come every pixel has it; the anti-aliased edges of the other strokes hit it by
+// chance, about one pixel in a hundred.
 bool showsPendingStrokes(const QImage &image, const QRect &area)
 {
     const int ink = countPixels(image, area, [](QRgb c) { return c != strokepicture::background; });
-    const int pending = countPixels(image, area, [](QRgb c) { return c == strokepicture::pendingColour; });
+    const int pending
+        = countPixels(image, area, [](QRgb c) { return c == strokepicture::pendingColour; });
     return pending * 20 >= ink;
 }
 
@@ -69,7 +76,8 @@ QPoint inkOutsideCells(const QImage &image, const QList<QRect> &cells)
             if (image.pixel(x, y) == strokepicture::background)
                 continue;
             const QPoint p(x, y);
-            if (std::none_of(cells.begin(), cells.end(), [&](const QRect &r) { return r.contains(p); }))
+            if (std::none_of(
+                    cells.begin(), cells.end(), [&](const QRect &r) { return r.contains(p); }))
                 return p;
         }
     }
@@ -94,8 +102,7 @@ QList<int> oneToN(int n, int cellCount)
 
 } // namespace
 
-class TestStrokePicture : public QObject
-{
+class TestStrokePicture : public QObject {
     Q_OBJECT
 
 private slots:
@@ -123,16 +130,17 @@ void TestStrokePicture::parsesPathData_data()
     QTest::addColumn<QString>("data");
     QTest::addColumn<QPainterPath>("expected");
 
-    const QPainterPath square = polygonPath({{0, 0}, {10, 0}, {10, 10}});
+    const QPainterPath square = polygonPath({ { 0, 0 }, { 10, 0 }, { 10, 10 } });
     QTest::newRow("spaces") << "M 0 0 L 10 0 L 10 10 Z" << square;
     QTest::newRow("commas, no spaces") << "M0,0L10,0L10,10Z" << square;
     QTest::newRow("repeated L") << "M 0 0 L 10 0 10 10 Z" << square;
     QTest::newRow("implicit lines after M") << "M 0 0 10 0 10 10 Z" << square;
     QTest::newRow("exponent and fraction") << "M 0 0 L 1e1 0 L 10.0 1.0E+1 Z" << square;
     QTest::newRow("surrounding blanks") << "\t M 0 0 L 10 0 L 10 10 Z \n" << square;
-    QTest::newRow("open path") << "M 0 0 L 10 0 L 10 10" << polygonPath({{0, 0}, {10, 0}, {10, 10}}, false);
+    QTest::newRow("open path") << "M 0 0 L 10 0 L 10 10"
+                               << polygonPath({ { 0, 0 }, { 10, 0 }, { 10, 10 } }, false);
     QTest::newRow("signs run numbers together")
-        << "M-5-5L.5.5L+3-2Z" << polygonPath({{-5, -5}, {0.5, 0.5}, {3, -2}});
+        << "M-5-5L.5.5L+3-2Z" << polygonPath({ { -5, -5 }, { 0.5, 0.5 }, { 3, -2 } });
 
     QPainterPath quad;
     quad.moveTo(238, 382);
@@ -143,8 +151,8 @@ void TestStrokePicture::parsesPathData_data()
     QTest::newRow("Q, repeated Q, C")
         << "M 238 382 Q 251 634 267 694 271 706 250 720 C 194 335 236 352 238 382 Z" << quad;
 
-    QPainterPath two = polygonPath({{0, 0}, {1, 0}, {1, 1}});
-    two.addPath(polygonPath({{5, 5}, {6, 5}, {6, 6}}));
+    QPainterPath two = polygonPath({ { 0, 0 }, { 1, 0 }, { 1, 1 } });
+    two.addPath(polygonPath({ { 5, 5 }, { 6, 5 }, { 6, 6 } }));
     QTest::newRow("two subpaths") << "M 0 0 L 1 0 L 1 1 Z M 5 5 L 6 5 L 6 6 Z" << two;
 }
 
@@ -224,24 +232,26 @@ void TestStrokePicture::prefixesOfARealStrokeNeverLeaveIt()
 void TestStrokePicture::readsOutlineFiles_data()
 {
     QTest::addColumn<QByteArray>("json");
-    QTest::addColumn<int>("strokes");     // -1: not readable
+    QTest::addColumn<int>("strokes"); // -1: not readable
     QTest::addColumn<QList<int>>("empty"); // strokes left out
 
-    QTest::newRow("two strokes")
-        << QByteArray(R"({"strokes": ["M 0 0 L 1 0 L 1 1 Z", "M 5 5 L 6 6 L 5 6 Z"], "medians": []})") << 2
-        << QList<int>{};
+    QTest::newRow("two strokes") << QByteArray(
+        R"({"strokes": ["M 0 0 L 1 0 L 1 1 Z", "M 5 5 L 6 6 L 5 6 Z"], "medians": []})")
+                                 << 2 << QList<int> {};
     QTest::newRow("malformed second stroke")
-        << QByteArray(R"({"strokes": ["M 0 0 L 1 0 L 1 1 Z", "M 5 x", "M 5 5 L 6 6 L 5 6 Z"]})") << 3
-        << QList<int>{1};
-    QTest::newRow("stroke not a string") << QByteArray(R"({"strokes": [17, "M 0 0 L 1 1 L 0 1 Z"]})") << 2
-                                         << QList<int>{0};
-    QTest::newRow("no strokes") << QByteArray(R"({"strokes": []})") << 0 << QList<int>{};
-    QTest::newRow("strokes missing") << QByteArray(R"({"medians": []})") << -1 << QList<int>{};
-    QTest::newRow("strokes not an array") << QByteArray(R"({"strokes": "M 0 0"})") << -1 << QList<int>{};
-    QTest::newRow("array at top") << QByteArray(R"(["M 0 0 L 1 1 Z"])") << -1 << QList<int>{};
-    QTest::newRow("not JSON") << QByteArray("M 0 0 L 1 1 Z") << -1 << QList<int>{};
-    QTest::newRow("cut short") << QByteArray(R"({"strokes": ["M 0 0 L 1 1 Z", "M 5 5)") << -1 << QList<int>{};
-    QTest::newRow("empty file") << QByteArray() << -1 << QList<int>{};
+        << QByteArray(R"({"strokes": ["M 0 0 L 1 0 L 1 1 Z", "M 5 x", "M 5 5 L 6 6 L 5 6 Z"]})")
+        << 3 << QList<int> { 1 };
+    QTest::newRow("stroke not a string")
+        << QByteArray(R"({"strokes": [17, "M 0 0 L 1 1 L 0 1 Z"]})") << 2 << QList<int> { 0 };
+    QTest::newRow("no strokes") << QByteArray(R"({"strokes": []})") << 0 << QList<int> {};
+    QTest::newRow("strokes missing") << QByteArray(R"({"medians": []})") << -1 << QList<int> {};
+    QTest::newRow("strokes not an array")
+        << QByteArray(R"({"strokes": "M 0 0"})") << -1 << QList<int> {};
+    QTest::newRow("array at top") << QByteArray(R"(["M 0 0 L 1 1 Z"])") << -1 << QList<int> {};
+    QTest::newRow("not JSON") << QByteArray("M 0 0 L 1 1 Z") << -1 << QList<int> {};
+    QTest::newRow("cut short") << QByteArray(R"({"strokes": ["M 0 0 L 1 1 Z", "M 5 5)") << -1
+                               << QList<int> {};
+    QTest::newRow("empty file") << QByteArray() << -1 << QList<int> {};
 }
 
 void TestStrokePicture::readsOutlineFiles()
@@ -272,14 +282,14 @@ void TestStrokePicture::strokesShownPerCell_data()
     QTest::newRow("26 of 26") << 26 << 26 << oneToN(26, 26);
     QTest::newRow("30 of 30") << 30 << 30 << oneToN(30, 30);
     QTest::newRow("27 over 24") << 27 << 24
-                                << QList<int>{2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14,
-                                              15, 16, 17, 18, 20, 21, 22, 23, 24, 25, 26, 27};
+                                << QList<int> { 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17,
+                                       18, 20, 21, 22, 23, 24, 25, 26, 27 };
     QTest::newRow("31 over 24") << 31 << 24
-                                << QList<int>{2,  3,  4,  6,  7,  8,  10, 11, 12, 13, 15, 16,
-                                              17, 19, 20, 21, 22, 24, 25, 26, 28, 29, 30, 31};
+                                << QList<int> { 2, 3, 4, 6, 7, 8, 10, 11, 12, 13, 15, 16, 17, 19,
+                                       20, 21, 22, 24, 25, 26, 28, 29, 30, 31 };
     QTest::newRow("48 over 24") << 48 << 24
-                                << QList<int>{2,  4,  6,  8,  10, 12, 14, 16, 18, 20, 22, 24,
-                                              26, 28, 30, 32, 34, 36, 38, 40, 42, 44, 46, 48};
+                                << QList<int> { 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28,
+                                       30, 32, 34, 36, 38, 40, 42, 44, 46, 48 };
 }
 
 void TestStrokePicture::strokesShownPerCell()
@@ -294,7 +304,7 @@ void TestStrokePicture::strokesShownPerCell()
 
 void TestStrokePicture::mappingAddsAtLeastOneStrokePerCell()
 {
-    for (int cells : {24, 25, 26, 30}) {
+    for (int cells : { 24, 25, 26, 30 }) {
         for (int n = 1; n <= 80; ++n) {
             const QList<int> shown = shownPerCell(n, cells);
             const int used = std::min(n, cells);
@@ -326,8 +336,8 @@ void TestStrokePicture::cellTransformFitsTheBoxInsideTheMargin()
     // corners of the 1024 box, y pointing up with the top at 900
     const QPointF topLeft = t.map(QPointF(0, 900));
     const QPointF bottomRight = t.map(QPointF(1024, 900 - 1024));
-    const QRectF box = QRectF(interior).adjusted(strokepicture::cellMargin, strokepicture::cellMargin,
-                                                 -strokepicture::cellMargin, -strokepicture::cellMargin);
+    const QRectF box = QRectF(interior).adjusted(strokepicture::cellMargin,
+        strokepicture::cellMargin, -strokepicture::cellMargin, -strokepicture::cellMargin);
     QVERIFY(topLeft.x() < bottomRight.x());
     QVERIFY(topLeft.y() < bottomRight.y()); // y turned to point down
     QVERIFY(box.adjusted(-1e-9, -1e-9, 1e-9, 1e-9).contains(QRectF(topLeft, bottomRight)));
@@ -374,8 +384,17 @@ void TestStrokePicture::realCharacters_data()
     QTest::addColumn<QString>("character");
     QTest::addColumn<int>("strokeCount");
     const QList<std::pair<const char *, int>> characters = {
-        {"一", 1}, {"中", 4}, {"我", 7}, {"峰", 10}, {"⺀", 2}, {"囔", 25}, {"矚", 26}, {"纜", 27},
-        {"鬱", 29}, {"爨", 30}, {"鱻", 33},
+        { "一", 1 },
+        { "中", 4 },
+        { "我", 7 },
+        { "峰", 10 },
+        { "⺀", 2 },
+        { "囔", 25 },
+        { "矚", 26 },
+        { "纜", 27 },
+        { "鬱", 29 },
+        { "爨", 30 },
+        { "鱻", 33 },
     };
     for (const auto &[character, strokes] : characters)
         QTest::newRow(character) << QString::fromUtf8(character) << strokes;
@@ -391,7 +410,8 @@ void TestStrokePicture::realCharacters()
     const auto strokes = outlineOf(character);
     QVERIFY2(strokes.has_value(), "run tools/setup.sh to install the outline package");
     QCOMPARE(strokes->size(), strokeCount);
-    QVERIFY(std::none_of(strokes->begin(), strokes->end(), [](const QPainterPath &p) { return p.isEmpty(); }));
+    QVERIFY(std::none_of(
+        strokes->begin(), strokes->end(), [](const QPainterPath &p) { return p.isEmpty(); }));
 
     const Frame frame = framegeometry::frameForStrokeCount(QString::number(strokeCount));
     const QList<QRect> cells = framegeometry::cells(frame);
@@ -400,15 +420,17 @@ void TestStrokePicture::realCharacters()
     const QImage reduced = strokepicture::reduceColours(rendered);
     QCOMPARE(reduced.format(), QImage::Format_Indexed8);
 
-    for (const QImage &picture : {rendered, reduced}) {
+    for (const QImage &picture : { rendered, reduced }) {
         QCOMPARE(picture.size(), framegeometry::pictureSize);
         QCOMPARE(inkOutsideCells(picture, cells), QPoint(-1, -1));
         for (int k = 0; k < cells.size(); ++k) {
             const QRect &cell = cells[k];
             const QString where = QStringLiteral("cell %1").arg(k + 1);
             if (k >= used) {
-                QVERIFY2(countPixels(picture, cell, [](QRgb c) { return c != strokepicture::background; }) == 0,
-                         qPrintable(where));
+                QVERIFY2(countPixels(
+                             picture, cell, [](QRgb c) { return c != strokepicture::background; })
+                        == 0,
+                    qPrintable(where));
                 continue;
             }
             QVERIFY2(countPixels(picture, cell, isRed) > 0, qPrintable(where));
@@ -426,8 +448,8 @@ void TestStrokePicture::reducedColoursKeepTheStrokeColours()
 {
     const QList<QRgb> table = strokepicture::pictureColourTable();
     QVERIFY(table.size() <= 256);
-    for (QRgb c : {strokepicture::background, strokepicture::writtenColour, strokepicture::newColour,
-                   strokepicture::pendingColour})
+    for (QRgb c : { strokepicture::background, strokepicture::writtenColour,
+             strokepicture::newColour, strokepicture::pendingColour })
         QVERIFY(table.contains(c));
     QImage picture(4, 1, QImage::Format_RGB32);
     picture.setPixel(0, 0, strokepicture::background);

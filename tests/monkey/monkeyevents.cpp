@@ -14,32 +14,45 @@ namespace monkey {
 
 namespace {
 
-struct Named
-{
+struct Named {
     Action action;
     const char *name;
 };
 
-constexpr std::array<Named, 14> actionNames{{
-    {Action::Type, "type"},
-    {Action::Commit, "commit"},
-    {Action::Assign, "assign"},
-    {Action::Key, "key"},
-    {Action::Click, "click"},
-    {Action::DoubleClick, "doubleclick"},
-    {Action::Drag, "drag"},
-    {Action::Pick, "pick"},
-    {Action::Press, "press"},
-    {Action::Tick, "tick"},
-    {Action::Idle, "idle"},
-    {Action::Paint, "paint"},
-    {Action::Clipboard, "clipboard"},
-    {Action::Draw, "draw"},
-}};
+constexpr std::array<Named, 14> actionNames { {
+    { Action::Type, "type" },
+    { Action::Commit, "commit" },
+    { Action::Assign, "assign" },
+    { Action::Key, "key" },
+    { Action::Click, "click" },
+    { Action::DoubleClick, "doubleclick" },
+    { Action::Drag, "drag" },
+    { Action::Pick, "pick" },
+    { Action::Press, "press" },
+    { Action::Tick, "tick" },
+    { Action::Idle, "idle" },
+    { Action::Paint, "paint" },
+    { Action::Clipboard, "clipboard" },
+    { Action::Draw, "draw" },
+} };
 
-constexpr std::array<const char *, 16> targetNames{
-    "-",      "Text5",  "Text6",  "Combo1", "Combo2",  "Combo3", "Combo4", "Combo5",
-    "Combo6", "Label1", "Label5", "Label6", "Label13", "Timer1", "Timer3", "Pad",
+constexpr std::array<const char *, 16> targetNames {
+    "-",
+    "Text5",
+    "Text6",
+    "Combo1",
+    "Combo2",
+    "Combo3",
+    "Combo4",
+    "Combo5",
+    "Combo6",
+    "Label1",
+    "Label5",
+    "Label6",
+    "Label13",
+    "Timer1",
+    "Timer3",
+    "Pad",
 };
 
 // The characters of the built-in tables (one code unit each), so that most lookups hit a record.
@@ -48,7 +61,8 @@ const QString &tableCharacters()
     static const QString characters = [] {
         QString out;
         for (int s = 0; s < 5; ++s) {
-            const QStringList rows = tables::segmentText(tables::Segment(s)).split(QStringLiteral("\r\n"));
+            const QStringList rows
+                = tables::segmentText(tables::Segment(s)).split(QStringLiteral("\r\n"));
             for (const QString &row : rows) {
                 if (row.size() == 6)
                     out.append(row.at(0));
@@ -60,8 +74,10 @@ const QString &tableCharacters()
 }
 
 const QString strokeSymbols = QStringLiteral("一丨丿丶乙");
-const QString latin = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
-const QString punctuation = QStringLiteral("'\"`\\%_;,.-()[]{}<>?!@#$&*+=/|~^:。、，“”「」‘’（）—…");
+const QString latin
+    = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+const QString punctuation
+    = QStringLiteral("'\"`\\%_;,.-()[]{}<>?!@#$&*+=/|~^:。、，“”「」‘’（）—…");
 const QString blanks = QStringLiteral(" \t\u3000\u00a0\n\r");
 
 // Characters that text handling gets wrong most often: outside the BMP, lone surrogates, format
@@ -69,17 +85,31 @@ const QString blanks = QStringLiteral(" \t\u3000\u00a0\n\r");
 const QStringList &oddCharacters()
 {
     static const QStringList odd = {
-        QStringLiteral("😀"), QStringLiteral("🀄"), QStringLiteral("𠀀"), QStringLiteral("𪚥"),
-        QStringLiteral("👍🏽"), QStringLiteral("👨‍👩‍👧"), QString(QChar(0xD800)), QString(QChar(0xDC00)),
-        QString(QChar(0xFFFF)), QString(QChar(0xFEFF)), QString(QChar(0x200D)), QStringLiteral("e\u0301"),
-        QStringLiteral("ع"), QStringLiteral("ש"), QString(QChar(0)), QStringLiteral("ａ"),
-        QString(QChar(0xFFFD)), QString(QChar(0x7F)), QString(QChar(0x1B)), QStringLiteral("國"),
+        QStringLiteral("😀"),
+        QStringLiteral("🀄"),
+        QStringLiteral("𠀀"),
+        QStringLiteral("𪚥"),
+        QStringLiteral("👍🏽"),
+        QStringLiteral("👨‍👩‍👧"),
+        QString(QChar(0xD800)),
+        QString(QChar(0xDC00)),
+        QString(QChar(0xFFFF)),
+        QString(QChar(0xFEFF)),
+        QString(QChar(0x200D)),
+        QStringLiteral("e\u0301"),
+        QStringLiteral("ع"),
+        QStringLiteral("ש"),
+        QString(QChar(0)),
+        QStringLiteral("ａ"),
+        QString(QChar(0xFFFD)),
+        QString(QChar(0x7F)),
+        QString(QChar(0x1B)),
+        QStringLiteral("國"),
     };
     return odd;
 }
 
-class Generator
-{
+class Generator {
 public:
     explicit Generator(quint32 seed)
         : m_random(seed)
@@ -127,7 +157,10 @@ QString Generator::character()
 QString Generator::text()
 {
     const int roll = below(100);
-    const int length = roll < 50 ? 1 : roll < 80 ? 2 + below(2) : roll < 95 ? 4 + below(9) : 13 + below(28);
+    const int length = roll < 50 ? 1
+        : roll < 80              ? 2 + below(2)
+        : roll < 95              ? 4 + below(9)
+                                 : 13 + below(28);
     QString out;
     for (int i = 0; i < length; ++i)
         out += character();
@@ -172,25 +205,52 @@ QString Generator::strokeText()
 // Keys that open nothing modal and no popup: no F4 or Alt+arrow (the drop-down list), no menu key.
 Event Generator::keyEvent(Target target)
 {
-    static const std::array<std::pair<int, Qt::KeyboardModifiers>, 42> keys{{
-        {Qt::Key_Left, {}}, {Qt::Key_Right, {}}, {Qt::Key_Up, {}}, {Qt::Key_Down, {}},
-        {Qt::Key_Home, {}}, {Qt::Key_End, {}}, {Qt::Key_PageUp, {}}, {Qt::Key_PageDown, {}},
-        {Qt::Key_Backspace, {}}, {Qt::Key_Delete, {}}, {Qt::Key_Return, {}}, {Qt::Key_Enter, {}},
-        {Qt::Key_Escape, {}}, {Qt::Key_Tab, {}}, {Qt::Key_Backtab, Qt::ShiftModifier}, {Qt::Key_Space, {}},
-        {Qt::Key_Insert, {}}, {Qt::Key_Shift, {}}, {Qt::Key_Control, {}}, {Qt::Key_F1, {}},
-        {Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Right, Qt::ShiftModifier},
-        {Qt::Key_Home, Qt::ShiftModifier}, {Qt::Key_End, Qt::ShiftModifier},
-        {Qt::Key_Up, Qt::ShiftModifier}, {Qt::Key_Down, Qt::ShiftModifier},
-        {Qt::Key_A, Qt::ControlModifier}, {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier},
-        {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier},
-        {Qt::Key_Y, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
-        {Qt::Key_Left, Qt::ControlModifier}, {Qt::Key_Right, Qt::ControlModifier},
-        {Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_Backspace, Qt::ControlModifier},
-        {Qt::Key_Delete, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ShiftModifier},
-        {Qt::Key_Home, Qt::ControlModifier}, {Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier},
-    }};
+    static const std::array<std::pair<int, Qt::KeyboardModifiers>, 42> keys { {
+        { Qt::Key_Left, {} },
+        { Qt::Key_Right, {} },
+        { Qt::Key_Up, {} },
+        { Qt::Key_Down, {} },
+        { Qt::Key_Home, {} },
+        { Qt::Key_End, {} },
+        { Qt::Key_PageUp, {} },
+        { Qt::Key_PageDown, {} },
+        { Qt::Key_Backspace, {} },
+        { Qt::Key_Delete, {} },
+        { Qt::Key_Return, {} },
+        { Qt::Key_Enter, {} },
+        { Qt::Key_Escape, {} },
+        { Qt::Key_Tab, {} },
+        { Qt::Key_Backtab, Qt::ShiftModifier },
+        { Qt::Key_Space, {} },
+        { Qt::Key_Insert, {} },
+        { Qt::Key_Shift, {} },
+        { Qt::Key_Control, {} },
+        { Qt::Key_F1, {} },
+        { Qt::Key_Left, Qt::ShiftModifier },
+        { Qt::Key_Right, Qt::ShiftModifier },
+        { Qt::Key_Home, Qt::ShiftModifier },
+        { Qt::Key_End, Qt::ShiftModifier },
+        { Qt::Key_Up, Qt::ShiftModifier },
+        { Qt::Key_Down, Qt::ShiftModifier },
+        { Qt::Key_A, Qt::ControlModifier },
+        { Qt::Key_C, Qt::ControlModifier },
+        { Qt::Key_X, Qt::ControlModifier },
+        { Qt::Key_V, Qt::ControlModifier },
+        { Qt::Key_V, Qt::ControlModifier },
+        { Qt::Key_Z, Qt::ControlModifier },
+        { Qt::Key_Y, Qt::ControlModifier },
+        { Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier },
+        { Qt::Key_Left, Qt::ControlModifier },
+        { Qt::Key_Right, Qt::ControlModifier },
+        { Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier },
+        { Qt::Key_Backspace, Qt::ControlModifier },
+        { Qt::Key_Delete, Qt::ControlModifier },
+        { Qt::Key_Insert, Qt::ShiftModifier },
+        { Qt::Key_Home, Qt::ControlModifier },
+        { Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier },
+    } };
     const auto &[key, modifiers] = keys.at(below(int(keys.size())));
-    Event e{.action = Action::Key, .target = target, .key = key, .modifiers = modifiers};
+    Event e { .action = Action::Key, .target = target, .key = key, .modifiers = modifiers };
     e.a = any();
     e.b = chance(30) ? any() : e.a; // sometimes a selection from b to a first
     return e;
@@ -200,10 +260,12 @@ Event Generator::next()
 {
     // the handwriting pad: mostly strokes, now and then a scribble, a long stroke or many taps
     if (chance(4)) {
-        static const int kinds[] = {RandomStroke, RandomStroke, RandomStroke, RandomStroke, RandomStroke,
-                                    Scribble,     LongStroke,   Taps,         TakeBack,     TakeBack,
-                                    Clear};
-        return {.action = Action::Draw, .target = Target::Pad, .key = kinds[below(int(std::size(kinds)))], .a = any()};
+        static const int kinds[] = { RandomStroke, RandomStroke, RandomStroke, RandomStroke,
+            RandomStroke, Scribble, LongStroke, Taps, TakeBack, TakeBack, Clear };
+        return { .action = Action::Draw,
+            .target = Target::Pad,
+            .key = kinds[below(int(std::size(kinds)))],
+            .a = any() };
     }
     const int roll = below(1000);
     Event e;
@@ -211,11 +273,11 @@ Event Generator::next()
     e.b = any();
     // the input box
     if (roll < 110)
-        return {.action = Action::Type, .target = Target::Text5, .text = text()};
+        return { .action = Action::Type, .target = Target::Text5, .text = text() };
     if (roll < 160)
-        return {.action = Action::Assign, .target = Target::Text5, .text = text()};
+        return { .action = Action::Assign, .target = Target::Text5, .text = text() };
     if (roll < 185)
-        return {.action = Action::Commit, .target = Target::Text5, .text = text()};
+        return { .action = Action::Commit, .target = Target::Text5, .text = text() };
     if (roll < 260)
         return keyEvent(Target::Text5);
     if (roll < 315) {
@@ -231,7 +293,7 @@ Event Generator::next()
     }
     // the result box
     if (roll < 350)
-        return {.action = Action::Type, .target = Target::Text6, .text = text()};
+        return { .action = Action::Type, .target = Target::Text6, .text = text() };
     if (roll < 420)
         return keyEvent(Target::Text6);
     if (roll < 500) {
@@ -252,20 +314,20 @@ Event Generator::next()
         return e;
     }
     if (roll < 705)
-        return {.action = Action::Type, .target = comboTarget(), .text = strokeText()};
+        return { .action = Action::Type, .target = comboTarget(), .text = strokeText() };
     if (roll < 735)
-        return {.action = Action::Assign, .target = comboTarget(), .text = strokeText()};
+        return { .action = Action::Assign, .target = comboTarget(), .text = strokeText() };
     if (roll < 745)
-        return {.action = Action::Commit, .target = comboTarget(), .text = strokeText()};
+        return { .action = Action::Commit, .target = comboTarget(), .text = strokeText() };
     if (roll < 770)
         return keyEvent(comboTarget());
     // the pinyin list
     if (roll < 820)
-        return {.action = Action::Type, .target = Target::Combo6, .text = syllableText()};
+        return { .action = Action::Type, .target = Target::Combo6, .text = syllableText() };
     if (roll < 840)
-        return {.action = Action::Assign, .target = Target::Combo6, .text = syllableText()};
+        return { .action = Action::Assign, .target = Target::Combo6, .text = syllableText() };
     if (roll < 848)
-        return {.action = Action::Commit, .target = Target::Combo6, .text = syllableText()};
+        return { .action = Action::Commit, .target = Target::Combo6, .text = syllableText() };
     if (roll < 885) {
         e.action = Action::Pick;
         e.target = Target::Combo6;
@@ -275,24 +337,25 @@ Event Generator::next()
         return keyEvent(Target::Combo6);
     // the copy link and the web links
     if (roll < 935) {
-        static const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
-        return {.action = Action::Press, .target = Target::Label1, .button = buttons[below(3)]};
+        static const Qt::MouseButton buttons[]
+            = { Qt::LeftButton, Qt::RightButton, Qt::MiddleButton };
+        return { .action = Action::Press, .target = Target::Label1, .button = buttons[below(3)] };
     }
     if (roll < 960) {
-        static const Target links[] = {Target::Label5, Target::Label6, Target::Label13};
-        return {.action = Action::Press,
-                .target = links[below(3)],
-                .button = chance(85) ? Qt::LeftButton : Qt::RightButton};
+        static const Target links[] = { Target::Label5, Target::Label6, Target::Label13 };
+        return { .action = Action::Press,
+            .target = links[below(3)],
+            .button = chance(85) ? Qt::LeftButton : Qt::RightButton };
     }
     // time and the rest of the desktop
     if (roll < 985)
-        return {.action = Action::Tick, .target = chance(80) ? Target::Timer1 : Target::Timer3};
+        return { .action = Action::Tick, .target = chance(80) ? Target::Timer1 : Target::Timer3 };
     if (roll < 992)
-        return {.action = Action::Idle};
+        return { .action = Action::Idle };
     if (roll < 995)
-        return {.action = Action::Paint};
+        return { .action = Action::Paint };
     // an empty text: the clipboard is emptied, as when the program that copied has ended
-    return {.action = Action::Clipboard, .text = chance(40) ? QString() : text()};
+    return { .action = Action::Clipboard, .text = chance(40) ? QString() : text() };
 }
 
 } // namespace
@@ -406,7 +469,8 @@ QString quoted(const QString &text)
         } else if (c.isPrint() && !c.isSurrogate() && c != u'\u3000' && c != u'\u00a0') {
             out += c;
         } else {
-            out += QStringLiteral("\\u{%1}").arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+            out += QStringLiteral("\\u{%1}").arg(
+                QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
         }
     }
     return out + u'"';
@@ -416,33 +480,47 @@ QString describe(const Event &e)
 {
     const QString target = targetName(e.target);
     switch (e.action) {
-    case Action::Type: return QStringLiteral("type %1 into %2 (key presses)").arg(quoted(e.text), target);
-    case Action::Commit: return QStringLiteral("commit %1 into %2 (input method)").arg(quoted(e.text), target);
-    case Action::Assign: return QStringLiteral("assign %1 to %2 (paste)").arg(quoted(e.text), target);
+    case Action::Type:
+        return QStringLiteral("type %1 into %2 (key presses)").arg(quoted(e.text), target);
+    case Action::Commit:
+        return QStringLiteral("commit %1 into %2 (input method)").arg(quoted(e.text), target);
+    case Action::Assign:
+        return QStringLiteral("assign %1 to %2 (paste)").arg(quoted(e.text), target);
     case Action::Key: {
         const QString key = QKeySequence(QKeyCombination(e.modifiers, Qt::Key(e.key))).toString();
-        return QStringLiteral("key %1 in %2 (caret seed %3, anchor seed %4)").arg(key, target).arg(e.a).arg(e.b);
+        return QStringLiteral("key %1 in %2 (caret seed %3, anchor seed %4)")
+            .arg(key, target)
+            .arg(e.a)
+            .arg(e.b);
     }
     case Action::Click:
         return QStringLiteral("%1click %2 (caret seed %3)")
             .arg(e.modifiers & Qt::ShiftModifier ? QStringLiteral("shift-") : QString(), target)
             .arg(e.a);
-    case Action::DoubleClick: return QStringLiteral("double-click %1 (caret seed %2)").arg(target).arg(e.a);
-    case Action::Drag: return QStringLiteral("drag in %1 (from seed %2 to seed %3)").arg(target).arg(e.a).arg(e.b);
-    case Action::Pick: return QStringLiteral("pick from %1 (item seed %2)").arg(target).arg(e.a);
+    case Action::DoubleClick:
+        return QStringLiteral("double-click %1 (caret seed %2)").arg(target).arg(e.a);
+    case Action::Drag:
+        return QStringLiteral("drag in %1 (from seed %2 to seed %3)").arg(target).arg(e.a).arg(e.b);
+    case Action::Pick:
+        return QStringLiteral("pick from %1 (item seed %2)").arg(target).arg(e.a);
     case Action::Press: {
-        const char *button = e.button == Qt::LeftButton ? "left" : e.button == Qt::RightButton ? "right" : "middle";
+        const char *button = e.button == Qt::LeftButton ? "left"
+            : e.button == Qt::RightButton               ? "right"
+                                                        : "middle";
         return QStringLiteral("%1 click on %2").arg(QLatin1String(button), target);
     }
-    case Action::Tick: return QStringLiteral("tick of %1").arg(target);
-    case Action::Idle: return QStringLiteral("posted events handled");
-    case Action::Paint: return QStringLiteral("window painted");
+    case Action::Tick:
+        return QStringLiteral("tick of %1").arg(target);
+    case Action::Idle:
+        return QStringLiteral("posted events handled");
+    case Action::Paint:
+        return QStringLiteral("window painted");
     case Action::Clipboard:
         return e.text.isEmpty() ? QStringLiteral("clipboard emptied (its owner gone)")
                                 : QStringLiteral("clipboard set to %1").arg(quoted(e.text));
     case Action::Draw: {
-        static const char *const kinds[] = {"a random stroke", "a scribble", "a long stroke", "taps",
-                                            "退一笔", "重写"};
+        static const char *const kinds[]
+            = { "a random stroke", "a scribble", "a long stroke", "taps", "退一笔", "重写" };
         const char *kind = e.key >= 0 && e.key < DrawKinds ? kinds[e.key] : "nothing";
         return QStringLiteral("on the pad: %1 (seed %2)").arg(QString::fromUtf8(kind)).arg(e.a);
     }

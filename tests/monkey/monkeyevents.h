@@ -12,30 +12,30 @@
 namespace monkey {
 
 enum class Action {
-    Type,        // key presses and releases for each code unit of text (QTest::keyClicks)
-    Commit,      // text committed by an input method
-    Assign,      // the text assigned to Text5 in one go; an edit field's whole text pasted over
-    Key,         // caret at a, then one key with modifiers pressed and released
-    Click,       // left click at caret position a; with Shift it extends the selection
+    Type, // key presses and releases for each code unit of text (QTest::keyClicks)
+    Commit, // text committed by an input method
+    Assign, // the text assigned to Text5 in one go; an edit field's whole text pasted over
+    Key, // caret at a, then one key with modifiers pressed and released
+    Click, // left click at caret position a; with Shift it extends the selection
     DoubleClick, // left double click at caret position a
-    Drag,        // left button pressed at position a, moved to b, released there
-    Pick,        // item a mod count picked from the list
-    Press,       // a mouse button pressed and released over a link label
-    Tick,        // the timer fires once, if it is running
-    Idle,        // the posted events are handled (layout, repaint requests)
-    Paint,       // the whole window is drawn
-    Clipboard,   // another program puts text on the clipboard, or empties it (no text)
-    Draw,        // on the handwriting pad (opened first): drawing of kind key (DrawKind), from seed a
+    Drag, // left button pressed at position a, moved to b, released there
+    Pick, // item a mod count picked from the list
+    Press, // a mouse button pressed and released over a link label
+    Tick, // the timer fires once, if it is running
+    Idle, // the posted events are handled (layout, repaint requests)
+    Paint, // the whole window is drawn
+    Clipboard, // another program puts text on the clipboard, or empties it (no text)
+    Draw, // on the handwriting pad (opened first): drawing of kind key (DrawKind), from seed a
 };
 
 // What a Draw event does on the pad.
 enum DrawKind {
     RandomStroke, // 2 to 12 points, some outside the writing area
-    Scribble,     // one stroke back and forth, 10 to 60 turns
-    LongStroke,   // a random walk of 500 to 5,000 points
-    Taps,         // 1 to 60 one-point strokes
-    TakeBack,     // 退一笔
-    Clear,        // 重写
+    Scribble, // one stroke back and forth, 10 to 60 turns
+    LongStroke, // a random walk of 500 to 5,000 points
+    Taps, // 1 to 60 one-point strokes
+    TakeBack, // 退一笔
+    Clear, // 重写
     DrawKinds
 };
 
@@ -58,8 +58,7 @@ enum class Target {
     Pad,
 };
 
-struct Event
-{
+struct Event {
     Action action = Action::Idle;
     Target target = Target::None;
     QString text = QString();

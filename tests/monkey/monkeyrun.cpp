@@ -10,14 +10,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCryptographicHash>
-#include <QElapsedTimer>
-#include <QMouseEvent>
-#include <QRandomGenerator>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
@@ -36,8 +36,7 @@ namespace {
 // What the searches must list, read straight from the rows of the built-in tables: for a stroke
 // code, and for a pinyin segment and key, every row character of that field in row order, each
 // followed by a space.
-class TableOracle
-{
+class TableOracle {
 public:
     TableOracle()
     {
@@ -62,7 +61,7 @@ public:
     // The segment the pinyin search runs for a key, by its first character; none for others.
     static std::optional<tables::Segment> pinyinSegment(const QString &key)
     {
-        static const char *const groups[] = {"abcde", "fghijk", "lmnopq", "rstuvwx", "yz"};
+        static const char *const groups[] = { "abcde", "fghijk", "lmnopq", "rstuvwx", "yz" };
         if (key.isEmpty())
             return std::nullopt;
         for (int g = 0; g < 5; ++g) {
@@ -94,7 +93,8 @@ const TableOracle &oracle()
 // The first character of a text: one code unit, or a surrogate pair.
 QString firstCharacter(const QString &text)
 {
-    const bool pair = text.size() >= 2 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate();
+    const bool pair
+        = text.size() >= 2 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate();
     return text.left(pair ? 2 : 1);
 }
 
@@ -108,7 +108,8 @@ QString expectedStrokeCode(const QStringList &texts)
 {
     QString code;
     for (const QString &text : texts) {
-        const qsizetype digit = text.size() == 1 ? QStringLiteral("一丨丿丶乙").indexOf(text.at(0)) : -1;
+        const qsizetype digit
+            = text.size() == 1 ? QStringLiteral("一丨丿丶乙").indexOf(text.at(0)) : -1;
         code += QChar(char16_t(u'1' + (digit < 0 ? -1 : int(digit))));
     }
     return code;
@@ -140,7 +141,7 @@ bool splitsPair(const QString &text, qsizetype position)
 // Caret positions a user can reach: the grapheme boundaries of the text.
 QList<int> caretPositions(const QString &text)
 {
-    QList<int> positions{0};
+    QList<int> positions { 0 };
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     while (finder.toNextBoundary() > 0)
         positions.append(int(finder.position()));
@@ -172,8 +173,7 @@ QStringList folderListing(const QString &path)
 
 // One run: the window, the instrumentation that checks each handler's outcome right after the
 // handler ran, the event driver and the checks between events.
-class Session : public QObject
-{
+class Session : public QObject {
 public:
     Session(Form1 &window, RecordingOpener &opener, QTextStream *trace)
         : w(window)
@@ -203,7 +203,8 @@ private:
 
     QList<QWidget *> recordControls() const
     {
-        return {&w.Picture1, &w.Label23, &w.Label2, &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7};
+        return { &w.Picture1, &w.Label23, &w.Label2, &w.Label9, &w.Label3, &w.Label6, &w.Label1,
+            &w.Label7 };
     }
     bool recordShown() const { return !w.Picture1.isHidden(); }
     QString state() const;
@@ -233,11 +234,11 @@ private:
     QTextStream *m_trace = nullptr;
     int m_index = -1;
     bool m_editingText6 = false; // the current event is the user editing the result box
-    bool m_text6Typed = false;   // the result box holds what the user made of it, not a search list
+    bool m_text6Typed = false; // the result box holds what the user made of it, not a search list
     bool m_label4Shown = false;
-    bool m_drawing = false;          // the current event is on the handwriting pad
+    bool m_drawing = false; // the current event is on the handwriting pad
     bool m_text6Handwritten = false; // the result box holds the pad's candidates
-    QSet<QChar> m_recordCharacters;  // filled at the first handwritten list
+    QSet<QChar> m_recordCharacters; // filled at the first handwritten list
 };
 
 void Session::fail(const QString &invariant, const QString &detail)
@@ -253,23 +254,27 @@ QString Session::state() const
 {
     QStringList hidden;
     for (const QWidget *control : recordControls())
-        hidden.append(control->objectName() + (control->isHidden() ? QStringLiteral(" hidden") : QStringLiteral(" shown")));
-    return QStringLiteral("Text5=%1 Text6=%2 Combo1..5=%3 Combo6=%4 Text2bhw=%5 Text2bh=%6 Label20=%7 "
-                          "Label10=%8 NoMatch=%9 [%10, Label13 %11]")
+        hidden.append(control->objectName()
+            + (control->isHidden() ? QStringLiteral(" hidden") : QStringLiteral(" shown")));
+    return QStringLiteral(
+        "Text5=%1 Text6=%2 Combo1..5=%3 Combo6=%4 Text2bhw=%5 Text2bh=%6 Label20=%7 "
+        "Label10=%8 NoMatch=%9 [%10, Label13 %11]")
         .arg(quoted(w.Text5.text()), quoted(w.Text6.text()),
-             quoted(QStringList{w.Combo1.currentText(), w.Combo2.currentText(), w.Combo3.currentText(),
-                                w.Combo4.currentText(), w.Combo5.currentText()}
-                        .join(u'|')),
-             quoted(w.Combo6.currentText()), quoted(w.Text2bhw.text()), quoted(w.Text2bh.text()), quoted(w.Label20),
-             quoted(w.Label10), w.Data1.NoMatch() ? QStringLiteral("true") : QStringLiteral("false"))
-        .arg(hidden.join(QStringLiteral(", ")), w.Label13.isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown"));
+            quoted(QStringList { w.Combo1.currentText(), w.Combo2.currentText(),
+                w.Combo3.currentText(), w.Combo4.currentText(), w.Combo5.currentText() }
+                       .join(u'|')),
+            quoted(w.Combo6.currentText()), quoted(w.Text2bhw.text()), quoted(w.Text2bh.text()),
+            quoted(w.Label20), quoted(w.Label10),
+            w.Data1.NoMatch() ? QStringLiteral("true") : QStringLiteral("false"))
+        .arg(hidden.join(QStringLiteral(", ")),
+            w.Label13.isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown"));
 }
 
 void Session::expectDisplayFollowsFind(const char *handler)
 {
     countLookup();
     expect(recordShown() == !w.Data1.NoMatch(), "the record controls follow the last find",
-           QStringLiteral("after %1").arg(QLatin1String(handler)));
+        QStringLiteral("after %1").arg(QLatin1String(handler)));
 }
 
 // Connected after the window's own connections, so each of these runs right after the handler.
@@ -283,7 +288,8 @@ void Session::instrument()
         if (last > 0 && text.at(last).isLowSurrogate() && text.at(last - 1).isHighSurrogate())
             --last;
         if (!w.Data1.NoMatch())
-            expect(w.Label10 == text.mid(last), "Text5 looks up its last character", quoted(text.mid(last)));
+            expect(w.Label10 == text.mid(last), "Text5 looks up its last character",
+                quoted(text.mid(last)));
     });
     connect(&w.Text5, &InputBox::clicked, this, [this] {
         if (!onlySpaces(w.Text5.text()))
@@ -300,8 +306,10 @@ void Session::instrument()
         bool together = true;
         for (const QWidget *control : recordControls())
             together = together && control->isHidden() == empty;
-        expect(together && (!empty || w.Label13.isHidden()), "Text6 Change shows the record controls for a list, hides all for none");
-        expect(w.Text6.toolTip().isEmpty() == empty, "Text6 has its tooltip while it lists something");
+        expect(together && (!empty || w.Label13.isHidden()),
+            "Text6 Change shows the record controls for a list, hides all for none");
+        expect(
+            w.Text6.toolTip().isEmpty() == empty, "Text6 has its tooltip while it lists something");
     });
     connect(&w.Text6, &ResultBox::clicked, this, [this] {
         if (!w.Text6.text().isEmpty())
@@ -312,7 +320,7 @@ void Session::instrument()
             expectDisplayFollowsFind("Text6 KeyUp");
     });
     // a drop-down's Change is the user's edit of its text; a pick from the list is its Click
-    for (QComboBox *combo : {&w.Combo1, &w.Combo2, &w.Combo3, &w.Combo4, &w.Combo5}) {
+    for (QComboBox *combo : { &w.Combo1, &w.Combo2, &w.Combo3, &w.Combo4, &w.Combo5 }) {
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this] { afterBian(); });
         connect(combo, &QComboBox::activated, this, [this] { afterBian(); });
     }
@@ -326,18 +334,19 @@ void Session::instrument()
 
 void Session::afterBian()
 {
-    const QString code = expectedStrokeCode({w.Combo1.currentText(), w.Combo2.currentText(), w.Combo3.currentText(),
-                                             w.Combo4.currentText(), w.Combo5.currentText()});
-    expect(w.Text2bhw.text() == code && w.Text4.text() == code, "bian writes the stroke code of the five drop-downs",
-           QStringLiteral("expected %1").arg(code));
+    const QString code = expectedStrokeCode({ w.Combo1.currentText(), w.Combo2.currentText(),
+        w.Combo3.currentText(), w.Combo4.currentText(), w.Combo5.currentText() });
+    expect(w.Text2bhw.text() == code && w.Text4.text() == code,
+        "bian writes the stroke code of the five drop-downs",
+        QStringLiteral("expected %1").arg(code));
     if (w.Text6.text().isEmpty())
         return;
     const QString first = firstCharacter(w.Text6.text());
     expect(w.Label20 == QLatin1String("1") && w.Text2bh.text() == first,
-           "bian sets the flag and the key box to the first candidate");
+        "bian sets the flag and the key box to the first candidate");
     expectDisplayFollowsFind("bian");
     expect(w.Text6.textCursor().position() == first.size() && !w.Text6.textCursor().hasSelection(),
-           "bian leaves the caret after the first candidate");
+        "bian leaves the caret after the first candidate");
 }
 
 void Session::afterStrokeKey()
@@ -349,7 +358,7 @@ void Session::afterStrokeKey()
     const QString expected = oracle().strokeList(code);
     stats.strokeSearchesListing += expected.isEmpty() ? 0 : 1;
     expect(w.Text6.text() == expected, "the stroke search lists every character of the code",
-           QStringLiteral("code %1, expected %2").arg(code, quoted(expected)));
+        QStringLiteral("code %1, expected %2").arg(code, quoted(expected)));
 }
 
 void Session::afterPinyinKey()
@@ -364,7 +373,7 @@ void Session::afterPinyinKey()
     const QString expected = oracle().pinyinList(*segment, key);
     stats.pinyinSearchesListing += expected.isEmpty() ? 0 : 1;
     expect(w.Text6.text() == expected, "the pinyin search lists every character of the syllable",
-           QStringLiteral("key %1, expected %2").arg(quoted(key), quoted(expected)));
+        QStringLiteral("key %1, expected %2").arg(quoted(key), quoted(expected)));
 }
 
 void Session::afterSyllableEntry()
@@ -383,24 +392,26 @@ void Session::checkBetweenEvents()
     expect(together, "the record controls are shown or hidden together");
     expect(shown || w.Label13.isHidden(), "Label13 is hidden while the record is");
     expect(!shown || !w.Data1.NoMatch() || !w.Text6.text().isEmpty(),
-           "a record is shown only after a find that found it or for a listed result");
+        "a record is shown only after a find that found it or for a listed result");
 
     // the table search is back at the start, with its last call a miss
     expect(w.tableSearch.position == 0, "the table search position is 0 between events",
-           QString::number(w.tableSearch.position));
-    expect(w.tableSearch.Label1bh == QLatin1String("0"), "the found flag is 0 between events", w.tableSearch.Label1bh);
+        QString::number(w.tableSearch.position));
+    expect(w.tableSearch.Label1bh == QLatin1String("0"), "the found flag is 0 between events",
+        w.tableSearch.Label1bh);
 
     // the hidden working boxes
     static const QRegularExpression code(QStringLiteral("^[0-5]{5}$"));
     expect(w.Text2bhw.text().isEmpty() || code.match(w.Text2bhw.text()).hasMatch(),
-           "Text2bhw is empty or five digits 0-5", quoted(w.Text2bhw.text()));
+        "Text2bhw is empty or five digits 0-5", quoted(w.Text2bhw.text()));
     expect(w.Text2bhw.text() == w.Text4.text(), "Text4 holds the code bian built");
-    expect(w.Label20 == QLatin1String("Label20") || w.Label20 == QLatin1String("1") || w.Label20 == QLatin1String("2"),
-           "the search-mode flag is 1 or 2", quoted(w.Label20));
+    expect(w.Label20 == QLatin1String("Label20") || w.Label20 == QLatin1String("1")
+            || w.Label20 == QLatin1String("2"),
+        "the search-mode flag is 1 or 2", quoted(w.Label20));
     const QString key = w.Text2bh.text();
     // bian's key is the first character of the result box, a listed one or one the user typed there
-    expect(key.isEmpty() || key.size() == 6 || key == firstCharacter(key), "Text2bh holds a six-column key or one character",
-           quoted(key));
+    expect(key.isEmpty() || key.size() == 6 || key == firstCharacter(key),
+        "Text2bh holds a six-column key or one character", quoted(key));
 
     // the result box lists table characters, each followed by a space, unless the user edited it
     QString why;
@@ -409,33 +420,39 @@ void Session::checkBetweenEvents()
         bool listed = list.size() % 2 == 0 && list.size() <= 20;
         for (qsizetype i = 0; listed && i < list.size(); i += 2)
             listed = list.at(i + 1) == u' ' && isRecordCharacter(list.at(i));
-        expect(listed, "the pad lists at most ten characters with a record, each followed by a space", quoted(list));
+        expect(listed,
+            "the pad lists at most ten characters with a record, each followed by a space",
+            quoted(list));
     } else if (!m_text6Typed) {
-        expect(isResultList(w.Text6.text(), &why), "Text6 is a list of table characters each followed by a space", why);
+        expect(isResultList(w.Text6.text(), &why),
+            "Text6 is a list of table characters each followed by a space", why);
     }
 
     // the handwriting pad: its note says whether the ink can be read, and unread ink lists nothing
     if (const handwriting::HandwritingPad *pad = w.handwriting.pad()) {
         const handwriting::Ink &ink = pad->writingArea.ink();
-        const handwriting::InkVerdict verdict = handwriting::inkVerdict(ink, pad->writingArea.width());
+        const handwriting::InkVerdict verdict
+            = handwriting::inkVerdict(ink, pad->writingArea.width());
         expect(!w.handwriting.isRecognizing(), "the pad's recognition has answered");
         expect(pad->inkNote.isHidden() == (verdict == handwriting::InkVerdict::Readable),
-               "the pad's note shows exactly while its ink cannot be read", pad->inkNote.text());
+            "the pad's note shows exactly while its ink cannot be read", pad->inkNote.text());
         if (verdict != handwriting::InkVerdict::Readable && m_text6Handwritten)
             expect(w.Text6.text().isEmpty(), "ink that cannot be read lists nothing");
     }
 
     // a caret or selection end inside a surrogate pair would let the next key split the character
     const QTextCursor cursor = w.Text6.textCursor();
-    expect(!splitsPair(w.Text6.text(), cursor.position()) && !splitsPair(w.Text6.text(), cursor.anchor()),
-           "the caret of Text6 never splits a character", QString::number(cursor.position()));
+    expect(!splitsPair(w.Text6.text(), cursor.position())
+            && !splitsPair(w.Text6.text(), cursor.anchor()),
+        "the caret of Text6 never splits a character", QString::number(cursor.position()));
     expect(!splitsPair(w.Text5.text(), w.Text5.cursorPosition())
-               && !splitsPair(w.Text5.text(), w.Text5.selectionStart())
-               && !splitsPair(w.Text5.text(), w.Text5.selectionEnd()),
-           "the caret of Text5 never splits a character", QString::number(w.Text5.cursorPosition()));
+            && !splitsPair(w.Text5.text(), w.Text5.selectionStart())
+            && !splitsPair(w.Text5.text(), w.Text5.selectionEnd()),
+        "the caret of Text5 never splits a character", QString::number(w.Text5.cursorPosition()));
 
     // the notices and timers
-    expect(w.Label8.isHidden() != w.Timer3.isActive(), "the clipboard notice shows while Timer3 runs");
+    expect(
+        w.Label8.isHidden() != w.Timer3.isActive(), "the clipboard notice shows while Timer3 runs");
     expect(!m_label4Shown || !w.Label4.isHidden(), "the no-record notice stays once shown");
     m_label4Shown = !w.Label4.isHidden();
     expect(!w.Timer2.isActive(), "start-up completion ran once");
@@ -448,23 +465,27 @@ bool Session::run(int index, const Event &event)
     m_index = index;
     const qsizetype opened = m_opener.opened.size();
     m_editingText6 = event.target == Target::Text6
-                  && (event.action == Action::Type || event.action == Action::Commit || event.action == Action::Key);
-    const bool linkVisible = event.target == Target::Label5 || (event.target == Target::Label6 && w.Label6.isVisible())
-                          || (event.target == Target::Label13 && w.Label13.isVisible());
+        && (event.action == Action::Type || event.action == Action::Commit
+            || event.action == Action::Key);
+    const bool linkVisible = event.target == Target::Label5
+        || (event.target == Target::Label6 && w.Label6.isVisible())
+        || (event.target == Target::Label13 && w.Label13.isVisible());
     perform(event);
     m_editingText6 = false;
     ++stats.events;
 
-    const qsizetype expectedOpened =
-        event.action == Action::Press && event.button == Qt::LeftButton && linkVisible ? 1 : 0;
-    expect(m_opener.opened.size() - opened == expectedOpened, "exactly one address opens per link click",
-           QStringLiteral("%1 opened").arg(m_opener.opened.size() - opened));
+    const qsizetype expectedOpened
+        = event.action == Action::Press && event.button == Qt::LeftButton && linkVisible ? 1 : 0;
+    expect(m_opener.opened.size() - opened == expectedOpened,
+        "exactly one address opens per link click",
+        QStringLiteral("%1 opened").arg(m_opener.opened.size() - opened));
     for (qsizetype i = opened; i < m_opener.opened.size(); ++i) {
         const QUrl &url = m_opener.opened.at(i);
-        const bool web = url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http");
+        const bool web
+            = url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http");
         const bool page = url.isLocalFile() && url.path().contains(QLatin1String("/strokeorder/"));
         expect(url.isValid() && (web || page), "links open web addresses or the stroke-order pages",
-               url.toString());
+            url.toString());
     }
     stats.addressesOpened += int(m_opener.opened.size() - opened);
     checkBetweenEvents();
@@ -477,9 +498,12 @@ bool Session::run(int index, const Event &event)
 QLineEdit *Session::lineEditOf(Target target)
 {
     switch (target) {
-    case Target::Text5: return &w.Text5;
-    case Target::Combo6: return w.Combo6.lineEdit();
-    default: break;
+    case Target::Text5:
+        return &w.Text5;
+    case Target::Combo6:
+        return w.Combo6.lineEdit();
+    default:
+        break;
     }
     QComboBox *combo = strokeCombo(target);
     return combo ? combo->lineEdit() : nullptr;
@@ -488,12 +512,18 @@ QLineEdit *Session::lineEditOf(Target target)
 QComboBox *Session::strokeCombo(Target target)
 {
     switch (target) {
-    case Target::Combo1: return &w.Combo1;
-    case Target::Combo2: return &w.Combo2;
-    case Target::Combo3: return &w.Combo3;
-    case Target::Combo4: return &w.Combo4;
-    case Target::Combo5: return &w.Combo5;
-    default: return nullptr;
+    case Target::Combo1:
+        return &w.Combo1;
+    case Target::Combo2:
+        return &w.Combo2;
+    case Target::Combo3:
+        return &w.Combo3;
+    case Target::Combo4:
+        return &w.Combo4;
+    case Target::Combo5:
+        return &w.Combo5;
+    default:
+        return nullptr;
     }
 }
 
@@ -548,7 +578,7 @@ QPoint Session::caretPoint(Target target, int position)
         }
         const QRect area = w.Text6.viewport()->rect().adjusted(1, 1, -2, -2);
         return QPoint(qBound(area.left(), rect.center().x() + 1, area.right()),
-                      qBound(area.top(), rect.center().y(), area.bottom()));
+            qBound(area.top(), rect.center().y(), area.bottom()));
     }
     QLineEdit *edit = lineEditOf(target);
     const int cursor = edit->cursorPosition();
@@ -557,11 +587,13 @@ QPoint Session::caretPoint(Target target, int position)
     edit->setCursorPosition(position);
     const QRect rect = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
     if (start >= 0 && length > 0)
-        edit->setSelection(cursor == start ? start + length : start, cursor == start ? -length : length);
+        edit->setSelection(
+            cursor == start ? start + length : start, cursor == start ? -length : length);
     else
         edit->setCursorPosition(cursor);
     const QRect area = edit->rect().adjusted(1, 1, -2, -2);
-    return QPoint(qBound(area.left(), rect.center().x(), area.right()), qBound(area.top(), rect.center().y(), area.bottom()));
+    return QPoint(qBound(area.left(), rect.center().x(), area.right()),
+        qBound(area.top(), rect.center().y(), area.bottom()));
 }
 
 // Key presses as a keyboard sends them: one per character (a surrogate pair is one character),
@@ -645,7 +677,8 @@ void Session::draw(const Event &e)
     const auto coordinate = [&] { return -20 + random.bounded(340.0); };
     const auto send = [&](QEvent::Type type, const QPointF &at) {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held
+            = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(type, at, area.mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(&area, &event);
     };
@@ -668,7 +701,8 @@ void Session::draw(const Event &e)
         const double top = random.bounded(150.0);
         for (int pass = 0; pass <= turns; ++pass) {
             for (int i = 0; i < 5; ++i)
-                points.append(QPointF(pass % 2 ? 280 - 50 * i : 20 + 50 * i, top + (5 * pass + i) * 140.0 / (5 * turns)));
+                points.append(QPointF(pass % 2 ? 280 - 50 * i : 20 + 50 * i,
+                    top + (5 * pass + i) * 140.0 / (5 * turns)));
         }
         stroke(points);
         break;
@@ -684,7 +718,7 @@ void Session::draw(const Event &e)
     }
     case Taps:
         for (int i = 0, n = 1 + int(random.bounded(60)); i < n; ++i)
-            stroke({QPointF(coordinate(), coordinate())});
+            stroke({ QPointF(coordinate(), coordinate()) });
         break;
     case TakeBack:
         QTest::mouseClick(&pad->takeBackButton, Qt::LeftButton);
@@ -741,7 +775,7 @@ void Session::perform(const Event &e)
         const QString text = textOf(e.target);
         setCaret(e.target, caretFromSeed(text, e.b), caretFromSeed(text, e.a));
         QTest::sendKeyEvent(QTest::Click, receiver, Qt::Key(e.key),
-                            e.key == Qt::Key_Space ? QStringLiteral(" ") : QString(), e.modifiers);
+            e.key == Qt::Key_Space ? QStringLiteral(" ") : QString(), e.modifiers);
         break;
     }
     case Action::Click:
@@ -749,7 +783,8 @@ void Session::perform(const Event &e)
     case Action::Drag: {
         if (e.target != Target::Text5 && e.target != Target::Text6)
             break;
-        QWidget *area = e.target == Target::Text6 ? w.Text6.viewport() : static_cast<QWidget *>(&w.Text5);
+        QWidget *area
+            = e.target == Target::Text6 ? w.Text6.viewport() : static_cast<QWidget *>(&w.Text5);
         const QString text = textOf(e.target);
         if (e.action == Action::Drag) {
             // pressed outside any selection, so that the drag selects rather than drags text away
@@ -780,11 +815,11 @@ void Session::perform(const Event &e)
             pickStrokeItem(combo, e.a);
         break;
     case Action::Press: {
-        QLabel *label = e.target == Target::Label1   ? static_cast<QLabel *>(&w.Label1)
-                      : e.target == Target::Label5   ? &w.Label5
-                      : e.target == Target::Label6   ? &w.Label6
-                      : e.target == Target::Label13  ? &w.Label13
-                                                     : nullptr;
+        QLabel *label = e.target == Target::Label1 ? static_cast<QLabel *>(&w.Label1)
+            : e.target == Target::Label5           ? &w.Label5
+            : e.target == Target::Label6           ? &w.Label6
+            : e.target == Target::Label13          ? &w.Label13
+                                                   : nullptr;
         // a hidden label cannot be clicked
         if (label && label->isVisible())
             QTest::mouseClick(label, e.button);
@@ -837,19 +872,17 @@ void quietDriverWarnings(QtMsgType type, const QMessageLogContext &context, cons
 
 QJsonObject Stats::toJson() const
 {
-    return {{QStringLiteral("events"), events},
-            {QStringLiteral("lookupsFound"), lookupsFound},
-            {QStringLiteral("lookupsMissed"), lookupsMissed},
-            {QStringLiteral("strokeSearches"), strokeSearches},
-            {QStringLiteral("strokeSearchesListing"), strokeSearchesListing},
-            {QStringLiteral("pinyinSearches"), pinyinSearches},
-            {QStringLiteral("pinyinSearchesListing"), pinyinSearchesListing},
-            {QStringLiteral("frameSteps"), frameSteps},
-            {QStringLiteral("copies"), copies},
-            {QStringLiteral("addressesOpened"), addressesOpened},
-            {QStringLiteral("strokesDrawn"), strokesDrawn},
-            {QStringLiteral("handwritingLists"), handwritingLists},
-            {QStringLiteral("unreadableInk"), unreadableInk}};
+    return { { QStringLiteral("events"), events }, { QStringLiteral("lookupsFound"), lookupsFound },
+        { QStringLiteral("lookupsMissed"), lookupsMissed },
+        { QStringLiteral("strokeSearches"), strokeSearches },
+        { QStringLiteral("strokeSearchesListing"), strokeSearchesListing },
+        { QStringLiteral("pinyinSearches"), pinyinSearches },
+        { QStringLiteral("pinyinSearchesListing"), pinyinSearchesListing },
+        { QStringLiteral("frameSteps"), frameSteps }, { QStringLiteral("copies"), copies },
+        { QStringLiteral("addressesOpened"), addressesOpened },
+        { QStringLiteral("strokesDrawn"), strokesDrawn },
+        { QStringLiteral("handwritingLists"), handwritingLists },
+        { QStringLiteral("unreadableInk"), unreadableInk } };
 }
 
 Stats Stats::fromJson(const QJsonObject &o)
@@ -873,9 +906,10 @@ Stats Stats::fromJson(const QJsonObject &o)
 
 QString Stats::summary() const
 {
-    return QStringLiteral("%1 events: %2 lookups found a record, %3 did not; %4 stroke searches (%5 listing), "
-                          "%6 pinyin searches (%7 listing); %8 frame steps, %9 copies, %10 addresses opened; "
-                          "%11 strokes drawn on the pad, %12 lists from them, %13 times unreadable ink")
+    return QStringLiteral(
+        "%1 events: %2 lookups found a record, %3 did not; %4 stroke searches (%5 listing), "
+        "%6 pinyin searches (%7 listing); %8 frame steps, %9 copies, %10 addresses opened; "
+        "%11 strokes drawn on the pad, %12 lists from them, %13 times unreadable ink")
         .arg(events)
         .arg(lookupsFound)
         .arg(lookupsMissed)
@@ -894,7 +928,8 @@ QString Stats::summary() const
 QString prepareProgramFolder(ProgramFolder &folder)
 {
     const QString programDirectory = folder.path();
-    const QString build = qEnvironmentVariable("ZIBRIN_BUILD_DIR", QStringLiteral(ZIBRIN_BUILD_DIR));
+    const QString build
+        = qEnvironmentVariable("ZIBRIN_BUILD_DIR", QStringLiteral(ZIBRIN_BUILD_DIR));
     const QString photo = build + QStringLiteral("/Photo.mdb");
     const QString list2 = build + QStringLiteral("/LIST2.txt");
     if (QFile::exists(photo) && QFile::exists(list2)) {
@@ -904,12 +939,17 @@ QString prepareProgramFolder(ProgramFolder &folder)
     }
     // no data built: a few records, one without picture, one whose photo is not a picture
     const QList<CharacterRecord> records = {
-        {QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"), pngBytes(fixturePicture(1))},
-        {QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"), pngBytes(fixturePicture(2))},
-        {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(fixturePicture(3))},
-        {QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray()},
-        {QStringLiteral("啊"), QStringLiteral("10"), QStringLiteral("ā"), QByteArray("not a picture")},
-        {QStringLiteral("十"), QStringLiteral("2"), QStringLiteral("shí"), pngBytes(fixturePicture(4))},
+        { QStringLiteral("中"), QStringLiteral("4"), QStringLiteral("zhōng"),
+            pngBytes(fixturePicture(1)) },
+        { QStringLiteral("国"), QStringLiteral("8"), QStringLiteral("guó"),
+            pngBytes(fixturePicture(2)) },
+        { QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng"),
+            pngBytes(fixturePicture(3)) },
+        { QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), QByteArray() },
+        { QStringLiteral("啊"), QStringLiteral("10"), QStringLiteral("ā"),
+            QByteArray("not a picture") },
+        { QStringLiteral("十"), QStringLiteral("2"), QStringLiteral("shí"),
+            pngBytes(fixturePicture(4)) },
     };
     const QString error = folder.writeDatabase(records);
     folder.writeList2(QStringLiteral("中国峰一"));
@@ -918,14 +958,15 @@ QString prepareProgramFolder(ProgramFolder &folder)
     return QStringLiteral("a fixture database (the build has no Photo.mdb in %1)").arg(build);
 }
 
-RunResult replay(const ProgramFolder &folder, const QList<Event> &events, const std::function<void(int)> &progress,
-                 QTextStream *trace)
+RunResult replay(const ProgramFolder &folder, const QList<Event> &events,
+    const std::function<void(int)> &progress, QTextStream *trace)
 {
     const QString programDirectory = folder.path();
-    static const QtMessageHandler installed = previousMessageHandler = qInstallMessageHandler(quietDriverWarnings);
+    static const QtMessageHandler installed = previousMessageHandler
+        = qInstallMessageHandler(quietDriverWarnings);
     (void)installed;
     RunResult result;
-    const QStringList files = {QStringLiteral("Photo.mdb"), QStringLiteral("LIST2.txt")};
+    const QStringList files = { QStringLiteral("Photo.mdb"), QStringLiteral("LIST2.txt") };
     QList<QByteArray> hashes;
     for (const QString &file : files)
         hashes.append(fileHash(programDirectory + u'/' + file));
@@ -950,13 +991,15 @@ RunResult replay(const ProgramFolder &folder, const QList<Event> &events, const 
     if (!result.failed()) {
         for (qsizetype i = 0; i < files.size(); ++i) {
             if (fileHash(programDirectory + u'/' + files.at(i)) != hashes.at(i)) {
-                result.failure = {int(events.size()) - 1, QStringLiteral("the program writes no file"),
-                                  files.at(i) + QStringLiteral(" changed")};
+                result.failure
+                    = { int(events.size()) - 1, QStringLiteral("the program writes no file"),
+                          files.at(i) + QStringLiteral(" changed") };
             }
         }
         if (folderListing(programDirectory) != listing && !result.failed()) {
-            result.failure = {int(events.size()) - 1, QStringLiteral("the program writes no file"),
-                              QStringLiteral("the program folder now holds %1").arg(folderListing(programDirectory).join(u' '))};
+            result.failure = { int(events.size()) - 1, QStringLiteral("the program writes no file"),
+                QStringLiteral("the program folder now holds %1")
+                    .arg(folderListing(programDirectory).join(u' ')) };
         }
     }
     return result;

@@ -16,16 +16,14 @@ namespace monkey {
 
 // The first broken invariant of a run: the event after which it was seen (-1: none), the
 // invariant's name and what was seen.
-struct Failure
-{
+struct Failure {
     int index = -1;
     QString invariant;
     QString detail;
 };
 
 // What a run went through, so that a passing run can show it did more than show empty boxes.
-struct Stats
-{
+struct Stats {
     int events = 0;
     int lookupsFound = 0;
     int lookupsMissed = 0;
@@ -38,15 +36,14 @@ struct Stats
     int addressesOpened = 0;
     int strokesDrawn = 0;
     int handwritingLists = 0; // recognitions that listed candidates
-    int unreadableInk = 0;    // draw events after which the pad said it cannot read the ink
+    int unreadableInk = 0; // draw events after which the pad said it cannot read the ink
 
     QJsonObject toJson() const;
     static Stats fromJson(const QJsonObject &object);
     QString summary() const;
 };
 
-struct RunResult
-{
+struct RunResult {
     Failure failure;
     Stats stats;
     bool failed() const { return failure.index >= 0; }
@@ -61,6 +58,6 @@ QString prepareProgramFolder(ProgramFolder &folder);
 // each event's index before it runs; trace, when given, gets a line per event with the state it
 // left. At the end the program's files must be as they were and nothing may have been added.
 RunResult replay(const ProgramFolder &folder, const QList<Event> &events,
-                 const std::function<void(int)> &progress = {}, QTextStream *trace = nullptr);
+    const std::function<void(int)> &progress = {}, QTextStream *trace = nullptr);
 
 } // namespace monkey

@@ -14,9 +14,9 @@ namespace monkey {
 // halves, quarters, ... down to single items, keeping every removal after which the list still
 // fails. stillFails is called at most budget times; *tries counts the calls. The list given must
 // fail; the list returned fails too.
-template <typename T>
-QList<T> shrinkFailing(QList<T> failing, const std::function<bool(const QList<T> &)> &stillFails, int budget,
-                       int *tries)
+template<typename T>
+QList<T> shrinkFailing(QList<T> failing, const std::function<bool(const QList<T> &)> &stillFails,
+    int budget, int *tries)
 {
     *tries = 0;
     auto attempt = [&](const QList<T> &candidate) {

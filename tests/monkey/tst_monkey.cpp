@@ -32,12 +32,12 @@ using namespace monkey;
 namespace {
 
 constexpr int defaultEventCount = 20000;
-constexpr int shrinkBudget = 250;                  // replays at most
+constexpr int shrinkBudget = 250; // replays at most
 constexpr qint64 shrinkMilliseconds = 10 * 60 * 1000; // and no new replay after this long
 constexpr int brokeExitCode = 3;
 
 const char replayVariable[] = "ZIBRIN_MONKEY_REPLAY";
-const char reportVariable[] = "ZIBRIN_MONKEY_REPORT";     // JSON with the outcome, written by the child
+const char reportVariable[] = "ZIBRIN_MONKEY_REPORT"; // JSON with the outcome, written by the child
 const char progressVariable[] = "ZIBRIN_MONKEY_PROGRESS"; // the index of the event the child is at
 const char traceVariable[] = "ZIBRIN_MONKEY_TRACE";
 
@@ -58,7 +58,7 @@ int replayChild()
 
     QFile progressFile(qEnvironmentVariable(progressVariable));
     const bool withProgress = !progressFile.fileName().isEmpty()
-                           && progressFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        && progressFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     const auto progress = [&](int index) {
         if (withProgress) {
             progressFile.seek(0);
@@ -75,24 +75,23 @@ int replayChild()
 
     if (result.failed()) {
         QTextStream(stderr) << "monkey: after event #" << result.failure.index << " ("
-                            << describe(events.value(result.failure.index)) << "): " << result.failure.invariant
-                            << "\n  " << result.failure.detail << '\n';
+                            << describe(events.value(result.failure.index))
+                            << "): " << result.failure.invariant << "\n  " << result.failure.detail
+                            << '\n';
     }
     QFile report(qEnvironmentVariable(reportVariable));
     if (!report.fileName().isEmpty() && report.open(QIODevice::WriteOnly)) {
-        const QJsonObject json{{QStringLiteral("index"), result.failure.index},
-                               {QStringLiteral("invariant"), result.failure.invariant},
-                               {QStringLiteral("detail"), result.failure.detail},
-                               {QStringLiteral("data"), data},
-                               {QStringLiteral("stats"), result.stats.toJson()}};
+        const QJsonObject json { { QStringLiteral("index"), result.failure.index },
+            { QStringLiteral("invariant"), result.failure.invariant },
+            { QStringLiteral("detail"), result.failure.detail }, { QStringLiteral("data"), data },
+            { QStringLiteral("stats"), result.stats.toJson() } };
         report.write(QJsonDocument(json).toJson());
     }
     return result.failed() ? brokeExitCode : 0;
 }
 
 // How a replay in a child process ended.
-struct Outcome
-{
+struct Outcome {
     enum Kind { Passed, Broke, Crashed, Hung };
     Kind kind = Passed;
     int index = -1; // the event at which it broke, crashed or hung
@@ -107,17 +106,20 @@ struct Outcome
     QString signature() const
     {
         switch (kind) {
-        case Passed: return QStringLiteral("passed");
-        case Broke: return invariant;
-        case Crashed: return QStringLiteral("the program crashed");
-        case Hung: return QStringLiteral("the program stopped responding");
+        case Passed:
+            return QStringLiteral("passed");
+        case Broke:
+            return invariant;
+        case Crashed:
+            return QStringLiteral("the program crashed");
+        case Hung:
+            return QStringLiteral("the program stopped responding");
         }
         return QString();
     }
 };
 
-class ChildRunner
-{
+class ChildRunner {
 public:
     Outcome run(const QList<Event> &events, int timeoutMilliseconds, bool trace = false)
     {
@@ -173,9 +175,11 @@ public:
         }
         if (outcome.kind == Outcome::Hung) {
             // keep the index of the event it hung in
-        } else if (child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && report.exists()) {
+        } else if (child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0
+            && report.exists()) {
             outcome.kind = Outcome::Passed;
-        } else if (child.exitStatus() == QProcess::NormalExit && child.exitCode() == brokeExitCode) {
+        } else if (child.exitStatus() == QProcess::NormalExit
+            && child.exitCode() == brokeExitCode) {
             outcome.kind = Outcome::Broke;
         } else {
             outcome.kind = Outcome::Crashed;
@@ -185,7 +189,8 @@ public:
             if (progress.open(QIODevice::ReadOnly))
                 outcome.index = progress.readAll().trimmed().toInt();
             if (outcome.kind == Outcome::Hung)
-                outcome.detail = QStringLiteral("no end within %1 s").arg(timeoutMilliseconds / 1000);
+                outcome.detail
+                    = QStringLiteral("no end within %1 s").arg(timeoutMilliseconds / 1000);
             else if (child.exitStatus() == QProcess::CrashExit)
                 outcome.detail = QStringLiteral("ended by signal %1").arg(child.exitCode());
             else
@@ -223,8 +228,7 @@ QString numbered(const QList<Event> &events)
 
 } // namespace
 
-class MonkeyTest : public QObject
-{
+class MonkeyTest : public QObject {
     Q_OBJECT
 private slots:
     void eventLinesRoundTrip();
@@ -246,14 +250,14 @@ void MonkeyTest::eventLinesRoundTrip()
     QCOMPARE(fromText(toText(events), &error), events);
     QCOMPARE(error, QString());
 
-    const Event odd{.action = Action::Type,
-                    .target = Target::Combo6,
-                    .text = QString(QChar(0xD800)) + QChar(0) + QStringLiteral("中😀 \n"),
-                    .key = Qt::Key_Left,
-                    .modifiers = Qt::ShiftModifier | Qt::ControlModifier,
-                    .button = Qt::MiddleButton,
-                    .a = 4294967295u,
-                    .b = 0};
+    const Event odd { .action = Action::Type,
+        .target = Target::Combo6,
+        .text = QString(QChar(0xD800)) + QChar(0) + QStringLiteral("中😀 \n"),
+        .key = Qt::Key_Left,
+        .modifiers = Qt::ShiftModifier | Qt::ControlModifier,
+        .button = Qt::MiddleButton,
+        .a = 4294967295u,
+        .b = 0 };
     Event back;
     QVERIFY(fromLine(toLine(odd), &back));
     QCOMPARE(back, odd);
@@ -267,11 +271,12 @@ void MonkeyTest::shrinkKeepsWhatFails_data()
     QTest::addColumn<QList<int>>("needed"); // fails when these occur in this order
     QTest::addColumn<int>("length");
     QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("the last item") << QList<int>{99} << 100 << QList<int>{99};
-    QTest::newRow("one early item") << QList<int>{3} << 100 << QList<int>{3};
-    QTest::newRow("two far apart") << QList<int>{5, 90} << 100 << QList<int>{5, 90};
-    QTest::newRow("three in order") << QList<int>{10, 11, 70} << 200 << QList<int>{10, 11, 70};
-    QTest::newRow("a single item list") << QList<int>{0} << 1 << QList<int>{0};
+    QTest::newRow("the last item") << QList<int> { 99 } << 100 << QList<int> { 99 };
+    QTest::newRow("one early item") << QList<int> { 3 } << 100 << QList<int> { 3 };
+    QTest::newRow("two far apart") << QList<int> { 5, 90 } << 100 << QList<int> { 5, 90 };
+    QTest::newRow("three in order")
+        << QList<int> { 10, 11, 70 } << 200 << QList<int> { 10, 11, 70 };
+    QTest::newRow("a single item list") << QList<int> { 0 } << 1 << QList<int> { 0 };
 }
 
 void MonkeyTest::shrinkKeepsWhatFails()
@@ -306,7 +311,8 @@ void MonkeyTest::replays_data()
 {
     QTest::addColumn<QString>("file");
     const QDir dir(QStringLiteral(ZIBRIN_SOURCE_DIR "/tests/monkey/replays"));
-    for (const QString &name : dir.entryList({QStringLiteral("*.events")}, QDir::Files, QDir::Name))
+    for (const QString &name :
+        dir.entryList({ QStringLiteral("*.events") }, QDir::Files, QDir::Name))
         QTest::newRow(qPrintable(name)) << dir.filePath(name);
 }
 
@@ -322,10 +328,11 @@ void MonkeyTest::replays()
     ProgramFolder folder;
     prepareProgramFolder(folder);
     const RunResult result = replay(folder, events);
-    QVERIFY2(!result.failed(), qPrintable(QStringLiteral("after event #%1 (%2): %3\n  %4")
-                                              .arg(result.failure.index)
-                                              .arg(describe(events.value(result.failure.index)),
-                                                   result.failure.invariant, result.failure.detail)));
+    QVERIFY2(!result.failed(),
+        qPrintable(QStringLiteral("after event #%1 (%2): %3\n  %4")
+                       .arg(result.failure.index)
+                       .arg(describe(events.value(result.failure.index)), result.failure.invariant,
+                           result.failure.detail)));
 }
 
 void MonkeyTest::randomEvents()
@@ -333,15 +340,15 @@ void MonkeyTest::randomEvents()
     bool seedGiven = false;
     const quint32 seed = seedFromEnvironment(&seedGiven);
     const int count = eventCountFromEnvironment();
-    qInfo("monkey: seed %u, %d events (repeat with ZIBRIN_MONKEY_SEED=%u ZIBRIN_MONKEY_EVENTS=%d)", seed, count, seed,
-          count);
+    qInfo("monkey: seed %u, %d events (repeat with ZIBRIN_MONKEY_SEED=%u ZIBRIN_MONKEY_EVENTS=%d)",
+        seed, count, seed, count);
     const QList<Event> events = generate(seed, count);
 
     ChildRunner runner;
     const bool trace = qEnvironmentVariableIsSet(traceVariable);
     const Outcome outcome = runner.run(events, 20 * 60 * 1000, trace);
     qInfo("monkey: %lld ms on %s", outcome.milliseconds,
-          outcome.data.isEmpty() ? "the data of the build" : qPrintable(outcome.data));
+        outcome.data.isEmpty() ? "the data of the build" : qPrintable(outcome.data));
     if (trace)
         qInfo().noquote() << outcome.output;
     if (outcome.kind == Outcome::Passed) {
@@ -351,16 +358,18 @@ void MonkeyTest::randomEvents()
             // a run that never showed a record or listed a search would have checked little
             const Stats &s = outcome.stats;
             QVERIFY2(s.lookupsFound > 0 && s.lookupsMissed > 0 && s.strokeSearchesListing > 0
-                         && s.pinyinSearchesListing > 0 && s.frameSteps > 0 && s.copies > 0 && s.addressesOpened > 0,
-                     qPrintable(s.summary()));
+                    && s.pinyinSearchesListing > 0 && s.frameSteps > 0 && s.copies > 0
+                    && s.addressesOpened > 0,
+                qPrintable(s.summary()));
         }
         return;
     }
 
-    const QString first = QStringLiteral("after event #%1 of seed %2 (%3): %4\n  %5")
-                              .arg(outcome.index)
-                              .arg(seed)
-                              .arg(describe(events.value(outcome.index)), outcome.signature(), outcome.detail);
+    const QString first
+        = QStringLiteral("after event #%1 of seed %2 (%3): %4\n  %5")
+              .arg(outcome.index)
+              .arg(seed)
+              .arg(describe(events.value(outcome.index)), outcome.signature(), outcome.detail);
     qWarning("monkey: %s", qPrintable(first));
     if (outcome.kind == Outcome::Hung || outcome.index < 0) {
         qWarning("monkey: the child printed:\n%s", qPrintable(outcome.output.right(20000)));
@@ -371,26 +380,33 @@ void MonkeyTest::randomEvents()
     const int perReplay = int(qMax<qint64>(60 * 1000, 3 * outcome.milliseconds));
     QElapsedTimer shrinking;
     shrinking.start();
-    const std::function<bool(const QList<Event> &)> stillFails = [&](const QList<Event> &candidate) {
-        return shrinking.elapsed() < shrinkMilliseconds && runner.run(candidate, perReplay).signature() == signature;
-    };
+    const std::function<bool(const QList<Event> &)> stillFails
+        = [&](const QList<Event> &candidate) {
+              return shrinking.elapsed() < shrinkMilliseconds
+                  && runner.run(candidate, perReplay).signature() == signature;
+          };
     int tries = 0;
-    const QList<Event> minimal = shrinkFailing(events.mid(0, outcome.index + 1), stillFails, shrinkBudget, &tries);
+    const QList<Event> minimal
+        = shrinkFailing(events.mid(0, outcome.index + 1), stillFails, shrinkBudget, &tries);
     const Outcome last = runner.run(minimal, perReplay, true);
 
-    qWarning().noquote() << QStringLiteral("monkey: shortest sequence found (%1 of the first %2 events, %3 replays), "
-                                           "each on a fresh window:\n%4")
+    qWarning().noquote() << QStringLiteral(
+        "monkey: shortest sequence found (%1 of the first %2 events, %3 replays), "
+        "each on a fresh window:\n%4")
                                 .arg(minimal.size())
                                 .arg(outcome.index + 1)
                                 .arg(tries)
                                 .arg(numbered(minimal));
-    qWarning().noquote() << QStringLiteral("monkey: to replay it, save these lines to a file and run this test with "
-                                           "ZIBRIN_MONKEY_REPLAY=<file> ZIBRIN_MONKEY_TRACE=1:\n")
-                                + toText(minimal);
-    qWarning().noquote() << QStringLiteral("monkey: the replay of the shortest sequence %1; it printed:\n")
-                                    .arg(last.signature() == signature ? QStringLiteral("fails the same way")
-                                                                       : QStringLiteral("did not fail again"))
-                                + last.output.right(30000);
+    qWarning().noquote()
+        << QStringLiteral("monkey: to replay it, save these lines to a file and run this test with "
+                          "ZIBRIN_MONKEY_REPLAY=<file> ZIBRIN_MONKEY_TRACE=1:\n")
+            + toText(minimal);
+    qWarning().noquote() << QStringLiteral(
+                                "monkey: the replay of the shortest sequence %1; it printed:\n")
+                                .arg(last.signature() == signature
+                                        ? QStringLiteral("fails the same way")
+                                        : QStringLiteral("did not fail again"))
+            + last.output.right(30000);
     QFAIL(qPrintable(first));
 }
 

@@ -28,22 +28,22 @@ const QString blank = QStringLiteral(" ");
 QList<CharacterRecord> fixtureRecords()
 {
     const QStringList rows[] = {
-        {QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng")},
-        {QStringLiteral("丨"), QStringLiteral("1"), QStringLiteral("shù")},
-        {QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī")},
-        {QStringLiteral("十"), QStringLiteral("2"), QStringLiteral("shí")},
-        {QStringLiteral("冂"), QStringLiteral("2"), QStringLiteral("jiōng")},
-        {QStringLiteral("口"), QStringLiteral("3"), QStringLiteral("kǒu")},
-        {QStringLiteral("二"), QStringLiteral("2"), QStringLiteral("èr")},
-        {QStringLiteral("啊"), QStringLiteral("10"), QStringLiteral("a")},
-        {QStringLiteral("阿"), QStringLiteral("7"), QStringLiteral("ā")},
-        {QStringLiteral("幢"), QStringLiteral("15"), QStringLiteral("zhuàng")},
-        {QStringLiteral("查"), QStringLiteral("9"), QStringLiteral("chá")},
+        { QStringLiteral("峰"), QStringLiteral("10"), QStringLiteral("fēng") },
+        { QStringLiteral("丨"), QStringLiteral("1"), QStringLiteral("shù") },
+        { QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī") },
+        { QStringLiteral("十"), QStringLiteral("2"), QStringLiteral("shí") },
+        { QStringLiteral("冂"), QStringLiteral("2"), QStringLiteral("jiōng") },
+        { QStringLiteral("口"), QStringLiteral("3"), QStringLiteral("kǒu") },
+        { QStringLiteral("二"), QStringLiteral("2"), QStringLiteral("èr") },
+        { QStringLiteral("啊"), QStringLiteral("10"), QStringLiteral("a") },
+        { QStringLiteral("阿"), QStringLiteral("7"), QStringLiteral("ā") },
+        { QStringLiteral("幢"), QStringLiteral("15"), QStringLiteral("zhuàng") },
+        { QStringLiteral("查"), QStringLiteral("9"), QStringLiteral("chá") },
     };
     QList<CharacterRecord> records;
     int seed = 0;
     for (const QStringList &row : rows)
-        records.append({row.at(0), row.at(1), row.at(2), pngBytes(fixturePicture(seed++))});
+        records.append({ row.at(0), row.at(1), row.at(2), pngBytes(fixturePicture(seed++)) });
     return records;
 }
 
@@ -64,7 +64,8 @@ QString syllableList(const QString &syllable)
     using tables::Segment;
     const QString field = syllable.leftJustified(6, QLatin1Char(' '));
     QString out;
-    for (Segment s : {Segment::Text1bh1, Segment::Text1bh2, Segment::Text1bh3, Segment::Text1bh4, Segment::Text1bh5})
+    for (Segment s : { Segment::Text1bh1, Segment::Text1bh2, Segment::Text1bh3, Segment::Text1bh4,
+             Segment::Text1bh5 })
         out += charactersOf(s, field);
     return out;
 }
@@ -113,23 +114,24 @@ void pick(QComboBox &box, const QString &item)
     reactivate(box.window());
 }
 
-#define PICK(box, item)                                                                                                \
-    do {                                                                                                               \
-        pick(box, item);                                                                                               \
-        if (QTest::currentTestFailed())                                                                                \
-            return;                                                                                                    \
+#define PICK(box, item)                                                                            \
+    do {                                                                                           \
+        pick(box, item);                                                                           \
+        if (QTest::currentTestFailed())                                                            \
+            return;                                                                                \
     } while (false)
 
 bool recordShown(const Form1 &form)
 {
-    return form.Picture1.isVisibleTo(&form) && form.Label7.isVisibleTo(&form) && form.Label3.isVisibleTo(&form);
+    return form.Picture1.isVisibleTo(&form) && form.Label7.isVisibleTo(&form)
+        && form.Label3.isVisibleTo(&form);
 }
 
 bool recordHidden(const Form1 &form)
 {
-    for (const QWidget *control : std::initializer_list<const QWidget *>{
-             &form.Picture1, &form.Label23, &form.Label2, &form.Label9, &form.Label3, &form.Label6, &form.Label1,
-             &form.Label13, &form.Label7}) {
+    for (const QWidget *control :
+        std::initializer_list<const QWidget *> { &form.Picture1, &form.Label23, &form.Label2,
+            &form.Label9, &form.Label3, &form.Label6, &form.Label1, &form.Label13, &form.Label7 }) {
         if (control->isVisibleTo(&form))
             return false;
     }
@@ -138,14 +140,14 @@ bool recordHidden(const Form1 &form)
 
 QComboBox &strokeBox(Form1 &form, int number)
 {
-    QComboBox *const boxes[] = {&form.Combo1, &form.Combo2, &form.Combo3, &form.Combo4, &form.Combo5};
+    QComboBox *const boxes[]
+        = { &form.Combo1, &form.Combo2, &form.Combo3, &form.Combo4, &form.Combo5 };
     return *boxes[number - 1];
 }
 
 } // namespace
 
-class SearchWindowTest : public QObject
-{
+class SearchWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -204,18 +206,21 @@ void SearchWindowTest::roadOfAStrokeSearch()
     Form1 &f = *m_form;
     QStringList log;
     connect(&f.Text6, &QPlainTextEdit::textChanged, this, [&] {
-        log << QStringLiteral("Text6 '%1' record %2").arg(f.Text6.text(), recordShown(f) ? u"shown" : u"hidden");
+        log << QStringLiteral("Text6 '%1' record %2")
+                   .arg(f.Text6.text(), recordShown(f) ? u"shown" : u"hidden");
     });
     connect(&f.Text2bhw, &TextCell::changed, this, [&] {
         log << QStringLiteral("Text2bhw %1 (Text4 %2) Text6 '%3' Label20 %4")
                    .arg(f.Text2bhw.text(), f.Text4.text(), f.Text6.text(), f.Label20);
     });
     connect(&f.Text2bh, &TextCell::changed, this, [&] {
-        log << QStringLiteral("Text2bh %1 Label20 %2 Text6 '%3'").arg(f.Text2bh.text(), f.Label20, f.Text6.text());
+        log << QStringLiteral("Text2bh %1 Label20 %2 Text6 '%3'")
+                   .arg(f.Text2bh.text(), f.Label20, f.Text6.text());
     });
     connect(&f.Data1, &RecordStore::currentChanged, this, [&] {
         log << QStringLiteral("record %1 Label10 %2 Label7 %3 Timer1 %4")
-                   .arg(f.Data1.current().hz, f.Label10, f.Label7.text(), f.Timer1.isActive() ? u"on" : u"off");
+                   .arg(f.Data1.current().hz, f.Label10, f.Label7.text(),
+                       f.Timer1.isActive() ? u"on" : u"off");
     });
 
     // 1. the user picks 丨 in the first drop-down
@@ -246,7 +251,7 @@ void SearchWindowTest::roadOfAStrokeSearch()
 void SearchWindowTest::helpExample()
 {
     Form1 &f = *m_form;
-    const QString strokes[] = {shu, zhe, shu, pie, shu};
+    const QString strokes[] = { shu, zhe, shu, pie, shu };
     for (int i = 0; i < 5; ++i)
         PICK(strokeBox(f, i + 1), strokes[i]);
 
@@ -273,17 +278,22 @@ void SearchWindowTest::strokePicks_data()
     QTest::addColumn<QStringList>("lists");
     QTest::addColumn<QString>("record");
 
-    QTest::newRow("一") << QStringList{heng} << QStringList{"10000"} << QStringList{"一 "} << "一";
+    QTest::newRow("一") << QStringList { heng } << QStringList { "10000" } << QStringList { "一 " }
+                        << "一";
     QTest::newRow("一 丨: 丁 first, not in the database")
-        << QStringList{heng, shu} << QStringList{"10000", "12000"} << QStringList{"一 ", "丁 十 "} << "";
-    QTest::newRow("丨 乙") << QStringList{shu, zhe} << QStringList{"20000", "25000"} << QStringList{"丨 ", "冂 "}
-                          << "冂";
-    QTest::newRow("丨 乙 一") << QStringList{shu, zhe, heng} << QStringList{"20000", "25000", "25100"}
-                             << QStringList{"丨 ", "冂 ", "口 囗 "} << "口";
-    QTest::newRow("丿 一: no such code") << QStringList{pie, heng} << QStringList{"30000", "31000"}
-                                        << QStringList{charactersOf(tables::Segment::Text1bh3w, "30000"), ""} << "";
-    QTest::newRow("一, blank, 丨") << QStringList{heng, blank, shu} << QStringList{"10000", "10000", "10200"}
-                                 << QStringList{"一 ", "一 ", ""} << "";
+        << QStringList { heng, shu } << QStringList { "10000", "12000" }
+        << QStringList { "一 ", "丁 十 " } << "";
+    QTest::newRow("丨 乙") << QStringList { shu, zhe } << QStringList { "20000", "25000" }
+                           << QStringList { "丨 ", "冂 " } << "冂";
+    QTest::newRow("丨 乙 一") << QStringList { shu, zhe, heng }
+                              << QStringList { "20000", "25000", "25100" }
+                              << QStringList { "丨 ", "冂 ", "口 囗 " } << "口";
+    QTest::newRow("丿 一: no such code")
+        << QStringList { pie, heng } << QStringList { "30000", "31000" }
+        << QStringList { charactersOf(tables::Segment::Text1bh3w, "30000"), "" } << "";
+    QTest::newRow("一, blank, 丨")
+        << QStringList { heng, blank, shu } << QStringList { "10000", "10000", "10200" }
+        << QStringList { "一 ", "一 ", "" } << "";
 }
 
 void SearchWindowTest::strokePicks()
@@ -352,12 +362,24 @@ void SearchWindowTest::typedTextCountsAsNoStroke_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("list");
 
-    QTest::newRow("digit 1") << "1" << "10000" << "一 ";
-    QTest::newRow("letter") << "a" << "10000" << "一 ";
-    QTest::newRow("two symbols") << "一一" << "10000" << "一 ";
-    QTest::newRow("symbol after a space") << " 一" << "10000" << "一 ";
-    QTest::newRow("empty") << "" << "10000" << "一 ";
-    QTest::newRow("the symbol itself counts") << "一" << "11000" << "二 ";
+    QTest::newRow("digit 1") << "1"
+                             << "10000"
+                             << "一 ";
+    QTest::newRow("letter") << "a"
+                            << "10000"
+                            << "一 ";
+    QTest::newRow("two symbols") << "一一"
+                                 << "10000"
+                                 << "一 ";
+    QTest::newRow("symbol after a space") << " 一"
+                                          << "10000"
+                                          << "一 ";
+    QTest::newRow("empty") << ""
+                           << "10000"
+                           << "一 ";
+    QTest::newRow("the symbol itself counts") << "一"
+                                              << "11000"
+                                              << "二 ";
 }
 
 // Typed into the second drop-down after 一 was picked in the first.
@@ -493,9 +515,11 @@ void SearchWindowTest::helpBox()
     QTest::mouseClick(&f.Command8, Qt::LeftButton);
 
     QCOMPARE(title, QStringLiteral("笔画输入提示！"));
-    QCOMPARE(text, QStringLiteral("笔画输入方法是：汉字第一笔画＋第二笔画＋第三笔画＋第四笔画＋最后一笔画；\n\r\n\r"
-                                  "例如，你要输入“峰”字，用鼠标选择输入“丨”“乙”“丨”“丿”“丨”\n\r\n\r"
-                                  "注意，乙笔画代表所有的“折”笔画！\n\r"));
+    QCOMPARE(text,
+        QStringLiteral(
+            "笔画输入方法是：汉字第一笔画＋第二笔画＋第三笔画＋第四笔画＋最后一笔画；\n\r\n\r"
+            "例如，你要输入“峰”字，用鼠标选择输入“丨”“乙”“丨”“丿”“丨”\n\r\n\r"
+            "注意，乙笔画代表所有的“折”笔画！\n\r"));
     QCOMPARE(buttons.size(), 1);
     QCOMPARE(button, QMessageBox::Ok);
     QCOMPARE(icon, QMessageBox::NoIcon);
@@ -519,18 +543,33 @@ void SearchWindowTest::syllableEntry_data()
     const QString a = syllableList(QStringLiteral("a"));
     const QString zhuang = syllableList(QStringLiteral("zhuang"));
 
-    QTest::newRow("a: rows of exactly a") << QStringList{} << "a" << "a     " << a << "啊";
-    QTest::newRow("six letters, unpadded") << QStringList{} << "zhuang" << "zhuang" << zhuang << "幢";
-    QTest::newRow("spaces around") << QStringList{} << "  zhuang " << "zhuang" << zhuang << "幢";
-    QTest::newRow("seven letters keep the key")
-        << QStringList{QStringLiteral("a")} << "zhuangs" << "a     " << a << "啊";
+    QTest::newRow("a: rows of exactly a") << QStringList {} << "a"
+                                          << "a     " << a << "啊";
+    QTest::newRow("six letters, unpadded") << QStringList {} << "zhuang"
+                                           << "zhuang" << zhuang << "幢";
+    QTest::newRow("spaces around") << QStringList {} << "  zhuang "
+                                   << "zhuang" << zhuang << "幢";
+    QTest::newRow("seven letters keep the key") << QStringList { QStringLiteral("a") } << "zhuangs"
+                                                << "a     " << a << "啊";
     QTest::newRow("upper case is read as lower case")
-        << QStringList{QStringLiteral("zhuang")} << "A" << "a     " << a << "啊";
-    QTest::newRow("digit selects no group") << QStringList{QStringLiteral("a")} << "1" << "1     " << a << "啊";
-    QTest::newRow("i") << QStringList{QStringLiteral("a")} << "i" << "i     " << "" << "峰";
-    QTest::newRow("u") << QStringList{QStringLiteral("a")} << "u" << "u     " << "" << "峰";
-    QTest::newRow("v, read as u") << QStringList{QStringLiteral("a")} << "v" << "u     " << "" << "峰";
-    QTest::newRow("the same key again") << QStringList{QStringLiteral("a")} << "a " << "a     " << a << "啊";
+        << QStringList { QStringLiteral("zhuang") } << "A"
+        << "a     " << a << "啊";
+    QTest::newRow("digit selects no group") << QStringList { QStringLiteral("a") } << "1"
+                                            << "1     " << a << "啊";
+    QTest::newRow("i") << QStringList { QStringLiteral("a") } << "i"
+                       << "i     "
+                       << ""
+                       << "峰";
+    QTest::newRow("u") << QStringList { QStringLiteral("a") } << "u"
+                       << "u     "
+                       << ""
+                       << "峰";
+    QTest::newRow("v, read as u") << QStringList { QStringLiteral("a") } << "v"
+                                  << "u     "
+                                  << ""
+                                  << "峰";
+    QTest::newRow("the same key again") << QStringList { QStringLiteral("a") } << "a "
+                                        << "a     " << a << "啊";
 }
 
 void SearchWindowTest::syllableEntry()
@@ -568,7 +607,7 @@ void SearchWindowTest::syllableTypedLetterByLetter()
     QCOMPARE(f.Text6.text(), syllableList(QStringLiteral("a")));
     edit->clear();
 
-    const QString expected[] = {QString(), QString(), syllableList(QStringLiteral("zha"))};
+    const QString expected[] = { QString(), QString(), syllableList(QStringLiteral("zha")) };
     QVERIFY(!expected[2].isEmpty());
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(edit, "zha"[i]);

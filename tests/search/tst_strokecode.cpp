@@ -8,8 +8,7 @@ using OptionalSegment = std::optional<tables::Segment>;
 Q_DECLARE_METATYPE(ComboTexts)
 Q_DECLARE_METATYPE(OptionalSegment)
 
-class StrokeCodeTest : public QObject
-{
+class StrokeCodeTest : public QObject {
     Q_OBJECT
 private slots:
     void strokeCode_data();
@@ -27,29 +26,31 @@ void StrokeCodeTest::strokeCode_data()
                   pie = QStringLiteral("丿"), dian = QStringLiteral("丶"),
                   zhe = QStringLiteral("乙"), blank = QStringLiteral(" ");
 
-    QTest::newRow("feng, the help's example") << ComboTexts{shu, zhe, shu, pie, shu} << "25232";
-    QTest::newRow("all five kinds") << ComboTexts{heng, shu, pie, dian, zhe} << "12345";
-    QTest::newRow("heng then blanks") << ComboTexts{heng, blank, blank, blank, blank} << "10000";
-    QTest::newRow("heng shu") << ComboTexts{heng, shu, blank, blank, blank} << "12000";
-    QTest::newRow("shu zhe") << ComboTexts{shu, zhe, blank, blank, blank} << "25000";
-    QTest::newRow("shu zhe heng") << ComboTexts{shu, zhe, heng, blank, blank} << "25100";
-    QTest::newRow("pie heng") << ComboTexts{pie, heng, blank, blank, blank} << "31000";
-    QTest::newRow("blank between strokes") << ComboTexts{heng, blank, shu, blank, blank} << "10200";
-    QTest::newRow("only the last stroke") << ComboTexts{blank, blank, blank, blank, dian} << "00004";
-    QTest::newRow("empty first") << ComboTexts{QString(), shu, zhe, blank, blank} << "02500";
-    QTest::newRow("all empty") << ComboTexts{} << "00000";
-    QTest::newRow("typed digit") << ComboTexts{QStringLiteral("1"), shu, blank, blank, blank}
+    QTest::newRow("feng, the help's example") << ComboTexts { shu, zhe, shu, pie, shu } << "25232";
+    QTest::newRow("all five kinds") << ComboTexts { heng, shu, pie, dian, zhe } << "12345";
+    QTest::newRow("heng then blanks") << ComboTexts { heng, blank, blank, blank, blank } << "10000";
+    QTest::newRow("heng shu") << ComboTexts { heng, shu, blank, blank, blank } << "12000";
+    QTest::newRow("shu zhe") << ComboTexts { shu, zhe, blank, blank, blank } << "25000";
+    QTest::newRow("shu zhe heng") << ComboTexts { shu, zhe, heng, blank, blank } << "25100";
+    QTest::newRow("pie heng") << ComboTexts { pie, heng, blank, blank, blank } << "31000";
+    QTest::newRow("blank between strokes")
+        << ComboTexts { heng, blank, shu, blank, blank } << "10200";
+    QTest::newRow("only the last stroke")
+        << ComboTexts { blank, blank, blank, blank, dian } << "00004";
+    QTest::newRow("empty first") << ComboTexts { QString(), shu, zhe, blank, blank } << "02500";
+    QTest::newRow("all empty") << ComboTexts {} << "00000";
+    QTest::newRow("typed digit") << ComboTexts { QStringLiteral("1"), shu, blank, blank, blank }
                                  << "02000";
-    QTest::newRow("typed letter") << ComboTexts{heng, QStringLiteral("a"), shu, blank, blank}
+    QTest::newRow("typed letter") << ComboTexts { heng, QStringLiteral("a"), shu, blank, blank }
                                   << "10200";
-    QTest::newRow("two symbols") << ComboTexts{heng + heng, shu, blank, blank, blank} << "02000";
-    QTest::newRow("symbol after space") << ComboTexts{" " + heng, shu, blank, blank, blank}
-                                        << "02000";
-    QTest::newRow("symbol before space") << ComboTexts{heng, shu + " ", blank, blank, blank}
-                                         << "10000";
+    QTest::newRow("two symbols") << ComboTexts { heng + heng, shu, blank, blank, blank } << "02000";
+    QTest::newRow("symbol after space")
+        << ComboTexts { " " + heng, shu, blank, blank, blank } << "02000";
+    QTest::newRow("symbol before space")
+        << ComboTexts { heng, shu + " ", blank, blank, blank } << "10000";
     // look-alikes that are not the five symbols: U+4E85 亅, U+2F00 ⼀, U+FF5C ｜
-    QTest::newRow("look-alikes") << ComboTexts{QStringLiteral("亅"), QStringLiteral("⼀"),
-                                               QStringLiteral("｜"), dian, zhe}
+    QTest::newRow("look-alikes") << ComboTexts { QStringLiteral("亅"), QStringLiteral("⼀"),
+        QStringLiteral("｜"), dian, zhe }
                                  << "00045";
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "addresses.h"
 #include "form1.h"
-#include "programfolder.h"
 #include "framegeometry.h"
 #include "picturecopy.h"
+#include "programfolder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -48,20 +48,23 @@ QImage clipboardImage()
 
 QImage clipboardPng()
 {
-    return QImage::fromData(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/png")), "PNG");
+    return QImage::fromData(
+        QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/png")), "PNG");
 }
 
 // A pixel on the outline of the first cell of the 24-cell frame, which a stroke count of 10 gets.
 QPoint outlinePixel()
 {
-    return framegeometry::cells(framegeometry::Frame::Cells24).constFirst().adjusted(-1, -1, 1, 1).topLeft();
+    return framegeometry::cells(framegeometry::Frame::Cells24)
+        .constFirst()
+        .adjusted(-1, -1, 1, 1)
+        .topLeft();
 }
 
 } // namespace
 
 // Copying the stroke-order picture and opening the web pages, on the real main window.
-class CopyAndLinksTest : public QObject
-{
+class CopyAndLinksTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -94,12 +97,13 @@ private:
 
 void CopyAndLinksTest::initTestCase()
 {
-    QCOMPARE(m_folder.writeDatabase({
-                 {ah, QStringLiteral("10"), QStringLiteral("a"), pngBytes(ahPhoto)},
-                 {feng, QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(fengPhoto)},
-                 {zhong, QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray()}, // no picture
-             }),
-             QString());
+    QCOMPARE(
+        m_folder.writeDatabase({
+            { ah, QStringLiteral("10"), QStringLiteral("a"), pngBytes(ahPhoto) },
+            { feng, QStringLiteral("10"), QStringLiteral("fēng"), pngBytes(fengPhoto) },
+            { zhong, QStringLiteral("4"), QStringLiteral("zhōng"), QByteArray() }, // no picture
+        }),
+        QString());
     m_folder.writeList2Bytes(QStringEncoder("GBK")(QStringLiteral("\"啊峰\",其余\r\n")));
 }
 
@@ -176,7 +180,8 @@ void CopyAndLinksTest::copyTakesThePicture()
     const QImage photo = character == ah ? ahPhoto : fengPhoto;
     const QImage copied = clipboardImage();
     QVERIFY(!copied.isNull());
-    QVERIFY(QGuiApplication::clipboard()->mimeData()->formats().contains(QStringLiteral("image/png")));
+    QVERIFY(
+        QGuiApplication::clipboard()->mimeData()->formats().contains(QStringLiteral("image/png")));
     QCOMPARE(rgb(clipboardPng()), rgb(copied));
     QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasText()); // emptied first
 
@@ -193,7 +198,8 @@ void CopyAndLinksTest::copyTakesThePicture()
     // the frame's grey ANDed into the ground, or the ground alone before the frame step
     QCOMPARE(copied.pixel(outline), framed ? QRgb(ground & framegeometry::outlineColour) : ground);
     if (character == feng) { // beyond the stored picture: the box's white
-        const QPoint inLastCell = framegeometry::cells(framegeometry::Frame::Cells24).constLast().center();
+        const QPoint inLastCell
+            = framegeometry::cells(framegeometry::Frame::Cells24).constLast().center();
         QVERIFY(!photo.rect().contains(inLastCell));
         QCOMPARE(copied.pixel(inLastCell), qRgb(255, 255, 255));
     }
@@ -217,8 +223,9 @@ void CopyAndLinksTest::rightCopyWithoutStoredPictureCopiesNothing()
     QTest::mousePress(&form.Label1, Qt::LeftButton);
     const QImage copied = clipboardImage();
     QCOMPARE(copied.pixel(outlinePixel()), framegeometry::outlineColour);
-    QCOMPARE(copied.pixel(framegeometry::cells(framegeometry::Frame::Cells24).constFirst().center()),
-             qRgb(255, 255, 255));
+    QCOMPARE(
+        copied.pixel(framegeometry::cells(framegeometry::Frame::Cells24).constFirst().center()),
+        qRgb(255, 255, 255));
 }
 
 void CopyAndLinksTest::noticeSitsCentredNearTheLowerEdge()
@@ -276,13 +283,16 @@ void CopyAndLinksTest::linksOpenTheirAddresses_data()
     QTest::addColumn<QByteArray>("address");
 
     // the pages beside the program
-    const QByteArray strokeOrder = QUrl::fromLocalFile(m_folder.path() + "/strokeorder").toEncoded();
+    const QByteArray strokeOrder
+        = QUrl::fromLocalFile(m_folder.path() + "/strokeorder").toEncoded();
     QTest::newRow("Label13 ah") << ah << "Label13" << strokeOrder + "/bsdh/post/%E5%95%8A.html";
     QTest::newRow("Label5 ah") << ah << "Label5" << strokeOrder + "/bscx/post/%E5%95%8A.html";
-    QTest::newRow("Label6 ah") << ah << "Label6" << QByteArray("https://hanyu.baidu.com/s?wd=%E5%95%8A");
+    QTest::newRow("Label6 ah") << ah << "Label6"
+                               << QByteArray("https://hanyu.baidu.com/s?wd=%E5%95%8A");
     QTest::newRow("Label13 empty") << QString() << "Label13" << strokeOrder + "/bsdh/post/.html";
     QTest::newRow("Label5 empty") << QString() << "Label5" << strokeOrder + "/bscx/post/.html";
-    QTest::newRow("Label6 empty") << QString() << "Label6" << QByteArray("https://hanyu.baidu.com/s?wd=");
+    QTest::newRow("Label6 empty") << QString() << "Label6"
+                                  << QByteArray("https://hanyu.baidu.com/s?wd=");
 }
 
 void CopyAndLinksTest::linksOpenTheirAddresses()
@@ -317,7 +327,8 @@ void CopyAndLinksTest::linksOpenTheirAddresses()
 void CopyAndLinksTest::label5FollowsThePicturesOwnVisibility()
 {
     Form1 &form = *m_form;
-    const QByteArray strokeOrder = QUrl::fromLocalFile(m_folder.path() + "/strokeorder").toEncoded();
+    const QByteArray strokeOrder
+        = QUrl::fromLocalFile(m_folder.path() + "/strokeorder").toEncoded();
 
     // before any record: the picture is hidden
     form.Label10 = ah;
@@ -366,10 +377,10 @@ void CopyAndLinksTest::doubleClickIsOneClick()
     const QPointF inside(2, 2);
     const QPointF global = label->mapToGlobal(inside);
     const std::pair<QEvent::Type, Qt::MouseButtons> sequence[] = {
-        {QEvent::MouseButtonPress, Qt::LeftButton},
-        {QEvent::MouseButtonRelease, Qt::NoButton},
-        {QEvent::MouseButtonDblClick, Qt::LeftButton},
-        {QEvent::MouseButtonRelease, Qt::NoButton},
+        { QEvent::MouseButtonPress, Qt::LeftButton },
+        { QEvent::MouseButtonRelease, Qt::NoButton },
+        { QEvent::MouseButtonDblClick, Qt::LeftButton },
+        { QEvent::MouseButtonRelease, Qt::NoButton },
     };
     for (const auto &[type, buttons] : sequence) {
         QMouseEvent event(type, inside, global, Qt::LeftButton, buttons, Qt::NoModifier);

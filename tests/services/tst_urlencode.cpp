@@ -40,9 +40,10 @@ std::string referenceEncode(const QString &text)
             out += byte;
         } else {
             const std::string bits = std::bitset<16>(unit).to_string();
-            for (const std::string &pattern :
-                 {"1110" + bits.substr(0, 4), "10" + bits.substr(4, 6), "10" + bits.substr(10, 6)}) {
-                std::snprintf(byte, sizeof byte, "%%%02X", unsigned(std::stoul(pattern, nullptr, 2)));
+            for (const std::string &pattern : { "1110" + bits.substr(0, 4),
+                     "10" + bits.substr(4, 6), "10" + bits.substr(10, 6) }) {
+                std::snprintf(
+                    byte, sizeof byte, "%%%02X", unsigned(std::stoul(pattern, nullptr, 2)));
                 out += byte;
             }
         }
@@ -61,20 +62,26 @@ QString codeUnitList(const QString &text)
 char16_t randomUnit(QRandomGenerator &random)
 {
     switch (random.bounded(7)) {
-    case 0: return u' ';
-    case 1: return char16_t(random.bounded(0, 128));
-    case 2: return char16_t(random.bounded(128, 256));
-    case 3: return char16_t(random.bounded(256, 0x800));
-    case 4: return char16_t(random.bounded(0xD800, 0xE000)); // surrogates, paired or not
-    case 5: return char16_t(random.bounded(0x4E00, 0xA000));
-    default: return char16_t(random.bounded(0x100, 0x10000));
+    case 0:
+        return u' ';
+    case 1:
+        return char16_t(random.bounded(0, 128));
+    case 2:
+        return char16_t(random.bounded(128, 256));
+    case 3:
+        return char16_t(random.bounded(256, 0x800));
+    case 4:
+        return char16_t(random.bounded(0xD800, 0xE000)); // surrogates, paired or not
+    case 5:
+        return char16_t(random.bounded(0x4E00, 0xA000));
+    default:
+        return char16_t(random.bounded(0x100, 0x10000));
     }
 }
 
 } // namespace
 
-class UrlEncodeTest : public QObject
-{
+class UrlEncodeTest : public QObject {
     Q_OBJECT
 private slots:
     void examples_data();
@@ -91,27 +98,36 @@ void UrlEncodeTest::examples_data()
 
     QTest::newRow("ah") << QStringLiteral("啊") << "%E5%95%8A";
     QTest::newRow("one") << QStringLiteral("一") << "%E4%B8%80";
-    QTest::newRow("U+0800") << units({0x0800}) << "%E0%A0%80";
-    QTest::newRow("U+FFFF") << units({0xFFFF}) << "%EF%BF%BF";
-    QTest::newRow("U+0100 three bytes") << units({0x0100}) << "%E0%84%80";
-    QTest::newRow("U+07FF three bytes") << units({0x07FF}) << "%E0%9F%BF";
+    QTest::newRow("U+0800") << units({ 0x0800 }) << "%E0%A0%80";
+    QTest::newRow("U+FFFF") << units({ 0xFFFF }) << "%EF%BF%BF";
+    QTest::newRow("U+0100 three bytes") << units({ 0x0100 }) << "%E0%84%80";
+    QTest::newRow("U+07FF three bytes") << units({ 0x07FF }) << "%E0%9F%BF";
     QTest::newRow("spaces around ah") << QStringLiteral(" 啊 ") << "%E5%95%8A";
     QTest::newRow("empty") << QString() << "";
-    QTest::newRow("spaces only") << "   " << "";
-    QTest::newRow("inner space") << "a b" << "a%20b";
-    QTest::newRow("hyphen") << "A1-z" << "A1%2Dz";
-    QTest::newRow("e acute one byte") << units({0x00E9}) << "%E9";
-    QTest::newRow("U+00FF one byte") << units({0x00FF}) << "%FF";
-    QTest::newRow("tab") << "\t" << "%09";
-    QTest::newRow("unreserved encoded") << "a-._~ b" << "a%2D%2E%5F%7E%20b";
-    QTest::newRow("leading tab kept") << "\t a" << "%09%20a";
-    QTest::newRow("trailing newline kept") << "a \n" << "a%20%0A";
-    QTest::newRow("no-break space kept") << units({0x00A0, u'a'}) << "%A0a";
-    QTest::newRow("nul") << units({0x0000}) << "%00";
-    QTest::newRow("percent") << "%" << "%25";
-    QTest::newRow("digits and letters") << "09AZaz" << "09AZaz";
-    QTest::newRow("lone high surrogate") << units({0xD800}) << "%ED%A0%80";
-    QTest::newRow("lone low surrogate") << units({0xDFFF}) << "%ED%BF%BF";
+    QTest::newRow("spaces only") << "   "
+                                 << "";
+    QTest::newRow("inner space") << "a b"
+                                 << "a%20b";
+    QTest::newRow("hyphen") << "A1-z"
+                            << "A1%2Dz";
+    QTest::newRow("e acute one byte") << units({ 0x00E9 }) << "%E9";
+    QTest::newRow("U+00FF one byte") << units({ 0x00FF }) << "%FF";
+    QTest::newRow("tab") << "\t"
+                         << "%09";
+    QTest::newRow("unreserved encoded") << "a-._~ b"
+                                        << "a%2D%2E%5F%7E%20b";
+    QTest::newRow("leading tab kept") << "\t a"
+                                      << "%09%20a";
+    QTest::newRow("trailing newline kept") << "a \n"
+                                           << "a%20%0A";
+    QTest::newRow("no-break space kept") << units({ 0x00A0, u'a' }) << "%A0a";
+    QTest::newRow("nul") << units({ 0x0000 }) << "%00";
+    QTest::newRow("percent") << "%"
+                             << "%25";
+    QTest::newRow("digits and letters") << "09AZaz"
+                                        << "09AZaz";
+    QTest::newRow("lone high surrogate") << units({ 0xD800 }) << "%ED%A0%80";
+    QTest::newRow("lone low surrogate") << units({ 0xDFFF }) << "%ED%BF%BF";
     // U+1F600 is stored as D83D DE00
     QTest::newRow("non-BMP two groups") << QStringLiteral("😀") << "%ED%A0%BD%ED%B8%80";
 }
@@ -151,8 +167,7 @@ void UrlEncodeTest::agreesWithReference()
             QFAIL(qPrintable(QStringLiteral("seed %1, round %2: %3 gives %4, expected %5")
                                  .arg(seed)
                                  .arg(round)
-                                 .arg(codeUnitList(text),
-                                      UrlEncodeUtf8(text), expected)));
+                                 .arg(codeUnitList(text), UrlEncodeUtf8(text), expected)));
     }
 }
 

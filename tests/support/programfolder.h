@@ -21,8 +21,7 @@ QImage fixturePicture(int seed);
 QByteArray pngBytes(const QImage &image);
 
 // A program directory in a temporary folder, holding what the program reads beside itself.
-class ProgramFolder
-{
+class ProgramFolder {
 public:
     ProgramFolder();
 
@@ -40,8 +39,7 @@ private:
 };
 
 // The URL opener of the tests: keeps every address it is given.
-class RecordingOpener : public UrlOpener
-{
+class RecordingOpener : public UrlOpener {
 public:
     void open(const QUrl &url) override { opened.append(url); }
     QList<QUrl> opened;

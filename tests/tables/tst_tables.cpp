@@ -26,8 +26,9 @@ QStringList rowsOf(const QString &text)
 QString search(TableSearch &state, Segment segment, const QString &key)
 {
     QString box;
-    segmentSearch(state, tables::segmentText(segment), [&] { return key; }, [&] { return box; },
-                  [&](const QString &text) { box = text; });
+    segmentSearch(
+        state, tables::segmentText(segment), [&] { return key; }, [&] { return box; },
+        [&](const QString &text) { box = text; });
     return box;
 }
 
@@ -53,8 +54,7 @@ QStringList syllableList()
 
 } // namespace
 
-class TablesTest : public QObject
-{
+class TablesTest : public QObject {
     Q_OBJECT
 private slots:
     void strokeSegment_data();
@@ -79,14 +79,20 @@ private slots:
 void TablesTest::strokeSegment_data()
 {
     QTest::addColumn<int>("segment");
-    QTest::addColumn<int>("expectedRows"); // the original table's counts; the sources differ a little
+    QTest::addColumn<int>(
+        "expectedRows"); // the original table's counts; the sources differ a little
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
-    QTest::newRow("Text1bh1w") << 0 << 1962 << QStringLiteral("一10000") << QStringLiteral("瓦15540");
-    QTest::newRow("Text1bh2w") << 1 << 1091 << QStringLiteral("丨20000") << QStringLiteral("髋25545");
-    QTest::newRow("Text1bh3w") << 2 << 1555 << QStringLiteral("丿30000") << QStringLiteral("馔35554");
-    QTest::newRow("Text1bh4w") << 3 << 1508 << QStringLiteral("丶40000") << QStringLiteral("诶45544");
-    QTest::newRow("Text1bh5w") << 4 << 647 << QStringLiteral("乙50000") << QStringLiteral("鸶55551");
+    QTest::newRow("Text1bh1w") << 0 << 1962 << QStringLiteral("一10000")
+                               << QStringLiteral("瓦15540");
+    QTest::newRow("Text1bh2w") << 1 << 1091 << QStringLiteral("丨20000")
+                               << QStringLiteral("髋25545");
+    QTest::newRow("Text1bh3w") << 2 << 1555 << QStringLiteral("丿30000")
+                               << QStringLiteral("馔35554");
+    QTest::newRow("Text1bh4w") << 3 << 1508 << QStringLiteral("丶40000")
+                               << QStringLiteral("诶45544");
+    QTest::newRow("Text1bh5w") << 4 << 647 << QStringLiteral("乙50000")
+                               << QStringLiteral("鸶55551");
 }
 
 void TablesTest::strokeSegment()
@@ -104,7 +110,8 @@ void TablesTest::strokeSegment()
     QCOMPARE(rows.last(), last);
 
     // a character, then five digits; a "0" only after the last stroke; ascending codes
-    static const QRegularExpression row(QStringLiteral("^.[1-5](?:[1-5]{4}|[1-5]{3}0|[1-5]{2}00|[1-5]000|0000)$"));
+    static const QRegularExpression row(
+        QStringLiteral("^.[1-5](?:[1-5]{4}|[1-5]{3}0|[1-5]{2}00|[1-5]000|0000)$"));
     const QChar digit = QChar(u'1' + segment);
     QString previous;
     for (const QString &r : rows) {
@@ -178,7 +185,7 @@ void TablesTest::pinyinTableSyllables()
     QCOMPARE(inTable, syllableList());
     QCOMPARE(inTable.size(), 400);
     // a component without a reading of its own has no row; everyday characters do
-    for (const QString &c : {QStringLiteral("刂"), QStringLiteral("氵"), QStringLiteral("艹")})
+    for (const QString &c : { QStringLiteral("刂"), QStringLiteral("氵"), QStringLiteral("艹") })
         QVERIFY2(!characters.contains(c), qPrintable(c));
     QVERIFY(characters.contains(QStringLiteral("啊")));
     QVERIFY(characters.size() > 6700);
@@ -195,8 +202,8 @@ void TablesTest::segmentsAreGbkText()
             QStringEncoder gbk("GBK");
             const QByteArray bytes = gbk(r.left(1));
             QVERIFY2(bytes.size() == 2 && uchar(bytes[0]) >= 0xB0 && uchar(bytes[0]) <= 0xF7
-                         && uchar(bytes[1]) >= 0xA1 && uchar(bytes[1]) <= 0xFE,
-                     qPrintable(tables::segmentName(Segment(s)) + r));
+                    && uchar(bytes[1]) >= 0xA1 && uchar(bytes[1]) <= 0xFE,
+                qPrintable(tables::segmentName(Segment(s)) + r));
         }
     }
 }
@@ -213,15 +220,19 @@ void TablesTest::segmentSearch_data()
     QTest::newRow("30000 丿") << stroke(3) << "30000" << spaced(QStringLiteral("丿"));
     QTest::newRow("40000 丶") << stroke(4) << "40000" << spaced(QStringLiteral("丶"));
     QTest::newRow("50000 乙") << stroke(5) << "50000" << spaced(QStringLiteral("乙"));
-    QTest::newRow("12000 in GB2312 order") << stroke(1) << "12000" << spaced(QStringLiteral("丁十"));
+    QTest::newRow("12000 in GB2312 order")
+        << stroke(1) << "12000" << spaced(QStringLiteral("丁十"));
     QTest::newRow("25000 冂") << stroke(2) << "25000" << spaced(QStringLiteral("冂"));
     QTest::newRow("25100 口 囗") << stroke(2) << "25100" << spaced(QStringLiteral("口囗"));
-    QTest::newRow("11134 in GB2312 order") << stroke(1) << "11134" << spaced(QStringLiteral("蠢秦寿泰奏焘"));
+    QTest::newRow("11134 in GB2312 order")
+        << stroke(1) << "11134" << spaced(QStringLiteral("蠢秦寿泰奏焘"));
     QTest::newRow("0 before a stroke") << stroke(1) << "10200" << QString();
     QTest::newRow("wrong segment") << stroke(2) << "12000" << QString();
-    QTest::newRow("last row of a segment") << stroke(5) << "55551" << spaced(QStringLiteral("丝鸶"));
+    QTest::newRow("last row of a segment")
+        << stroke(5) << "55551" << spaced(QStringLiteral("丝鸶"));
     QTest::newRow("syllable a") << 5 << "a     " << spaced(QStringLiteral("啊阿吖嗄腌锕"));
-    QTest::newRow("zhuang unpadded") << 9 << "zhuang" << spaced(QStringLiteral("幢桩庄装妆撞壮状奘戆"));
+    QTest::newRow("zhuang unpadded")
+        << 9 << "zhuang" << spaced(QStringLiteral("幢桩庄装妆撞壮状奘戆"));
     QTest::newRow("empty key") << 5 << "" << QString();
     QTest::newRow("eight spaces") << 5 << "        " << QString();
     QTest::newRow("key shorter than a field") << stroke(1) << "1000" << QString();
@@ -251,19 +262,32 @@ void TablesTest::textSearchState_data()
     QTest::addColumn<QString>("character");
     QTest::addColumn<int>("position");
     const QString rows = QStringLiteral("一10000\r\n十12000\r\n丁12000\r\n");
-    QTest::newRow("first match") << rows << "12000" << 0 << "1" << "十" << 16;
-    QTest::newRow("resumes after CR LF") << rows << "12000" << 16 << "1" << "丁" << 24;
-    QTest::newRow("last row: position at end") << rows << "12000" << 16 << "1" << "丁" << int(rows.size());
-    QTest::newRow("empty rest") << rows << "12000" << int(rows.size()) << "0" << "Label2" << 0;
-    QTest::newRow("miss keeps Label2bh") << rows << "10200" << 0 << "0" << "Label2" << 0;
-    QTest::newRow("match at offset 0") << rows << "一1" << 0 << "0" << "Label2" << 0;
-    QTest::newRow("empty key") << rows << "" << 0 << "0" << "Label2" << 0;
-    QTest::newRow("position past the end") << rows << "10000" << 1000 << "0" << "Label2" << 0;
-    QTest::newRow("negative position") << rows << "10000" << -5 << "1" << "一" << 8;
-    QTest::newRow("empty segment") << QString() << "10000" << 0 << "0" << "Label2" << 0;
-    QTest::newRow("key longer than text") << QStringLiteral("一1") << "10000" << 0 << "0" << "Label2" << 0;
-    QTest::newRow("inside a field") << rows << "0000" << 0 << "0" << "Label2" << 0;
-    QTest::newRow("no row end after the key") << QStringLiteral("一10000") << "10000" << 0 << "1" << "一" << 6;
+    QTest::newRow("first match") << rows << "12000" << 0 << "1"
+                                 << "十" << 16;
+    QTest::newRow("resumes after CR LF") << rows << "12000" << 16 << "1"
+                                         << "丁" << 24;
+    QTest::newRow("last row: position at end") << rows << "12000" << 16 << "1"
+                                               << "丁" << int(rows.size());
+    QTest::newRow("empty rest") << rows << "12000" << int(rows.size()) << "0"
+                                << "Label2" << 0;
+    QTest::newRow("miss keeps Label2bh") << rows << "10200" << 0 << "0"
+                                         << "Label2" << 0;
+    QTest::newRow("match at offset 0") << rows << "一1" << 0 << "0"
+                                       << "Label2" << 0;
+    QTest::newRow("empty key") << rows << "" << 0 << "0"
+                               << "Label2" << 0;
+    QTest::newRow("position past the end") << rows << "10000" << 1000 << "0"
+                                           << "Label2" << 0;
+    QTest::newRow("negative position") << rows << "10000" << -5 << "1"
+                                       << "一" << 8;
+    QTest::newRow("empty segment") << QString() << "10000" << 0 << "0"
+                                   << "Label2" << 0;
+    QTest::newRow("key longer than text") << QStringLiteral("一1") << "10000" << 0 << "0"
+                                          << "Label2" << 0;
+    QTest::newRow("inside a field") << rows << "0000" << 0 << "0"
+                                    << "Label2" << 0;
+    QTest::newRow("no row end after the key") << QStringLiteral("一10000") << "10000" << 0 << "1"
+                                              << "一" << 6;
 }
 
 void TablesTest::textSearchState()
