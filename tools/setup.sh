@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing need on Debian 12 (chromium: the tests of the
 # stroke-order pages; librsvg2-bin: the PNG icons; poppler-utils: the practice sheets' PDF
-# rasterised by the tests): the Debian packages that are missing, the pinned data packages of data/
+# rasterised by the tests; clang-format: the format CI checks): the Debian packages that are missing, the pinned data packages of data/
 # and the pinned page-test driver of tests/pages/ (each once per change of its package-lock.json).
 # With --fuzz it also installs clang and its fuzzer runtime, for make fuzz.
 set -euo pipefail
@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev qt6-translations-l10n
   unicode-data bzip2 fonts-arphic-uming
   nodejs npm
-  sqlite3 xvfb xauth xclip xdotool openbox valgrind
+  sqlite3 xvfb xauth xclip xdotool openbox valgrind clang-format
   librsvg2-bin chromium poppler-utils
   libzinnia-dev tegaki-zinnia-simplified-chinese
 )
