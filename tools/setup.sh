@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing need on Debian 12 (chromium: the tests of the
 # stroke-order pages; librsvg2-bin: the PNG icons; poppler-utils: the practice sheets' PDF
-# rasterised by the tests; clang-format: the format CI checks): the Debian packages that are missing, the pinned data packages of data/
-# and the pinned page-test driver of tests/pages/ (each once per change of its package-lock.json).
+# rasterised by the tests; clang-format: the format CI checks): the Debian packages that are
+# missing, the pinned data packages of data/ and the pinned page-test driver of tests/pages/ (each
+# once per change of its package-lock.json).
 # With --fuzz it also installs clang and its fuzzer runtime, for make fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
