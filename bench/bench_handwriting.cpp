@@ -28,6 +28,7 @@
 // The figures are printed as markdown table rows (measure | figure | target) on stdout.
 
 #include "form1.h"
+#include "handwritinginput.h"
 #include "handwritingpad.h"
 #include "programfolder.h"
 #include "ranking.h"
@@ -37,11 +38,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocale>
-#include <QMouseEvent>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -85,42 +82,19 @@ QStringList gb2312Characters()
     return characters;
 }
 
-// The medians of one character in a writing area of the given side; empty if it has none.
+// The medians of one character in a writing area of the given side, in whole pixels as a mouse
+// gives them; empty if it has none.
 handwriting::Ink medians(const QString &outlinesDir, const QString &character, qreal side)
 {
-    QFile file(outlinesDir + QLatin1Char('/') + character + QStringLiteral(".json"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    handwriting::Ink ink;
-    const qreal scale = side / 1024;
-    for (const QJsonValue &median :
-        QJsonDocument::fromJson(file.readAll()).object().value(u"medians").toArray()) {
-        handwriting::Stroke stroke;
-        for (const QJsonValue &point : median.toArray()) {
-            const QJsonArray xy = point.toArray();
-            // whole pixels, as a mouse gives them
-            stroke.append(QPointF(std::round(xy.at(0).toDouble() * scale),
-                std::round((900 - xy.at(1).toDouble()) * scale)));
-        }
-        ink.append(stroke);
-    }
-    return ink;
+    return medianInk(outlinesDir, character, side, MedianPoints::WholePixels);
 }
 
-void send(QWidget &area, QEvent::Type type, const QPointF &at)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons buttons
-        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, area.mapToGlobal(at), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(&area, &event);
-}
-
+// A stroke's press and moves, its button still held.
 void write(QWidget &area, const handwriting::Stroke &stroke)
 {
-    send(area, QEvent::MouseButtonPress, stroke.first());
+    sendMouse(area, QEvent::MouseButtonPress, stroke.first());
     for (qsizetype i = 1; i < stroke.size(); ++i)
-        send(area, QEvent::MouseMove, stroke[i]);
+        sendMouse(area, QEvent::MouseMove, stroke[i]);
 }
 
 using handwriting::Ink;
@@ -526,13 +500,13 @@ int main(int argc, char *argv[])
             const QSignalBlocker quiet(area);
             for (qsizetype s = 0; s + 1 < ink.size(); ++s) {
                 write(area, ink[s]);
-                send(area, QEvent::MouseButtonRelease, ink[s].last());
+                sendMouse(area, QEvent::MouseButtonRelease, ink[s].last());
             }
         }
         write(area, ink.last());
         QElapsedTimer clock;
         clock.start();
-        send(area, QEvent::MouseButtonRelease, ink.last().last());
+        sendMouse(area, QEvent::MouseButtonRelease, ink.last().last());
         // the list comes from the recognition thread, as a queued call
         while (window->handwriting.isRecognizing()) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
