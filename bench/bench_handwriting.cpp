@@ -535,16 +535,21 @@ int main(int argc, char *argv[])
         if (tuning)
             continue;
 
-        // The window: the strokes but the last quietly, then the last one timed from its release.
-        window->handwriting.clearInk();
-        {
-            const QSignalBlocker quiet(area);
-            for (qsizetype s = 0; s + 1 < ink.size(); ++s) {
-                write(area, ink[s]);
-                sendMouse(area, QEvent::MouseButtonRelease, ink[s].last());
+        // the ink cleared, the strokes but the last written quietly, the last one's button held
+        const auto allButRelease = [&] {
+            window->handwriting.clearInk();
+            {
+                const QSignalBlocker quiet(area);
+                for (qsizetype s = 0; s + 1 < ink.size(); ++s) {
+                    write(area, ink[s]);
+                    sendMouse(area, QEvent::MouseButtonRelease, ink[s].last());
+                }
             }
-        }
-        write(area, ink.last());
+            write(area, ink.last());
+        };
+
+        // The window: the strokes but the last quietly, then the last one timed from its release.
+        allButRelease();
         QElapsedTimer clock;
         clock.start();
         sendMouse(area, QEvent::MouseButtonRelease, ink.last().last());
@@ -564,15 +569,7 @@ int main(int argc, char *argv[])
         // Again, the event loop running while the last stroke is recognised, as in the program:
         // the longest the user-interface thread keeps it waiting, from the release to the list
         // shown and painted. Apart from the timed pass, whose loop runs no timers.
-        window->handwriting.clearInk();
-        {
-            const QSignalBlocker quiet(area);
-            for (qsizetype s = 0; s + 1 < ink.size(); ++s) {
-                write(area, ink[s]);
-                sendMouse(area, QEvent::MouseButtonRelease, ink[s].last());
-            }
-        }
-        write(area, ink.last());
+        allButRelease();
         QCoreApplication::processEvents();
         stallMeter.begin();
         sendMouse(area, QEvent::MouseButtonRelease, ink.last().last());
