@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The handwriting pad on the real main window, over a fixture Photo.mdb and the installed model.
 #include "form1.h"
+#include "handwritinginput.h"
 #include "handwritingpad.h"
 #include "programfolder.h"
 
-#include <QMouseEvent>
 #include <QTest>
 
 #include <memory>
@@ -30,26 +30,10 @@ QList<CharacterRecord> fixtureRecords()
     return records;
 }
 
-// A stroke written with the left mouse button, in the area's pixels.
-void draw(QWidget &area, const Stroke &stroke)
-{
-    const auto send = [&](QEvent::Type type, const QPointF &at) {
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held
-            = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, area.mapToGlobal(at), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(&area, &event);
-    };
-    send(QEvent::MouseButtonPress, stroke.first());
-    for (const QPointF &point : stroke)
-        send(QEvent::MouseMove, point);
-    send(QEvent::MouseButtonRelease, stroke.last());
-}
-
 // A stroke drawn, then the pad's candidates waited for.
 void drawAndWait(Form1 &form, QWidget &area, const Stroke &stroke)
 {
-    draw(area, stroke);
+    drawStroke(area, stroke);
     QTRY_VERIFY(!form.handwriting.isRecognizing());
 }
 
@@ -97,7 +81,7 @@ private slots:
         QWidget &area = pad->writingArea;
         QCOMPARE(area.size(), QSize(300, 300)); // 96 dpi offscreen
 
-        draw(area, horizontal);
+        drawStroke(area, horizontal);
         QVERIFY(form->handwriting.isRecognizing());
         QTRY_VERIFY2(
             form->Text6.text().startsWith(QStringLiteral("一 ")), qPrintable(form->Text6.text()));
@@ -137,8 +121,8 @@ private slots:
         QVERIFY(form->Picture1.isHidden());
 
         // The pad takes strokes while the last one is recognised; the list is the newest ink's.
-        draw(area, horizontal);
-        draw(area, vertical);
+        drawStroke(area, horizontal);
+        drawStroke(area, vertical);
         QCOMPARE(pad->writingArea.ink().size(), 2);
         QTRY_VERIFY(!form->handwriting.isRecognizing());
         QVERIFY2(
@@ -217,7 +201,7 @@ private slots:
         QVERIFY(pad->modelMissing.isVisible());
         QCOMPARE(pad->modelMissing.text(), QStringLiteral("手写识别模型未安装"));
         QVERIFY(!pad->writingArea.isEnabled());
-        draw(pad->writingArea,
+        drawStroke(pad->writingArea,
             horizontal); // a disabled widget gets no mouse events: nothing happens
         QCOMPARE(form->Text6.text(), QString());
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "handwritinginput.h"
 #include "matcher.h"
 #include "ranking.h"
 #include "recognitionworker.h"
@@ -7,9 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -23,23 +21,11 @@ namespace {
 
 constexpr qreal side = 300;
 
-// A character written from the centre lines of its strokes (1024 box, y up, 900 at the top).
+// A character written from the centre lines of its strokes.
 Ink medians(const QString &character)
 {
-    QFile file(QStringLiteral(ZIBRIN_SOURCE_DIR "/data/node_modules/hanzi-writer-data/") + character
-        + QStringLiteral(".json"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    Ink ink;
-    for (const QJsonValue &median :
-        QJsonDocument::fromJson(file.readAll()).object().value(u"medians").toArray()) {
-        Stroke stroke;
-        for (const QJsonValue &point : median.toArray())
-            stroke.append(QPointF(
-                point[0].toDouble() * side / 1024, (900 - point[1].toDouble()) * side / 1024));
-        ink.append(stroke);
-    }
-    return ink;
+    return medianInk(
+        QStringLiteral(ZIBRIN_SOURCE_DIR "/data/node_modules/hanzi-writer-data"), character, side);
 }
 
 // A stroke back and forth across the area: turns + 1 straight passes from left to right and back,

@@ -2,6 +2,7 @@
 #include "monkeyrun.h"
 
 #include "form1.h"
+#include "handwritinginput.h"
 #include "handwritingpad.h"
 #include "programfolder.h"
 #include "segments.h"
@@ -16,7 +17,6 @@
 #include <QHash>
 #include <QInputMethodEvent>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -675,18 +675,8 @@ void Session::draw(const Event &e)
     QWidget &area = pad->writingArea;
     QRandomGenerator random(e.a);
     const auto coordinate = [&] { return -20 + random.bounded(340.0); };
-    const auto send = [&](QEvent::Type type, const QPointF &at) {
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held
-            = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, area.mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&area, &event);
-    };
     const auto stroke = [&](const QList<QPointF> &points) {
-        send(QEvent::MouseButtonPress, points.first());
-        for (const QPointF &point : points)
-            send(QEvent::MouseMove, point);
-        send(QEvent::MouseButtonRelease, points.last());
+        drawStroke(area, points);
         ++stats.strokesDrawn;
     };
     QList<QPointF> points;
