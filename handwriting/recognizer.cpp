@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recognizer.h"
 
+#include "handwritinglog.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPoint>
@@ -239,20 +241,27 @@ Recognizer::Recognizer(const QString &modelFile)
     // Read, not mapped: a mapped file cut short under the program ends it with SIGBUS. The header's
     // size is checked against the file's before the whole file is read.
     QFile file(modelFile);
-    if (!QFileInfo(modelFile).isFile() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(modelFile).isFile() || !file.open(QIODevice::ReadOnly)) {
+        qCWarning(handwritingLog) << "model: no readable file" << modelFile;
         return;
+    }
     const qint64 size = file.size();
     const QByteArray header = file.peek(headerSize);
     if (size > largestModel || header.size() < headerSize
-        || (readWord(header.constData()) ^ modelMagic) != quint64(size))
+        || (readWord(header.constData()) ^ modelMagic) != quint64(size)) {
+        qCWarning(handwritingLog) << "model: its header does not give the file's size" << modelFile;
         return;
+    }
     m_model = file.read(size);
     if (!isSoundModel(m_model)) {
+        qCWarning(handwritingLog) << "model: its entries do not fit the file" << modelFile;
         m_model.clear();
         return;
     }
     m_available = m_recognizer->open(m_model.constData(), size_t(m_model.size()))
         && m_recognizer->size() > 0;
+    if (!m_available)
+        qCWarning(handwritingLog) << "model: Zinnia cannot open" << modelFile;
 }
 
 Recognizer::~Recognizer() = default;
