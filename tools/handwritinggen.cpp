@@ -16,6 +16,7 @@
 // the corrected order the pictures draw.
 
 #include "strokeorder.h"
+#include "toolsupport.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -24,18 +25,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 [[noreturn]] void fail(const QString &message)
 {
-    std::fprintf(stderr, "handwritinggen: %s\n", qPrintable(message));
+    toolsupport::report(message);
     std::exit(1);
 }
 
@@ -73,6 +72,7 @@ quint8 toByte(double v)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    toolsupport::setToolName("handwritinggen");
     QCommandLineParser parser;
     const QCommandLineOption facts(
         QStringLiteral("facts"), QStringLiteral("characters.tsv"), QStringLiteral("file"));
@@ -86,13 +86,13 @@ int main(int argc, char *argv[])
         QStringLiteral("corrections"), QStringLiteral("stroke-order.tsv"), QStringLiteral("file"));
     const QCommandLineOption output(
         QStringLiteral("output"), QStringLiteral("medians.bin"), QStringLiteral("file"));
-    parser.addOptions({ facts, outlines, frequency, levels, corrections, output });
-    parser.process(app);
-    for (const QCommandLineOption &option :
-        { facts, outlines, frequency, levels, corrections, output }) {
-        if (!parser.isSet(option))
-            fail(QStringLiteral("--%1 is required").arg(option.names().first()));
-    }
+    const QList<QCommandLineOption> options { facts, outlines, frequency, levels, corrections,
+        output };
+    if (!toolsupport::parseCommandLine(parser,
+            QStringLiteral(
+                "Writes the handwriting matcher's medians and how common each character is."),
+            options, options))
+        return 1;
 
     const QHash<char32_t, QByteArray> frequencies
         = unihanField(readFile(parser.value(frequency)), "kFrequency");
@@ -143,8 +143,7 @@ int main(int argc, char *argv[])
     if (written == 0)
         fail(QStringLiteral("no character with medians"));
 
-    QSaveFile file(parser.value(output));
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
-        fail(QStringLiteral("cannot write %1").arg(parser.value(output)));
+    if (!toolsupport::replaceFile(parser.value(output), out))
+        return 1;
     return 0;
 }
