@@ -24,20 +24,6 @@ using namespace tabledata;
 
 namespace {
 
-[[noreturn]] void fail(const QString &message)
-{
-    toolsupport::report(message);
-    std::exit(1);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-    return file.readAll();
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     if (!toolsupport::replaceFile(path, bytes))
@@ -48,7 +34,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 QList<QStringList> readCurated(const QString &path)
 {
     QList<QStringList> out;
-    for (const QString &line : QString::fromUtf8(readFile(path)).split(u'\n')) {
+    for (const QString &line : QString::fromUtf8(toolsupport::readFile(path)).split(u'\n')) {
         const QString trimmed = line.trimmed();
         if (!trimmed.isEmpty() && !trimmed.startsWith(u'#'))
             out.append(trimmed.split(u'\t'));
@@ -65,7 +51,8 @@ QMap<QString, QJsonObject> readOutlines(const QString &dir)
         const QString character = name.chopped(5);
         if (character.toUcs4().size() != 1)
             continue;
-        const QJsonObject object = QJsonDocument::fromJson(readFile(dir + u'/' + name)).object();
+        const QJsonObject object
+            = QJsonDocument::fromJson(toolsupport::readFile(dir + u'/' + name)).object();
         if (object.contains(QLatin1String("strokes")))
             out.insert(character, object);
     }
@@ -239,32 +226,35 @@ int main(int argc, char *argv[])
 
     // Stroke classes: the source's letters, mended and completed by the curated file.
     QHash<QString, QString> classes;
-    const QHash<QString, QString> letters = parseStrokeOrderBundle(readFile(parser.value(order)));
+    const QHash<QString, QString> letters
+        = parseStrokeOrderBundle(toolsupport::readFile(parser.value(order)));
     if (letters.size() < 6000)
-        fail(
+        toolsupport::fail(
             QStringLiteral("the stroke-order bundle holds only %1 characters").arg(letters.size()));
     for (auto it = letters.begin(); it != letters.end(); ++it)
         classes.insert(it.key(), strokeClasses(it.value()));
     for (const QStringList &entry : readCurated(dataDir + QStringLiteral("/stroke-classes.tsv")))
         classes.insert(entry.value(0), entry.value(1));
 
-    const QHash<QString, Readings> readings = parseUnihanReadings(readFile(parser.value(unihan)));
+    const QHash<QString, Readings> readings
+        = parseUnihanReadings(toolsupport::readFile(parser.value(unihan)));
     const QMap<QString, QJsonObject> outlineObjects = readOutlines(parser.value(outlines));
     QString correctionError;
     const QHash<QString, QList<int>> corrections = strokeorder::parseCorrections(
-        readFile(dataDir + QStringLiteral("/stroke-order.tsv")), &correctionError);
+        toolsupport::readFile(dataDir + QStringLiteral("/stroke-order.tsv")), &correctionError);
     if (!correctionError.isEmpty())
-        fail(QStringLiteral("stroke-order.tsv: %1").arg(correctionError));
+        toolsupport::fail(QStringLiteral("stroke-order.tsv: %1").arg(correctionError));
     QMap<QString, int> outlineCounts;
     for (auto it = outlineObjects.begin(); it != outlineObjects.end(); ++it)
         outlineCounts.insert(
             it.key(), int(it.value().value(QLatin1String("strokes")).toArray().size()));
     for (auto it = corrections.begin(); it != corrections.end(); ++it) {
         if (outlineCounts.value(it.key()) != it.value().size())
-            fail(QStringLiteral("stroke-order.tsv: %1 has %2 strokes in its outline, not %3")
-                     .arg(it.key())
-                     .arg(outlineCounts.value(it.key()))
-                     .arg(it.value().size()));
+            toolsupport::fail(
+                QStringLiteral("stroke-order.tsv: %1 has %2 strokes in its outline, not %3")
+                    .arg(it.key())
+                    .arg(outlineCounts.value(it.key()))
+                    .arg(it.value().size()));
     }
     // the curated names of the classes file
     QHash<QString, QStringList> curatedNames;
@@ -294,7 +284,7 @@ int main(int argc, char *argv[])
         const QString &c = gb[i];
         const QString code = strokeCode(classes.value(c));
         if (code.isEmpty() || code[0] < u'1' || code[0] > u'5')
-            fail(QStringLiteral("no stroke order for %1").arg(c));
+            toolsupport::fail(QStringLiteral("no stroke order for %1").arg(c));
         strokeRows[code[0].unicode() - '1'].append({ c, code, i });
 
         if (withoutReading.contains(c))
@@ -317,9 +307,9 @@ int main(int argc, char *argv[])
         }
     }
     if (usedSyllables.size() != syllables.size())
-        fail(QStringLiteral("%1 of the %2 syllables have no character")
-                 .arg(syllables.size() - usedSyllables.size())
-                 .arg(syllables.size()));
+        toolsupport::fail(QStringLiteral("%1 of the %2 syllables have no character")
+                              .arg(syllables.size() - usedSyllables.size())
+                              .arg(syllables.size()));
 
     const QString segmentDir = parser.value(segments);
     for (int s = 0; s < 5; ++s) {

@@ -32,20 +32,6 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString &message)
-{
-    toolsupport::report(message);
-    std::exit(1);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-    return file.readAll();
-}
-
 // "U+4EBA<tab>kFrequency<tab>1" lines of one Unihan field: code point -> value.
 QHash<char32_t, QByteArray> unihanField(const QByteArray &text, const QByteArray &field)
 {
@@ -95,17 +81,18 @@ int main(int argc, char *argv[])
         return 1;
 
     const QHash<char32_t, QByteArray> frequencies
-        = unihanField(readFile(parser.value(frequency)), "kFrequency");
-    const QHash<char32_t, QByteArray> tgh = unihanField(readFile(parser.value(levels)), "kTGH");
+        = unihanField(toolsupport::readFile(parser.value(frequency)), "kFrequency");
+    const QHash<char32_t, QByteArray> tgh
+        = unihanField(toolsupport::readFile(parser.value(levels)), "kTGH");
     QString error;
     const QHash<QString, QList<int>> orders
-        = strokeorder::parseCorrections(readFile(parser.value(corrections)), &error);
+        = strokeorder::parseCorrections(toolsupport::readFile(parser.value(corrections)), &error);
     if (!error.isEmpty())
-        fail(QStringLiteral("%1: %2").arg(parser.value(corrections), error));
+        toolsupport::fail(QStringLiteral("%1: %2").arg(parser.value(corrections), error));
 
     QByteArray out("ZHM1");
     int written = 0;
-    for (const QByteArray &line : readFile(parser.value(facts)).split('\n')) {
+    for (const QByteArray &line : toolsupport::readFile(parser.value(facts)).split('\n')) {
         const QByteArray character = line.left(line.indexOf('\t'));
         if (character.isEmpty() || character.size() > 255)
             continue;
@@ -141,7 +128,7 @@ int main(int argc, char *argv[])
         ++written;
     }
     if (written == 0)
-        fail(QStringLiteral("no character with medians"));
+        toolsupport::fail(QStringLiteral("no character with medians"));
 
     if (!toolsupport::replaceFile(parser.value(output), out))
         return 1;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 // Info and above: the tools' messages are for whoever runs the build.
@@ -52,6 +53,20 @@ void setToolName(const char *name)
 void report(const QString &text)
 {
     qCWarning(toolsLog).noquote() << text;
+}
+
+void fail(const QString &text)
+{
+    report(text);
+    std::exit(1);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    return file.readAll();
 }
 
 bool parseCommandLine(QCommandLineParser &parser, const QString &description,

@@ -25,6 +25,10 @@ void setToolName(const char *name);
 
 // One message of the tool on zibrin.tools.
 void report(const QString &text);
+// The message, then the end of the tool with status 1.
+[[noreturn]] void fail(const QString &text);
+// The whole file; fails the tool with the reason when it cannot be read.
+QByteArray readFile(const QString &path);
 
 // Adds the options and --help to parser and parses the command line (--help prints and exits).
 // Returns false after reporting "--a, --b and --c are required" when one of required is missing.
