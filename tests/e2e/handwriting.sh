@@ -39,8 +39,8 @@ stroke() {
 # matcher's data) takes over a second to come, and its shadow memory and quarantine roughly double
 # what the program holds (237 MiB seen after the scribble; the runaway guarded against took
 # gigabytes).
-settle=1 limit=150
-if ldd "$exe" 2>/dev/null | grep -q libasan; then settle=6 limit=400; fi
+settle=6 limit=150
+if ldd "$exe" 2>/dev/null | grep -q libasan; then limit=400; fi
 # The result box's text: a click into it, then select all and copy.
 clicked_result_box() {
   click_main $((2160 + 200)) $((990 + 540))
