@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPainterPath>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class RecordStore;
 
@@ -22,8 +25,13 @@ struct SheetCharacters {
     QStringList missing; // characters of the text without a record or without stroke outlines
 };
 
+// What was found of each character looked up: nullopt for one left out.
+using LoadedCharacters = QHash<QString, std::optional<SheetCharacter>>;
+
 // The characters of the text (charactersOf) looked up in the store: the record's reading and
-// the outline it is drawn from. Moves the store's current record.
-SheetCharacters loadCharacters(RecordStore &store, const QString &text);
+// the outline it is drawn from. Moves the store's current record. With a cache, a character
+// looked up before is taken from it (the dialog, at each key typed).
+SheetCharacters loadCharacters(
+    RecordStore &store, const QString &text, LoadedCharacters *cache = nullptr);
 
 } // namespace sheets

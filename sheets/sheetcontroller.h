@@ -42,7 +42,6 @@ public:
 
     void characters_Change();
     void options_Change();
-    void preview_PaintRequested(QPrinter *printer);
     void printButton_Click();
     void saveButton_Click();
 
@@ -53,6 +52,7 @@ private:
     RecordStore m_store { this }; // not the window's store: its current record must not move
     QPointer<SheetDialog> m_dialog; // a child of the window while open, deleted on closing
     SheetCharacters m_characters;
+    LoadedCharacters m_loaded; // while the dialog is open: each character read once
     SheetOptions m_options;
 };
 
