@@ -10,8 +10,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -77,11 +79,13 @@ private:
 void dropFileNameCompleter(QPrintDialog &dialog)
 {
     for (QLineEdit *field : dialog.findChildren<QLineEdit *>()) {
-        if (QCompleter *completer = field->completer()) {
-            field->setCompleter(nullptr);
-            delete completer;
-        }
+        // the field deletes a completer of its own itself
+        const QPointer<QCompleter> completer = field->completer();
+        field->setCompleter(nullptr);
+        delete completer;
     }
+    // the model it completed from: it watches the home folder and reads file types
+    qDeleteAll(dialog.findChildren<QFileSystemModel *>());
 }
 
 } // namespace
