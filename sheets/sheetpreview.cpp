@@ -28,8 +28,28 @@ QImage drawPage(const SheetLayout &layout, const SheetOptions &options,
     const int dotsPerMetre = qRound(pixels.width() / (layout.paperMm.width() / 1000.0));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
+    // A path keeps lazily made caches for drawing: the characters of the page are copied, so
+    // that this thread never shares a path with the user-interface thread, which may be saving
+    // or printing the same characters.
+    QList<SheetCharacter> own(characters.size());
+    if (page >= 0 && page < layout.pages.size()) {
+        for (const Slice &slice : layout.pages[page]) {
+            if (slice.group < 0 || slice.group >= characters.size())
+                continue;
+            const SheetCharacter &character = characters[slice.group];
+            SheetCharacter &copy = own[slice.group];
+            copy.hz = character.hz;
+            copy.pinyin = character.pinyin;
+            for (const QPainterPath &stroke : character.strokes) {
+                QPainterPath path;
+                path.addPath(stroke); // a copy of the elements, not a share
+                path.setFillRule(stroke.fillRule());
+                copy.strokes.append(path);
+            }
+        }
+    }
     QPainter painter(&image);
-    paintPage(painter, layout, options.title, characters, page);
+    paintPage(painter, layout, options.title, own, page);
     return image;
 }
 
