@@ -24,6 +24,21 @@ std::optional<SheetCharacter> load(RecordStore &store, const QString &hz)
 
 } // namespace
 
+bool loadIntoCache(RecordStore &store, const QString &text, LoadedCharacters &cache,
+    int minimumCount, const QDeadlineTimer &deadline)
+{
+    int loaded = 0;
+    for (const QString &hz : charactersOf(text)) {
+        if (cache.contains(hz))
+            continue;
+        if (loaded >= minimumCount && deadline.hasExpired())
+            return false;
+        cache.insert(hz, load(store, hz));
+        ++loaded;
+    }
+    return true;
+}
+
 SheetCharacters loadCharacters(RecordStore &store, const QString &text, LoadedCharacters *cache)
 {
     SheetCharacters out;

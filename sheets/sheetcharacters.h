@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QList>
 #include <QPainterPath>
@@ -33,5 +34,12 @@ using LoadedCharacters = QHash<QString, std::optional<SheetCharacter>>;
 // looked up before is taken from it (the dialog, at each key typed).
 SheetCharacters loadCharacters(
     RecordStore &store, const QString &text, LoadedCharacters *cache = nullptr);
+
+// Looks up characters of the text not yet in the cache, at least minimumCount of them and then
+// until the deadline; returns whether every character of the text is in the cache now (then
+// loadCharacters with that cache reads nothing). The dialog reads a long paste so, a slice at a
+// time, and stays responsive.
+bool loadIntoCache(RecordStore &store, const QString &text, LoadedCharacters &cache,
+    int minimumCount, const QDeadlineTimer &deadline);
 
 } // namespace sheets

@@ -96,6 +96,9 @@ SheetController::SheetController(const Controls &controls, QObject *parent)
 {
     if (c.Command10)
         connect(c.Command10, &QAbstractButton::clicked, this, &SheetController::Command10_Click);
+    m_loading.setSingleShot(true);
+    m_loading.setInterval(0);
+    connect(&m_loading, &QTimer::timeout, this, &SheetController::loadSlice);
 }
 
 SheetController::~SheetController() = default;
@@ -145,7 +148,26 @@ void SheetController::characters_Change()
 {
     if (!m_dialog)
         return;
-    m_characters = loadCharacters(m_store, m_dialog->characters.text(), &m_loaded);
+    loadSlice();
+}
+
+void SheetController::loadSlice()
+{
+    if (!m_dialog)
+        return;
+    // A slice of reading holds the window for about this long; a short text is read at once.
+    constexpr int sliceMs = 40;
+    constexpr int charactersAtOnce = 8;
+    const QString text = m_dialog->characters.text();
+    if (!loadIntoCache(m_store, text, m_loaded, charactersAtOnce, QDeadlineTimer(sliceMs))) {
+        // the rest in the next turns of the event loop; meanwhile nothing half-read is printed
+        m_dialog->printButton.setEnabled(false);
+        m_dialog->saveButton.setEnabled(false);
+        m_loading.start();
+        return;
+    }
+    m_loading.stop();
+    m_characters = loadCharacters(m_store, text, &m_loaded);
     m_dialog->missing.setText(m_characters.missing.isEmpty()
             ? QString()
             : QStringLiteral("没有笔顺数据，已略去：%1")
