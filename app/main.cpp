@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
+#include "display.h"
 #include "form1.h"
 #include "qttranslation.h"
 #include "sheetcommand.h"
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -19,22 +21,18 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(ZIBRIN_VERSION));
 }
 
-// The arguments as QCoreApplication decodes them, before any application object exists.
-QStringList argumentsOf(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments += QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
+// The program's modes that need no display; a new one is a line here.
+const DisplayFreeMode displayFreeModes[] = {
+    { sheets::practiceSheetOption, sheets::runPracticeSheetCommand },
+};
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // the practice sheet from the command line: no window, no display needed
-    if (sheets::asksForPracticeSheet(argc, argv))
-        return sheets::runPracticeSheetCommand(argc, argv);
+    if (const DisplayFreeMode *mode = displayFreeModeOf(argc, argv, displayFreeModes))
+        return runDisplayFree(*mode, argc, argv);
     nameApplication();
     // read before the window system is touched: help, version and errors need no display
     const StartRequest request = readCommandLine(argumentsOf(argc, argv));
@@ -42,7 +40,14 @@ int main(int argc, char *argv[])
         QCoreApplication core(argc, argv);
         return answerWithoutWindow(request);
     }
+    if (!displayNamed(argumentsOf(argc, argv))) {
+        std::fprintf(stderr, "zibrin: %s\n", qPrintable(noDisplayMessage()));
+        return 1;
+    }
+    std::optional<NoDisplayGuard> noDisplay;
+    noDisplay.emplace();
     QApplication app(argc, argv);
+    noDisplay.reset();
     installQtChineseTranslation(app);
     // the menu entry's id, so that the desktop matches the window to it
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zibrin.Zibrin"));
@@ -51,8 +56,16 @@ int main(int argc, char *argv[])
     SingleInstance instance(
         SingleInstance::defaultLockDirectory(), QCoreApplication::applicationFilePath());
     if (!instance.isFirst()) {
-        instance.handOver(request.typed);
-        return 0;
+        if (instance.handOver(request.typed))
+            return 0;
+        // Gone since (its lock is free now): this start is the running copy. Otherwise it runs
+        // but does not take the request, and the user is told rather than left without a window.
+        if (!instance.isFirst()) {
+            std::fputs(
+                "zibrin: Zibrin 正在运行，但没有应答 / Zibrin is running but does not answer\n",
+                stderr);
+            return 1;
+        }
     }
     instance.listen();
 

@@ -30,8 +30,6 @@ QString lockPath(const QString &lockDirectory, const QString &executablePath)
 // The longest request taken: the input box's own limit of 32767 characters, three bytes each in
 // UTF-8 at most, and the line end. A longer one is cut off unread.
 constexpr qint64 maxRequestBytes = 3 * 32767 + 1;
-// A connection that has not sent its line by then is dropped.
-constexpr int requestTimeoutMs = 5000;
 
 } // namespace
 
@@ -78,6 +76,8 @@ bool SingleInstance::listen()
         return true;
     auto *server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
+    // connections beyond these wait in the kernel's queue, which refuses more when full
+    server->setMaxPendingConnections(1);
     QLocalServer::removeServer(socketName());
     if (!server->listen(socketName())) {
         qCWarning(appLog) << "single instance: cannot listen on" << socketName()
@@ -86,16 +86,54 @@ bool SingleInstance::listen()
         return false;
     }
     m_server = server;
-    connect(server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(
-                socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-            QTimer::singleShot(requestTimeoutMs, socket, [socket] { socket->abort(); });
-            readRequest(socket);
-        }
-    });
+    connect(server, &QLocalServer::newConnection, this, &SingleInstance::takeConnections);
+    if (!m_check) {
+        m_check = new QTimer(this);
+        m_check->setInterval(serverCheckMs);
+        connect(m_check, &QTimer::timeout, this, &SingleInstance::checkServer);
+        m_check->start();
+    }
     return true;
+}
+
+bool SingleInstance::isListening() const
+{
+    return m_server && m_server->isListening();
+}
+
+void SingleInstance::takeConnections()
+{
+    while (m_server && m_open < maxConnections) {
+        QLocalSocket *socket = m_server->nextPendingConnection();
+        if (!socket)
+            return;
+        ++m_open;
+        connect(socket, &QObject::destroyed, this, [this] {
+            --m_open;
+            takeConnections();
+        });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        QTimer::singleShot(requestTimeoutMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
+        readRequest(socket);
+    }
+}
+
+void SingleInstance::checkServer()
+{
+    if (m_server && m_server->isListening() && QFileInfo::exists(socketName()))
+        return;
+    qCWarning(appLog) << "single instance: the server stopped"
+                      << (m_server ? m_server->errorString() : QString()) << "; listening anew";
+    if (m_server) {
+        m_server->close();
+        m_server->deleteLater();
+        m_server = nullptr;
+    }
+    listen();
 }
 
 void SingleInstance::readRequest(QLocalSocket *socket)

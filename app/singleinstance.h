@@ -7,16 +7,26 @@
 
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 // One running copy per executable and user: a lock file in the user's runtime directory, named
 // after a hash of the executable's canonical path. Beside it, the running copy listens on a local
 // socket of the same name (owner only), over which a later start hands over what it was asked to
 // show before it ends: one line of UTF-8 text, answered with "ok".
+//
+// The socket takes any process of the user: at most maxConnections are open at once (the others
+// wait in the kernel's queue, not in open files), each for requestTimeoutMs at most, and a server
+// that stops (Qt closes it for good when accept() fails) or whose socket file goes is made anew.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
     // How long a later start waits for the running copy to take its request.
     static constexpr int handOverTimeoutMs = 1000;
+    // Connections served at once, and how long one may take to send its line.
+    static constexpr int maxConnections = 8;
+    static constexpr int requestTimeoutMs = 1000;
+    // How often the running copy checks that its server still listens.
+    static constexpr int serverCheckMs = 1000;
 
     SingleInstance(
         const QString &lockDirectory, const QString &executablePath, QObject *parent = nullptr);
@@ -33,6 +43,7 @@ public:
     // by a copy that was killed is removed first: holding the lock, no other copy can be using it.
     // False where the socket cannot be made; the program then runs without it.
     bool listen();
+    bool isListening() const;
 
     // A later start: hands typed (possibly empty) to the running copy. True when it answered
     // within handOverTimeoutMs.
@@ -48,7 +59,11 @@ signals:
 
 private:
     void readRequest(QLocalSocket *socket);
+    void takeConnections();
+    void checkServer();
 
     QLockFile m_lock;
     QLocalServer *m_server = nullptr; // while listening; a child
+    int m_open = 0; // connections taken and not yet ended
+    QTimer *m_check = nullptr; // checkServer, while listening
 };

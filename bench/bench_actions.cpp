@@ -18,11 +18,17 @@
 //   list does), which picks it.
 // - character: for each GB2312 character (the characters of the stroke-code table, all 6,763 of
 //   GB2312), Text5.setText of that one character.
+// - the practice-sheet dialog: 300 characters pasted at once, then each change of a field (a
+// character typed
+//   or taken away, the grid, the copies to trace, the title), and then the same with a pasted
+//   title of 32,766 characters; per change, the user-interface thread's longest stall from the
+//   change until the pages in view show it, and that wait itself.
 
 #include "form1.h"
 #include "programfolder.h"
 #include "samples.h"
 #include "segments.h"
+#include "sheetdialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -43,6 +49,7 @@ namespace {
 using bench::milliseconds;
 using bench::percentile;
 using bench::Samples;
+using bench::StallMeter;
 
 // The resident size in KiB, from VmRSS of /proc/self/status; 0 if it cannot be read.
 qint64 residentKiB()
@@ -254,6 +261,66 @@ int main(int argc, char *argv[])
         timing.run(untimed, [&] { window->Text5.setText(characters.at(i % characters.size())); });
     const qint64 residentAfterLookups = residentKiB();
 
+    // The practice-sheet dialog over 300 characters.
+    window->sheet.Command10_Click();
+    sheets::SheetDialog *const dialog = window->sheet.dialog();
+    QStringList sheetCharacters;
+    for (const QString &character : characters) {
+        if (sheetCharacters.size() == sheets::maxInputLength)
+            break;
+        if (!sheetCharacters.contains(character))
+            sheetCharacters.append(character);
+    }
+    StallMeter stallMeter;
+    const auto waitForPreview = [&] {
+        QElapsedTimer waited;
+        waited.start();
+        while (!dialog->preview.isUpToDate() && waited.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        return waited.nsecsElapsed();
+    };
+    const auto dialogChanges = [&](Samples &stalls, Samples &waits) {
+        const QString all = sheetCharacters.join(QString());
+        const std::function<void()> changes[] = {
+            [&] { dialog->characters.setText(all.chopped(1)); },
+            [&] { dialog->characters.setText(all); },
+            [&] { dialog->grid.setCurrentIndex(1); },
+            [&] { dialog->grid.setCurrentIndex(0); },
+            [&] { dialog->tracing.setValue(5); },
+            [&] { dialog->tracing.setValue(3); },
+            [&] { dialog->title.setText(dialog->title.text().chopped(1)); },
+            [&] { dialog->title.setText(dialog->title.text() + QStringLiteral("帖")); },
+        };
+        for (int round = 0; round < 3; ++round) {
+            for (const auto &change : changes) {
+                stallMeter.begin();
+                QElapsedTimer clock;
+                clock.start();
+                change();
+                waitForPreview();
+                waits.push_back(clock.nsecsElapsed());
+                stalls.push_back(stallMeter.end());
+            }
+        }
+    };
+    // the first paste: every character's outline read
+    stallMeter.begin();
+    dialog->characters.setText(sheetCharacters.join(QString()));
+    const qint64 firstPasteWait = waitForPreview();
+    const qint64 firstPasteStall = stallMeter.end();
+    Samples sheetStalls;
+    Samples sheetWaits;
+    dialogChanges(sheetStalls, sheetWaits);
+    const int sheetPages = dialog->preview.pageCount();
+    dialog->title.setText(QString(32766, QChar(u'题')));
+    waitForPreview();
+    Samples titleStalls;
+    Samples titleWaits;
+    dialogChanges(titleStalls, titleWaits);
+    const qsizetype titleKept = dialog->title.text().size();
+    dialog->close();
+    QCoreApplication::processEvents();
+
     const QString p99Target = QStringLiteral("p99 < 2 ms");
     percentileRow(QStringLiteral("Stroke code pick, %1 codes (%2 showed a record)")
                       .arg(count(codes.size()), count(strokeShown)),
@@ -270,6 +337,25 @@ int main(int argc, char *argv[])
     percentileRow(QStringLiteral("Repaint after an action (posted events, offscreen), %1 actions")
                       .arg(count(qsizetype(timing.repaints.size()))),
         timing.repaints, QString());
+
+    row(QStringLiteral("Practice-sheet dialog, 300 characters pasted into the empty field: the "
+                       "longest stall, and the wait until the pages in view are drawn"),
+        QStringLiteral("%1, %2").arg(milliseconds(firstPasteStall), milliseconds(firstPasteWait)));
+    percentileRow(QStringLiteral("Practice-sheet dialog, 300 characters (%1 pages): the "
+                                 "user-interface thread's longest stall per change, %2 changes")
+                      .arg(sheetPages)
+                      .arg(sheetStalls.size()),
+        sheetStalls, QStringLiteral("max ≤ 100 ms"));
+    percentileRow(QStringLiteral("Practice-sheet dialog, 300 characters: change to the pages in "
+                                 "view drawn"),
+        sheetWaits, QString());
+    percentileRow(QStringLiteral("Practice-sheet dialog, 300 characters and a pasted title of "
+                                 "32,766 characters (%1 kept): longest stall per change")
+                      .arg(titleKept),
+        titleStalls, QStringLiteral("max ≤ 100 ms"));
+    percentileRow(QStringLiteral("Practice-sheet dialog, the same: change to the pages in view "
+                                 "drawn"),
+        titleWaits, QString());
 
     const auto mib = [](qint64 kib) {
         return QString::number(double(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB");

@@ -56,6 +56,7 @@ namespace {
 
 using bench::percentile;
 using bench::Samples;
+using bench::StallMeter;
 
 QString milliseconds(qint64 nanoseconds)
 {
@@ -97,44 +98,6 @@ void write(QWidget &area, const handwriting::Stroke &stroke)
     for (qsizetype i = 1; i < stroke.size(); ++i)
         sendMouse(area, QEvent::MouseMove, stroke[i]);
 }
-
-// The user-interface thread's longest stall: the longest gap between ticks of a 1 ms repeating
-// timer on it, from begin() to end(). A thread that never blocks shows about 1 ms.
-class StallMeter {
-public:
-    StallMeter()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
-        m_clock.start();
-    }
-    void begin()
-    {
-        m_longest = 0;
-        m_last = m_clock.nsecsElapsed();
-        m_timer.start();
-    }
-    qint64 end()
-    {
-        tick();
-        m_timer.stop();
-        return m_longest;
-    }
-
-private:
-    void tick()
-    {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_longest = std::max(m_longest, now - m_last);
-        m_last = now;
-    }
-
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_longest = 0;
-};
 
 using handwriting::Ink;
 using handwriting::Stroke;

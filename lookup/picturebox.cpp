@@ -34,9 +34,6 @@ void andInto(QImage &destination, const QImage &source)
     destination.setDevicePixelRatio(ratio);
 }
 
-// More strokes than any character has (the most have 36): outline data beyond it is not drawn.
-constexpr qsizetype maxStrokes = 64;
-
 // A whole number of device pixels per pixel of the box: the ratio rounded up, at most 4.
 int pixelsPerPixel(qreal devicePixelRatio)
 {
@@ -134,7 +131,7 @@ QImage PictureBox::sharpImage(qreal devicePixelRatio) const
         return m_sharp;
     m_sharp = QImage();
     const auto strokes = strokepicture::readOutline(m_outline);
-    if (!strokes || strokes->size() > maxStrokes || size().isEmpty())
+    if (!strokes || !strokepicture::isDrawable(*strokes) || size().isEmpty())
         return QImage();
     QImage sharp(size() * scale, QImage::Format_RGB32);
     sharp.fill(Qt::white);

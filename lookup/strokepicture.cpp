@@ -198,6 +198,16 @@ std::optional<QList<QPainterPath>> readOutline(const QByteArray &json)
     return out;
 }
 
+bool isDrawable(const QList<QPainterPath> &strokes)
+{
+    if (strokes.size() > maxStrokes)
+        return false;
+    int elements = 0;
+    for (const QPainterPath &stroke : strokes)
+        elements += stroke.elementCount();
+    return elements <= maxOutlineElements;
+}
+
 int strokesShownInCell(int cell, int strokeCount, int cellCount)
 {
     if (cell < 0 || cell >= cellCount || strokeCount <= 0)

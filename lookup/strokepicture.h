@@ -40,6 +40,14 @@ std::optional<QPainterPath> parseSvgPath(QStringView data);
 // not a JSON object with a `strokes` array.
 std::optional<QList<QPainterPath>> readOutline(const QByteArray &json);
 
+// The most an outline may hold to be drawn (by the picture box, in a practice sheet): more
+// strokes than any character has (the most have 36), and path elements beyond several times the
+// largest real outline (about 1,300). A larger one, as a hostile Photo.mdb may hold, would make
+// the work of a sheet grow with the square of its strokes.
+inline constexpr qsizetype maxStrokes = 64;
+inline constexpr int maxOutlineElements = 4096;
+bool isDrawable(const QList<QPainterPath> &strokes);
+
 // How many strokes cell `cell` (0-based, in writing order) shows for a character of
 // `strokeCount` strokes in a frame of `cellCount` cells; 0 for a cell that stays white.
 // Up to cellCount strokes, cell i shows i + 1 strokes. With more strokes than cells, they are

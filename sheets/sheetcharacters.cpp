@@ -7,22 +7,54 @@
 
 namespace sheets {
 
-SheetCharacters loadCharacters(RecordStore &store, const QString &text)
+namespace {
+
+std::optional<SheetCharacter> load(RecordStore &store, const QString &hz)
+{
+    store.FindFirst(hz);
+    if (store.NoMatch())
+        return std::nullopt;
+    const QString pinyin = store.current().PY;
+    const auto strokes = strokepicture::readOutline(store.outline(hz));
+    // an outline beyond what a character has is left out, as one without strokes
+    if (!strokes || strokes->isEmpty() || !strokepicture::isDrawable(*strokes))
+        return std::nullopt;
+    return SheetCharacter { hz, pinyin, *strokes };
+}
+
+} // namespace
+
+bool loadIntoCache(RecordStore &store, const QString &text, LoadedCharacters &cache,
+    int minimumCount, const QDeadlineTimer &deadline)
+{
+    int loaded = 0;
+    for (const QString &hz : charactersOf(text)) {
+        if (cache.contains(hz))
+            continue;
+        if (loaded >= minimumCount && deadline.hasExpired())
+            return false;
+        cache.insert(hz, load(store, hz));
+        ++loaded;
+    }
+    return true;
+}
+
+SheetCharacters loadCharacters(RecordStore &store, const QString &text, LoadedCharacters *cache)
 {
     SheetCharacters out;
     for (const QString &hz : charactersOf(text)) {
-        store.FindFirst(hz);
-        if (store.NoMatch()) {
-            out.missing.append(hz);
-            continue;
+        std::optional<SheetCharacter> character;
+        if (cache && cache->contains(hz)) {
+            character = cache->value(hz);
+        } else {
+            character = load(store, hz);
+            if (cache)
+                cache->insert(hz, character);
         }
-        const QString pinyin = store.current().PY;
-        const auto strokes = strokepicture::readOutline(store.outline(hz));
-        if (!strokes || strokes->isEmpty()) {
+        if (character)
+            out.usable.append(*character);
+        else
             out.missing.append(hz);
-            continue;
-        }
-        out.usable.append({ hz, pinyin, *strokes });
     }
     return out;
 }

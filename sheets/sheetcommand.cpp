@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheetcommand.h"
 
+#include "outputfile.h"
 #include "recordstore.h"
 #include "sheetcharacters.h"
 #include "sheetrenderer.h"
@@ -11,8 +12,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
-#include <cstring>
 
 namespace sheets {
 
@@ -23,7 +24,8 @@ struct Options {
         QStringLiteral("练字帖的汉字 / the characters of the sheet."),
         QStringLiteral("characters") };
     QCommandLineOption output { QStringLiteral("output"),
-        QStringLiteral("写入的 PDF 文件 / the PDF file to write (replaced)."),
+        QStringLiteral(
+            "写入的 PDF 文件 / the PDF file to write (replaced; - for standard output)."),
         QStringLiteral("file") };
     QCommandLineOption grid { QStringLiteral("grid"),
         QStringLiteral("田字格、米字格或方格 / the grid (default tian)."),
@@ -48,7 +50,8 @@ struct Options {
     QCommandLineOption noPinyin { QStringLiteral("no-pinyin"),
         QStringLiteral("不注拼音 / no pinyin above the characters.") };
     QCommandLineOption title { QStringLiteral("title"),
-        QStringLiteral("标题 / the title (default 练字帖; empty for none)."),
+        QStringLiteral("标题 / the title, up to %1 characters (default 练字帖; empty for none).")
+            .arg(maxTitleLength),
         QStringLiteral("text") };
     QCommandLineOption help { { QStringLiteral("h"), QStringLiteral("help") },
         QStringLiteral("列出选项 / lists these options.") };
@@ -107,14 +110,14 @@ std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QStr
         }
     }
     if (!parser.parse(arguments))
-        return fail(parser.errorText());
+        return fail(visibleText(parser.errorText()));
     if (parser.isSet(o.help)) {
         command.help = true;
         return command;
     }
     if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("unexpected argument: %1")
-                        .arg(parser.positionalArguments().constFirst()));
+        return fail(QStringLiteral("unexpected argument: \"%1\"")
+                        .arg(visibleText(parser.positionalArguments().constFirst())));
     command.characters = parser.value(o.sheet);
     if (command.characters.size() > maxInputLength)
         return fail(
@@ -134,7 +137,7 @@ std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QStr
             options.grid = Grid::Square;
         else
             return fail(QStringLiteral("--grid must be tian, mi or square, not \"%1\"")
-                            .arg(parser.value(o.grid)));
+                            .arg(visibleText(parser.value(o.grid))));
     }
     const struct {
         const QCommandLineOption &option;
@@ -153,7 +156,7 @@ std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QStr
                             .arg(number.option.names().constFirst())
                             .arg(number.low)
                             .arg(number.high)
-                            .arg(parser.value(number.option)));
+                            .arg(visibleText(parser.value(number.option))));
         *number.value = *value;
     }
     if (parser.isSet(o.paper)) {
@@ -166,35 +169,24 @@ std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QStr
             options.paper = Paper::Letter;
         else
             return fail(QStringLiteral("--paper must be A4, A5 or Letter, not \"%1\"")
-                            .arg(parser.value(o.paper)));
+                            .arg(visibleText(parser.value(o.paper))));
     }
     options.landscape = parser.isSet(o.landscape);
     options.pinyin = !parser.isSet(o.noPinyin);
-    if (parser.isSet(o.title))
+    if (parser.isSet(o.title)) {
         options.title = parser.value(o.title);
+        if (options.title.size() > maxTitleLength)
+            return fail(QStringLiteral("--title takes at most %1 characters").arg(maxTitleLength));
+    }
     return command;
 }
 
-bool asksForPracticeSheet(int argc, char *argv[])
+int runPracticeSheetCommand(const QStringList &arguments)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--practice-sheet") == 0
-            || std::strncmp(argv[i], "--practice-sheet=", 17) == 0)
-            return true;
-    }
-    return false;
-}
-
-int runPracticeSheetCommand(int &argc, char *argv[])
-{
-    // no window is shown: without a platform of the user's choosing, none is needed
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Zibrin"));
-
+    // a file-size limit makes a write fail (and the old file stay) rather than end the program
+    std::signal(SIGXFSZ, SIG_IGN);
     QString error;
-    const auto command = parseSheetCommand(QCoreApplication::arguments(), &error);
+    const auto command = parseSheetCommand(arguments, &error);
     if (!command) {
         printError(error + QStringLiteral(" (zibrin --practice-sheet --help lists the options)"));
         return 1;
@@ -216,10 +208,11 @@ int runPracticeSheetCommand(int &argc, char *argv[])
             QStringLiteral("left out, no stroke data: %1").arg(characters.missing.join(u' ')));
     if (characters.usable.isEmpty()) {
         printError(QStringLiteral("no character to write: \"%1\" holds none with stroke data")
-                       .arg(command->characters));
+                       .arg(visibleText(command->characters)));
         return 1;
     }
-    const QString writeError = writePdf(command->output, command->options, characters.usable);
+    const QString writeError = writePdf(command->output, command->options, characters.usable,
+        QCoreApplication::applicationDirPath());
     if (!writeError.isEmpty()) {
         printError(writeError);
         return 1;

@@ -29,13 +29,14 @@ std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QStr
 // The options as --help lists them.
 QString sheetCommandHelp();
 
-// Whether the program is asked for a practice sheet: --practice-sheet among the arguments.
-bool asksForPracticeSheet(int argc, char *argv[]);
+// The option that asks for the command.
+inline constexpr char practiceSheetOption[] = "--practice-sheet";
 
-// Runs the command: makes its own application (on the offscreen platform unless one is set),
-// reads Photo.mdb beside the program, names the characters it leaves out on standard error and
-// writes the PDF. Returns the exit code: 0 written, 1 anything that stopped it (a message on
-// standard error says what).
-int runPracticeSheetCommand(int &argc, char *argv[]);
+// Runs the command with the program's arguments, under a QGuiApplication already made (on the
+// offscreen platform: see app/display.h): reads Photo.mdb beside the program, names the
+// characters it leaves out on standard error and writes the PDF ("-": to standard output).
+// Returns the exit code: 0 written, 1 anything that stopped it (a message on standard error says
+// what, what the user typed quoted with its control characters made visible).
+int runPracticeSheetCommand(const QStringList &arguments);
 
 } // namespace sheets

@@ -6,11 +6,17 @@
 #include "sheetslog.h"
 
 #include <QAbstractButton>
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -41,6 +47,47 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A modal progress dialog for a long write or print: shown after a moment, its 取消 stops the
+// pages after the one being drawn. The PageProgress to pass to paintSheet or writePdf.
+class PagesProgress {
+public:
+    PagesProgress(QWidget *parent, const QString &label)
+        : m_dialog(label, QStringLiteral("取消"), 0, 1, parent)
+    {
+        m_dialog.setWindowTitle(QStringLiteral("练字帖"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(300);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+    }
+    PageProgress callback()
+    {
+        return [this](int done, int total) {
+            m_dialog.setMaximum(total);
+            m_dialog.setValue(done); // modal: handles the events, 取消 among them
+            return !m_dialog.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+// The print dialog's output-file field completes names through a file-system model that looks
+// into the files it lists to pick their icons: /proc/kmsg and the like would block the window.
+// The field keeps no completer.
+void dropFileNameCompleter(QPrintDialog &dialog)
+{
+    for (QLineEdit *field : dialog.findChildren<QLineEdit *>()) {
+        // the field deletes a completer of its own itself
+        const QPointer<QCompleter> completer = field->completer();
+        field->setCompleter(nullptr);
+        delete completer;
+    }
+    // the model it completed from: it watches the home folder and reads file types
+    qDeleteAll(dialog.findChildren<QFileSystemModel *>());
+}
+
 } // namespace
 
 SheetController::SheetController(const Controls &controls, QObject *parent)
@@ -49,6 +96,9 @@ SheetController::SheetController(const Controls &controls, QObject *parent)
 {
     if (c.Command10)
         connect(c.Command10, &QAbstractButton::clicked, this, &SheetController::Command10_Click);
+    m_loading.setSingleShot(true);
+    m_loading.setInterval(0);
+    connect(&m_loading, &QTimer::timeout, this, &SheetController::loadSlice);
 }
 
 SheetController::~SheetController() = default;
@@ -67,6 +117,7 @@ void SheetController::Command10_Click()
     }
     if (!m_store.isOpen())
         m_store.open(c.databaseFile);
+    m_loaded.clear();
     m_dialog = new SheetDialog(c.window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_options = m_dialog->options();
@@ -89,8 +140,6 @@ void SheetController::wireDialog()
     connect(&d->pinyin, &QCheckBox::toggled, this, changed);
     connect(&d->landscape, &QCheckBox::toggled, this, changed);
     connect(&d->title, &QLineEdit::textChanged, this, changed);
-    connect(&d->preview, &QPrintPreviewWidget::paintRequested, this,
-        [this](QPrinter *printer) { preview_PaintRequested(printer); });
     connect(&d->printButton, &QPushButton::clicked, this, [this] { printButton_Click(); });
     connect(&d->saveButton, &QPushButton::clicked, this, [this] { saveButton_Click(); });
 }
@@ -99,7 +148,26 @@ void SheetController::characters_Change()
 {
     if (!m_dialog)
         return;
-    m_characters = loadCharacters(m_store, m_dialog->characters.text());
+    loadSlice();
+}
+
+void SheetController::loadSlice()
+{
+    if (!m_dialog)
+        return;
+    // A slice of reading holds the window for about this long; a short text is read at once.
+    constexpr int sliceMs = 40;
+    constexpr int charactersAtOnce = 8;
+    const QString text = m_dialog->characters.text();
+    if (!loadIntoCache(m_store, text, m_loaded, charactersAtOnce, QDeadlineTimer(sliceMs))) {
+        // the rest in the next turns of the event loop; meanwhile nothing half-read is printed
+        m_dialog->printButton.setEnabled(false);
+        m_dialog->saveButton.setEnabled(false);
+        m_loading.start();
+        return;
+    }
+    m_loading.stop();
+    m_characters = loadCharacters(m_store, text, &m_loaded);
     m_dialog->missing.setText(m_characters.missing.isEmpty()
             ? QString()
             : QStringLiteral("没有笔顺数据，已略去：%1")
@@ -108,7 +176,7 @@ void SheetController::characters_Change()
     const bool any = !m_characters.usable.isEmpty();
     m_dialog->printButton.setEnabled(any);
     m_dialog->saveButton.setEnabled(any);
-    m_dialog->preview.updatePreview();
+    m_dialog->preview.setSheet(m_options, m_characters.usable);
 }
 
 void SheetController::options_Change()
@@ -116,14 +184,7 @@ void SheetController::options_Change()
     if (!m_dialog)
         return;
     m_options = m_dialog->options();
-    m_dialog->preview.updatePreview();
-}
-
-void SheetController::preview_PaintRequested(QPrinter *printer)
-{
-    printer->setFullPage(true);
-    printer->setPageLayout(pageLayout(m_options));
-    paintSheet(*printer, m_options, m_characters.usable);
+    m_dialog->preview.setSheet(m_options, m_characters.usable);
 }
 
 void SheetController::printButton_Click()
@@ -137,9 +198,17 @@ void SheetController::printButton_Click()
     const PrivateQtSettings privateSettings;
     QPrintDialog dialog(&printer, m_dialog);
     dialog.setWindowTitle(QStringLiteral("打印练字帖"));
+    dropFileNameCompleter(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!paintSheet(printer, m_options, m_characters.usable)) {
+    PagesProgress progress(m_dialog, QStringLiteral("正在打印…"));
+    const PaintResult result
+        = paintSheet(printer, m_options, m_characters.usable, progress.callback());
+    if (result == PaintResult::Cancelled) {
+        printer.abort();
+        return;
+    }
+    if (result == PaintResult::Failed) {
         qCWarning(sheetsLog) << "practice sheet: cannot print to" << printer.printerName()
                              << printer.outputFileName();
         QMessageBox::warning(m_dialog, QStringLiteral("练字帖"), QStringLiteral("无法打印。"));
@@ -156,10 +225,11 @@ void SheetController::saveButton_Click()
         m_dialog, QStringLiteral("保存为 PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    const QString error = writePdf(path, m_options, m_characters.usable);
+    PagesProgress progress(m_dialog, QStringLiteral("正在保存 PDF…"));
+    const QString error = writePdf(path, m_options, m_characters.usable,
+        QCoreApplication::applicationDirPath(), progress.callback());
     if (!error.isEmpty())
-        QMessageBox::warning(
-            m_dialog, QStringLiteral("练字帖"), QStringLiteral("无法保存 PDF：%1").arg(error));
+        QMessageBox::warning(m_dialog, QStringLiteral("练字帖"), error);
 }
 
 } // namespace sheets

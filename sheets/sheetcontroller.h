@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 
@@ -42,17 +43,19 @@ public:
 
     void characters_Change();
     void options_Change();
-    void preview_PaintRequested(QPrinter *printer);
     void printButton_Click();
     void saveButton_Click();
 
 private:
     void wireDialog();
+    void loadSlice(); // then shows the characters once all are read
 
     Controls c;
     RecordStore m_store { this }; // not the window's store: its current record must not move
     QPointer<SheetDialog> m_dialog; // a child of the window while open, deleted on closing
     SheetCharacters m_characters;
+    LoadedCharacters m_loaded; // while the dialog is open: each character read once
+    QTimer m_loading; // reads a long paste's characters a slice at a time
     SheetOptions m_options;
 };
 

@@ -40,6 +40,7 @@ SheetDialog::SheetDialog(QWidget *parent)
     pinyin.setText(QStringLiteral("注拼音"));
     pinyin.setChecked(defaults.pinyin);
     name(title, "title");
+    title.setMaxLength(maxTitleLength);
     title.setText(defaults.title);
     name(paper, "paper");
     paper.addItems({ QStringLiteral("A4"), QStringLiteral("A5"), QStringLiteral("Letter") });
@@ -48,7 +49,6 @@ SheetDialog::SheetDialog(QWidget *parent)
     landscape.setText(QStringLiteral("横向"));
     landscape.setChecked(defaults.landscape);
     name(preview, "preview");
-    preview.setZoomMode(QPrintPreviewWidget::FitInView);
     preview.setMinimumSize(420, 520);
     name(printButton, "printButton");
     printButton.setText(QStringLiteral("打印…"));

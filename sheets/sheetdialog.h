@@ -2,14 +2,13 @@
 #pragma once
 
 #include "sheetlayout.h"
+#include "sheetpreview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -30,11 +29,10 @@ public:
     QSpinBox tracing { this }; // grey copies per character
     QSpinBox extraRows { this }; // empty rows after each character
     QCheckBox pinyin { this };
-    QLineEdit title { this };
+    QLineEdit title { this }; // up to maxTitleLength characters
     QComboBox paper { this }; // A4, A5, Letter, in the order of Paper
     QCheckBox landscape { this };
-    QPrinter printer { QPrinter::HighResolution }; // the preview's; before the preview
-    QPrintPreviewWidget preview { &printer, this };
+    SheetPreview preview { this }; // drawn on a thread of its own
     QPushButton printButton { this }; // "打印…" (Ctrl+P): the system's print dialog
     QPushButton saveButton { this }; // "保存为 PDF…" (Ctrl+S)
     QPushButton closeButton { this };

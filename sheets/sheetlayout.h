@@ -18,6 +18,7 @@ inline constexpr int maxCellMm = 30;
 inline constexpr int maxTracing = 10;
 inline constexpr int maxExtraRows = 5;
 inline constexpr int maxInputLength = 300; // characters typed or pasted into the characters field
+inline constexpr int maxTitleLength = 40; // the title: more than a line of the widest paper holds
 inline constexpr double pageMarginMm = 12;
 inline constexpr double groupGapMm = 2; // between two row groups
 inline constexpr double pinyinBandMm = 6; // above a row group's first row, where pinyin is on

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheetrenderer.h"
 
+#include "outputfile.h"
 #include "sheetslog.h"
 #include "strokepicture.h"
 
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -196,8 +196,8 @@ void paintPage(QPainter &painter, const SheetLayout &layout, const QString &titl
     }
 }
 
-bool paintSheet(
-    QPagedPaintDevice &device, const SheetOptions &options, const QList<SheetCharacter> &characters)
+PaintResult paintSheet(QPagedPaintDevice &device, const SheetOptions &options,
+    const QList<SheetCharacter> &characters, const PageProgress &progress)
 {
     QList<int> strokeCounts;
     for (const SheetCharacter &character : characters)
@@ -205,26 +205,34 @@ bool paintSheet(
     const SheetLayout layout = layOut(options, strokeCounts);
     QPainter painter;
     if (!painter.begin(&device))
-        return false;
-    for (int page = 0; page < layout.pages.size(); ++page) {
+        return PaintResult::Failed;
+    const int pages = int(layout.pages.size());
+    for (int page = 0; page < pages; ++page) {
         if (page > 0 && !device.newPage())
-            return false;
+            return PaintResult::Failed;
         paintPage(painter, layout, options.title, characters, page);
+        if (progress && !progress(page + 1, pages)) {
+            painter.end();
+            return PaintResult::Cancelled;
+        }
     }
-    return painter.end();
+    return painter.end() ? PaintResult::Painted : PaintResult::Failed;
 }
 
-QString writePdf(
-    const QString &path, const SheetOptions &options, const QList<SheetCharacter> &characters)
+QString writePdf(const QString &path, const SheetOptions &options,
+    const QList<SheetCharacter> &characters, const QString &programFolder,
+    const PageProgress &progress, bool *cancelled)
 {
+    if (cancelled)
+        *cancelled = false;
     const auto failed = [](const QString &reason) {
         qCWarning(sheetsLog).noquote() << "practice sheet:" << reason;
         return reason;
     };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    bool painted = false;
+    OutputFile file(programFolder);
+    if (!file.openFor(path))
+        return failed(file.errorText());
+    PaintResult result = PaintResult::Failed;
     {
         QPdfWriter writer(&file);
         writer.setResolution(1200);
@@ -232,14 +240,19 @@ QString writePdf(
         writer.setTitle(
             options.title.trimmed().isEmpty() ? QStringLiteral("练字帖") : options.title.trimmed());
         writer.setCreator(QStringLiteral("Zibrin"));
-        painted = paintSheet(writer, options, characters);
+        result = paintSheet(writer, options, characters, progress);
     }
-    if (!painted) {
-        file.cancelWriting();
-        return failed(QStringLiteral("cannot write %1: the PDF could not be drawn").arg(path));
+    if (result != PaintResult::Painted) {
+        file.cancel();
+        if (result == PaintResult::Cancelled) {
+            if (cancelled)
+                *cancelled = true;
+            return QString();
+        }
+        return failed(QStringLiteral("无法写入“%1”：PDF 没能画出来").arg(visibleText(path)));
     }
     if (!file.commit())
-        return failed(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return failed(file.errorText());
     return QString();
 }
 

@@ -9,6 +9,8 @@
 #include <QRgb>
 #include <QString>
 
+#include <functional>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -30,16 +32,24 @@ QPageLayout pageLayout(const SheetOptions &options);
 void paintPage(QPainter &painter, const SheetLayout &layout, const QString &title,
     const QList<SheetCharacter> &characters, int page);
 
-// Paints every page onto a device already set to pageLayout(options) (a QPrinter in full-page
-// mode, or a QPdfWriter). Returns false when the device cannot be painted on.
-bool paintSheet(QPagedPaintDevice &device, const SheetOptions &options,
-    const QList<SheetCharacter> &characters);
+// Told after each page painted (pages done, pages in all); returns false to stop.
+using PageProgress = std::function<bool(int done, int total)>;
 
-// Writes the sheet as a PDF file, replacing one that is there: into a temporary file in the same
-// folder, renamed at the end, so a failed write leaves nothing behind and the old file as it
-// was. Returns an error message, or an empty text.
-QString writePdf(
-    const QString &path, const SheetOptions &options, const QList<SheetCharacter> &characters);
+enum class PaintResult { Painted, Failed, Cancelled };
+
+// Paints every page onto a device already set to pageLayout(options) (a QPrinter in full-page
+// mode, or a QPdfWriter). Failed when the device cannot be painted on; Cancelled when progress
+// asked to stop.
+PaintResult paintSheet(QPagedPaintDevice &device, const SheetOptions &options,
+    const QList<SheetCharacter> &characters, const PageProgress &progress = {});
+
+// Writes the sheet as a PDF file through an OutputFile (see outputfile.h): the old file stays as
+// it was unless the whole new one was written; "-" is the standard output. programFolder's own
+// data is never replaced. Returns an error message in Chinese, or an empty text; *cancelled tells
+// a write stopped by progress (no message then).
+QString writePdf(const QString &path, const SheetOptions &options,
+    const QList<SheetCharacter> &characters, const QString &programFolder,
+    const PageProgress &progress = {}, bool *cancelled = nullptr);
 
 // "练字帖-<the first few characters>.pdf"
 QString suggestedFileName(const QList<SheetCharacter> &characters);

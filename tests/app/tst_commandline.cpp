@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
+#include "display.h"
 #include "tests.h"
 
+#include <QProcess>
 #include <QTest>
 
 Q_DECLARE_METATYPE(StartRequest::Action)
@@ -70,6 +72,65 @@ private slots:
         QCOMPARE(request.action, action);
         QCOMPARE(request.typed, typed);
         QCOMPARE(request.error, error);
+    }
+
+    // A window start needs the desktop's display, unless another platform is chosen.
+    void displayNamed_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // after the program's name
+        QTest::addColumn<QStringList>("environment"); // NAME=value
+        QTest::addColumn<bool>("named");
+        QTest::newRow("nothing set") << QStringList {} << QStringList {} << false;
+        QTest::newRow("X11") << QStringList { "峰" } << QStringList { "DISPLAY=:0" } << true;
+        QTest::newRow("Wayland") << QStringList {} << QStringList { "WAYLAND_DISPLAY=wayland-0" }
+                                 << true;
+        QTest::newRow("xcb chosen, only Wayland there")
+            << QStringList {} << QStringList { "QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=wayland-0" }
+            << false;
+        QTest::newRow("wayland or xcb, X11 there")
+            << QStringList {} << QStringList { "QT_QPA_PLATFORM=wayland;xcb", "DISPLAY=:0" }
+            << true;
+        QTest::newRow("offscreen chosen")
+            << QStringList {} << QStringList { "QT_QPA_PLATFORM=offscreen" } << true;
+        QTest::newRow("-platform over the variable")
+            << QStringList { "-platform", "vnc" } << QStringList { "QT_QPA_PLATFORM=xcb" } << true;
+        QTest::newRow("empty DISPLAY") << QStringList {} << QStringList { "DISPLAY=" } << false;
+    }
+    void displayNamed()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, environment);
+        QFETCH(bool, named);
+        QProcessEnvironment env;
+        for (const QString &variable : environment)
+            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        QCOMPARE(::displayNamed(QStringList { "/opt/zibrin/zibrin" } + arguments, env), named);
+    }
+
+    // The program itself, asked for a window: without a display, or with one that cannot be
+    // reached, one line and status 1 (not Qt's abort).
+    void windowWithoutADisplay_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("none") << QString();
+        QTest::newRow("unreachable") << QStringLiteral(":97");
+    }
+    void windowWithoutADisplay()
+    {
+        QFETCH(QString, display);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+            env.remove(QLatin1String(name));
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(ZIBRIN_BUILD_DIR "/zibrin"), { QStringLiteral("abc") });
+        QVERIFY(program.waitForFinished(30000));
+        const QString err = QString::fromUtf8(program.readAllStandardError());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QCOMPARE(err, QStringLiteral("zibrin: %1\n").arg(noDisplayMessage()));
     }
 };
 

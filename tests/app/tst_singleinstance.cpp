@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -18,6 +19,7 @@
 #include <optional>
 #include <thread>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -39,6 +41,39 @@ void leaveStaleSocket(const QString &path)
     QCOMPARE(::listen(fd, 1), 0);
     ::close(fd);
     QVERIFY(QFileInfo::exists(path));
+}
+
+// A connection to the socket that sends nothing, as a process of the user's may hold many; -1
+// where the kernel's queue refuses it.
+int silentConnection(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (fd >= 0
+        && ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int openFiles()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+// A later start's hand-over on a thread of its own, while this thread runs the first copy's events.
+bool handOverFromAnotherThread(const SingleInstance &later, const QString &typed)
+{
+    std::atomic<int> answered = -1;
+    std::thread thread([&] { answered = later.handOver(typed) ? 1 : 0; });
+    while (answered == -1)
+        QTest::qWait(10);
+    thread.join();
+    return answered == 1;
 }
 
 } // namespace
@@ -161,6 +196,63 @@ private slots:
         QVERIFY(first.listen());
         const SingleInstance second(m_dir->path(), exe);
         QVERIFY(!second.handOver(QStringLiteral("峰")));
+    }
+
+    // A process of the user's that opens many connections and sends nothing holds at most a few
+    // of the running copy's files, and only for a moment; once it lets go, later starts are
+    // heard again.
+    void manySilentConnections()
+    {
+        const QString exe = QStringLiteral("/opt/zibrin/zibrin");
+        SingleInstance first(m_dir->path(), exe);
+        QVERIFY(first.isFirst());
+        QVERIFY(first.listen());
+        const int before = openFiles();
+        QList<int> silent;
+        for (int i = 0; i < 1100; ++i) {
+            const int fd = silentConnection(first.socketName());
+            if (fd >= 0)
+                silent.append(fd);
+        }
+        const auto closeThem = qScopeGuard([&] {
+            for (const int fd : silent)
+                ::close(fd);
+        });
+        QVERIFY(!silent.isEmpty());
+        QTest::qWait(300);
+        QVERIFY(first.isListening());
+        const int serverSide = openFiles() - before - int(silent.size());
+        QVERIFY2(serverSide <= SingleInstance::maxConnections + 4,
+            qPrintable(QStringLiteral("%1 files held for %2 silent connections")
+                           .arg(serverSide)
+                           .arg(silent.size())));
+        for (const int fd : silent)
+            ::close(fd);
+        silent.clear();
+
+        QSignalSpy handedOver(&first, &SingleInstance::handedOver);
+        const SingleInstance later(m_dir->path(), exe);
+        QVERIFY(handOverFromAnotherThread(later, QStringLiteral("峰")));
+        QCOMPARE(handedOver.count(), 1);
+    }
+
+    // A server that stopped (as Qt's does for good when accept() fails) is made anew.
+    void serverThatFailedIsRestarted()
+    {
+        const QString exe = QStringLiteral("/opt/zibrin/zibrin");
+        SingleInstance first(m_dir->path(), exe);
+        QVERIFY(first.isFirst());
+        QVERIFY(first.listen());
+        auto *server = first.findChild<QLocalServer *>();
+        QVERIFY(server);
+        server->close();
+        QVERIFY(!first.isListening());
+        QVERIFY(!QFileInfo::exists(first.socketName()));
+        QTRY_VERIFY_WITH_TIMEOUT(first.isListening(), 3 * SingleInstance::serverCheckMs);
+        QSignalSpy handedOver(&first, &SingleInstance::handedOver);
+        const SingleInstance later(m_dir->path(), exe);
+        QVERIFY(handOverFromAnotherThread(later, QStringLiteral("峰")));
+        QCOMPARE(handedOver.count(), 1);
     }
 
     // Without a usable runtime directory the program runs rather than refusing to start.

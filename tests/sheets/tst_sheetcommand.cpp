@@ -1,12 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The practice sheet from the command line: the real program, without a display, over this
-// build's Photo.mdb; the PDF rasterised by pdftoppm and measured.
+// build's Photo.mdb (or a fixture's beside a copy of the program); the PDF rasterised by pdftoppm
+// and measured.
+#include "programfolder.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,26 +32,56 @@ struct Run {
     QString err;
 };
 
-// The program with the display taken away: no X or Wayland display, no platform chosen.
-Run runProgram(const QStringList &arguments, const QString &runtimeDir)
+const QString builtProgram = QStringLiteral(ZIBRIN_BUILD_DIR "/zibrin");
+
+// The program with the display taken away: no X or Wayland display, no platform chosen; env
+// holds variables to set ("NAME=value") or to remove ("NAME"); childSetUp runs in the child
+// before the program starts.
+Run runProgram(const QStringList &arguments, const QString &runtimeDir,
+    const QString &program = builtProgram, const QStringList &extraEnv = {},
+    const std::function<void()> &childSetUp = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
         env.remove(QLatin1String(name));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    for (const QString &variable : extraEnv) {
+        if (variable.contains(u'='))
+            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        else
+            env.remove(variable);
+    }
+    if (childSetUp)
+        process.setChildProcessModifier(childSetUp);
     // font and X libraries keep memory to the end of the process: no leak report in a
     // sanitizer build, whose exit code would hide the program's own
     const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
     env.insert(QStringLiteral("ASAN_OPTIONS"),
         (asan.isEmpty() ? QString() : asan + u':') + QStringLiteral("detect_leaks=0"));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(ZIBRIN_BUILD_DIR "/zibrin"), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(60000))
         return {};
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
         QString::fromUtf8(process.readAllStandardOutput()),
         QString::fromUtf8(process.readAllStandardError()) };
+}
+
+QByteArray checksumOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
+}
+
+// The outline JSON of a stroke list.
+QByteArray outlineOf(const QStringList &strokes)
+{
+    return QJsonDocument(
+        QJsonObject { { QStringLiteral("strokes"), QJsonArray::fromStringList(strokes) } })
+        .toJson(QJsonDocument::Compact);
 }
 
 bool isGrid(QRgb p)
@@ -230,9 +276,12 @@ private slots:
         QTest::newRow("unknown option") << args({ "--colour", "red" }) << "colour";
         QTest::newRow("missing value") << args({ "--title" }) << "title";
         QTest::newRow("folder missing")
-            << QStringList { "--practice-sheet", "山", "--output", "none/a.pdf" } << "cannot write";
+            << QStringList { "--practice-sheet", "山", "--output", "none/a.pdf" } << "文件夹不存在";
         QTest::newRow("output is a folder")
-            << QStringList { "--practice-sheet", "山", "--output", "." } << "cannot write";
+            << QStringList { "--practice-sheet", "山", "--output", "." } << "是文件夹";
+        QTest::newRow("title too long") << args({ "--title",
+            "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一" })
+                                        << "--title";
     }
     // Every failure says what is wrong, exits non-zero and leaves the folder as it was: the
     // file that was there untouched, nothing else written.
@@ -259,6 +308,152 @@ private slots:
         QFile kept(pdf);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("old"));
+    }
+
+    // An output that must not or cannot be replaced: the program says why, exits 1 and leaves
+    // it as it was (the same checksum, the same kind of file), with no temporary file beside it.
+    void keepsWhatItMustNotReplace_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("write fails at commit (file-size limit)") << "limit"
+                                                                 << "文件超出了允许的大小";
+        QTest::newRow("another user's link in a sticky folder") << "link"
+                                                                << "符号链接";
+        QTest::newRow("FIFO") << "fifo"
+                              << "命名管道";
+        QTest::newRow("device") << "device"
+                                << "设备文件";
+    }
+    void keepsWhatItMustNotReplace()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        const QDir dir(m_dir->path());
+        QString output = dir.filePath(QStringLiteral("a.pdf"));
+        QString kept = output; // the file that must stay as it was
+        std::function<void()> childSetUp;
+        if (kind == QLatin1String("limit")) {
+            // 100 KB of old sheet; the new one stops at 16 KiB, at the last flush before the
+            // rename
+            QFile old(output);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(QByteArray(100000, 'o'));
+            old.close();
+            childSetUp = [] {
+                ::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit { 16 * 1024, 16 * 1024 };
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            };
+        } else if (kind == QLatin1String("link")) {
+            if (::geteuid() != 0)
+                QSKIP("only root can make a link that belongs to another user");
+            QVERIFY(dir.mkdir(QStringLiteral("shared")));
+            QVERIFY(::chmod(QFile::encodeName(dir.filePath(QStringLiteral("shared"))), 01777) == 0);
+            kept = dir.filePath(QStringLiteral("notes.txt"));
+            QFile notes(kept);
+            QVERIFY(notes.open(QIODevice::WriteOnly));
+            notes.write("my notes\n");
+            notes.close();
+            output = dir.filePath(QStringLiteral("shared/sheet.pdf"));
+            QVERIFY(QFile::link(kept, output));
+            QVERIFY(::lchown(QFile::encodeName(output), 65534, 65534) == 0);
+        } else if (kind == QLatin1String("fifo")) {
+            QVERIFY(::mkfifo(QFile::encodeName(output), 0600) == 0);
+        } else if (kind == QLatin1String("device")) {
+            if (::geteuid() != 0)
+                QSKIP("only root can make a device node");
+            QVERIFY(::mknod(QFile::encodeName(output), S_IFCHR | 0666, makedev(1, 3)) == 0);
+        }
+        struct stat before { };
+        QVERIFY(::stat(QFile::encodeName(kept), &before) == 0);
+        const QByteArray checksum = S_ISREG(before.st_mode) ? checksumOf(kept) : QByteArray();
+        const QStringList entries
+            = dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+
+        const Run run = runProgram({ QStringLiteral("--practice-sheet"), QStringLiteral("山水火永"),
+                                       QStringLiteral("--output"), output },
+            m_runtime->path(), builtProgram, {}, childSetUp);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        struct stat after { };
+        QVERIFY(::stat(QFile::encodeName(kept), &after) == 0);
+        QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        QCOMPARE(after.st_ino, before.st_ino);
+        if (S_ISREG(before.st_mode))
+            QCOMPARE(checksumOf(kept), checksum);
+        QCOMPARE(
+            dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            entries);
+    }
+
+    // A sheet's work is bounded: an outline of 2,000 strokes (a hostile Photo.mdb's, far under
+    // the record store's 1 MiB) is left out like one without strokes, and the program's own data
+    // is never the output.
+    void hostileProgramFolder()
+    {
+        ProgramFolder folder;
+        const QString program = folder.path() + QStringLiteral("/zibrin");
+        QVERIFY(QFile::copy(builtProgram, program));
+        QStringList many;
+        for (int i = 0; i < 2000; ++i) {
+            const int x = 100 + i % 40 * 20;
+            const int y = 100 + i / 40 * 14;
+            many.append(QStringLiteral("M %1 %2 L %3 %2 L %4 %5 Z")
+                            .arg(x)
+                            .arg(y)
+                            .arg(x + 10)
+                            .arg(x + 5)
+                            .arg(y + 10));
+        }
+        const QString written = folder.writeDatabase(
+            { { QStringLiteral("山"), QStringLiteral("3"), QStringLiteral("shān"), {} },
+                { QStringLiteral("一"), QStringLiteral("1"), QStringLiteral("yī"), {} } },
+            { { QStringLiteral("山"), outlineOf(many) },
+                { QStringLiteral("一"),
+                    outlineOf({ QStringLiteral("M 100 400 L 900 400 L 900 440 L 100 440 Z") }) } });
+        QVERIFY2(written.isEmpty(), qPrintable(written));
+
+        const QString pdf = m_dir->filePath(QStringLiteral("a.pdf"));
+        Run run = runProgram({ QStringLiteral("--practice-sheet"), QStringLiteral("山一"),
+                                 QStringLiteral("--output"), pdf },
+            m_runtime->path(), program);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains(QStringLiteral("no stroke data: 山")), qPrintable(run.err));
+        QVERIFY(QFileInfo(pdf).size() > 0);
+
+        const QString database = folder.path() + QStringLiteral("/Photo.mdb");
+        const QByteArray checksum = checksumOf(database);
+        run = runProgram({ QStringLiteral("--practice-sheet"), QStringLiteral("一"),
+                             QStringLiteral("--output"), database },
+            m_runtime->path(), program);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("自己的数据")), qPrintable(run.err));
+        QCOMPARE(checksumOf(database), checksum);
+    }
+
+    // Whatever platform the desktop session chose, the command runs without a display, takes
+    // --title as its own, makes no runtime folder and says nothing but what it must.
+    void independentOfTheDesktopsPlatform()
+    {
+        const QDir dir(m_dir->path());
+        QVERIFY(dir.mkdir(QStringLiteral("tmp")));
+        const QString pdf = dir.filePath(QStringLiteral("a.pdf"));
+        const Run run = runProgram(
+            { QStringLiteral("--practice-sheet"), QStringLiteral("山"), QStringLiteral("--output"),
+                pdf, QStringLiteral("--title"), QStringLiteral("山的练习") },
+            m_runtime->path(), builtProgram,
+            { QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("XDG_RUNTIME_DIR"),
+                QStringLiteral("TMPDIR=") + dir.filePath(QStringLiteral("tmp")) });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QString());
+        QVERIFY(QDir(dir.filePath(QStringLiteral("tmp"))).isEmpty());
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), { pdf });
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY2(
+            QString::fromUtf8(info.readAllStandardOutput()).contains(QStringLiteral("山的练习")),
+            "not the title given");
     }
 
     void helpListsTheOptions()

@@ -33,7 +33,8 @@ QByteArray pngBytes(const QImage &image)
 
 ProgramFolder::ProgramFolder() = default;
 
-QString ProgramFolder::writeDatabase(const QList<CharacterRecord> &records)
+QString ProgramFolder::writeDatabase(
+    const QList<CharacterRecord> &records, const QHash<QString, QByteArray> &outlines)
 {
     const QString connection = QStringLiteral("programfolder-fixture");
     QString error;
@@ -53,6 +54,13 @@ QString ProgramFolder::writeDatabase(const QList<CharacterRecord> &records)
             if (!error.isEmpty())
                 break;
             photoschema::bindRecord(query, r);
+            if (!query.exec())
+                error = query.lastError().text();
+        }
+        if (error.isEmpty() && !outlines.isEmpty() && !photoschema::prepareOutlineInsert(query))
+            error = query.lastError().text();
+        for (auto it = outlines.cbegin(); it != outlines.cend() && error.isEmpty(); ++it) {
+            photoschema::bindOutline(query, it.key(), it.value());
             if (!query.exec())
                 error = query.lastError().text();
         }

@@ -5,6 +5,7 @@
 #include "urlopener.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -27,9 +28,10 @@ public:
 
     QString path() const { return m_dir.path(); }
 
-    // Photo.mdb with the program's tables, chunks holding the records in this order. Returns an
-    // error text, or an empty one.
-    QString writeDatabase(const QList<CharacterRecord> &records);
+    // Photo.mdb with the program's tables, chunks holding the records in this order and outlines
+    // the outline JSON of some characters. Returns an error text, or an empty one.
+    QString writeDatabase(
+        const QList<CharacterRecord> &records, const QHash<QString, QByteArray> &outlines = {});
     // LIST2.txt as given (GBK bytes), or one quoted item made of the characters.
     void writeList2Bytes(const QByteArray &bytes);
     void writeList2(const QString &characters);
