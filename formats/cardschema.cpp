@@ -79,6 +79,12 @@ const QString selectReadings = QStringLiteral(
 const QString selectReadingPinyins
     = QStringLiteral("SELECT pinyin FROM readings WHERE character = ? ORDER BY position");
 
+// Text as bound: never NULL, which the columns refuse.
+QVariant text(const QString &value)
+{
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
 bool run(QSqlQuery &query, QString *error)
 {
     if (query.exec())
@@ -93,16 +99,16 @@ bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, QSqlQuery &partRow,
     QList<std::pair<QString, QString>> traditional;
     for (const card::Traditional &form : card.traditional)
         traditional.append({ form.form, form.sense });
-    cardRow.addBindValue(card.character);
-    cardRow.addBindValue(card.radical);
-    cardRow.addBindValue(card.kangxiRadical);
+    cardRow.addBindValue(text(card.character));
+    cardRow.addBindValue(text(card.radical));
+    cardRow.addBindValue(text(card.kangxiRadical));
     cardRow.addBindValue(card.strokes);
     cardRow.addBindValue(card.strokesOutsideRadical);
-    cardRow.addBindValue(card.structure);
-    cardRow.addBindValue(joinList(card.strokeNames));
-    cardRow.addBindValue(joinPairs(traditional));
+    cardRow.addBindValue(text(card.structure));
+    cardRow.addBindValue(text(joinList(card.strokeNames)));
+    cardRow.addBindValue(text(joinPairs(traditional)));
     cardRow.addBindValue(card.level);
-    cardRow.addBindValue(joinList(card.parts));
+    cardRow.addBindValue(text(joinList(card.parts)));
     if (!run(cardRow, error))
         return false;
     for (qsizetype i = 0; i < card.readings.size(); ++i) {
@@ -110,17 +116,17 @@ bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, QSqlQuery &partRow,
         QList<std::pair<QString, QString>> words;
         for (const card::Word &word : reading.words)
             words.append({ word.word, word.pinyin });
-        readingRow.addBindValue(card.character);
+        readingRow.addBindValue(text(card.character));
         readingRow.addBindValue(int(i));
-        readingRow.addBindValue(reading.pinyin);
-        readingRow.addBindValue(joinPairs(words));
-        readingRow.addBindValue(joinList(reading.meanings));
+        readingRow.addBindValue(text(reading.pinyin));
+        readingRow.addBindValue(text(joinPairs(words)));
+        readingRow.addBindValue(text(joinList(reading.meanings)));
         if (!run(readingRow, error))
             return false;
     }
     for (const QString &part : card.parts) {
         partRow.addBindValue(part);
-        partRow.addBindValue(card.character);
+        partRow.addBindValue(text(card.character));
         if (!run(partRow, error))
             return false;
     }
