@@ -55,8 +55,6 @@ const QStringList createStatements = {
     QStringLiteral("CREATE TABLE readings (character TEXT NOT NULL, position INTEGER NOT NULL, "
                    "pinyin TEXT NOT NULL, words TEXT NOT NULL, meanings TEXT NOT NULL, "
                    "PRIMARY KEY (character, position)) WITHOUT ROWID"),
-    QStringLiteral("CREATE TABLE parts (part TEXT NOT NULL, character TEXT NOT NULL, "
-                   "PRIMARY KEY (part, character)) WITHOUT ROWID"),
 };
 const QString createRadicalIndex
     = QStringLiteral("CREATE INDEX cards_by_radical ON cards (radical)");
@@ -67,8 +65,6 @@ const QString insertCard = QStringLiteral(
     "structure, stroke_names, traditional, level, parts) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 const QString insertReading = QStringLiteral(
     "INSERT INTO readings (character, position, pinyin, words, meanings) VALUES (?, ?, ?, ?, ?)");
-const QString insertPart
-    = QStringLiteral("INSERT OR IGNORE INTO parts (part, character) VALUES (?, ?)");
 
 const QString selectFormat = QStringLiteral("SELECT value FROM info WHERE key = 'format'");
 const QString selectCard = QStringLiteral(
@@ -93,8 +89,7 @@ bool run(QSqlQuery &query, QString *error)
     return false;
 }
 
-bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, QSqlQuery &partRow,
-    const card::Card &card, QString *error)
+bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, const card::Card &card, QString *error)
 {
     QList<std::pair<QString, QString>> traditional;
     for (const card::Traditional &form : card.traditional)
@@ -124,12 +119,6 @@ bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, QSqlQuery &partRow,
         if (!run(readingRow, error))
             return false;
     }
-    for (const QString &part : card.parts) {
-        partRow.addBindValue(part);
-        partRow.addBindValue(text(card.character));
-        if (!run(partRow, error))
-            return false;
-    }
     return true;
 }
 
@@ -149,9 +138,8 @@ bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards, QString *error)
     QSqlQuery info(db);
     QSqlQuery cardRow(db);
     QSqlQuery readingRow(db);
-    QSqlQuery partRow(db);
     if (!info.prepare(insertInfo) || !cardRow.prepare(insertCard)
-        || !readingRow.prepare(insertReading) || !partRow.prepare(insertPart)) {
+        || !readingRow.prepare(insertReading)) {
         *error = db.lastError().text();
         return false;
     }
@@ -160,7 +148,7 @@ bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards, QString *error)
     if (!run(info, error))
         return false;
     for (const card::Card &card : cards) {
-        if (!writeCard(cardRow, readingRow, partRow, card, error))
+        if (!writeCard(cardRow, readingRow, card, error))
             return false;
     }
     if (!db.commit() || !query.exec(createRadicalIndex) || !query.exec(QStringLiteral("VACUUM"))) {

