@@ -199,9 +199,12 @@ void readUnihan(const QString &text, QHash<QString, UnihanFacts> &facts)
             facts_().dictionaryReadings = unihanReadings(value);
         } else if (field == u"kDefinition") {
             facts_().definition = value;
-        } else if (field == u"kTraditionalVariant") {
+        } else if (field == u"kTraditionalVariant" || field == u"kSemanticVariant") {
+            QStringList &variants = field == u"kTraditionalVariant" ? facts_().traditionalVariants
+                                                                    : facts_().semanticVariants;
+            // "U+5F7F" or "U+5F7F<kMatthews:T"
             for (const QString &item : value.split(u' ', Qt::SkipEmptyParts))
-                facts_().traditionalVariants.append(fromCodePoint(item.mid(2).toUInt(nullptr, 16)));
+                variants.append(fromCodePoint(item.section(u'<', 0, 0).mid(2).toUInt(nullptr, 16)));
         } else if (field == u"kTGH") {
             for (const QString &item : value.split(u' ', Qt::SkipEmptyParts)) {
                 if (item.startsWith(QStringLiteral("2013:")))
@@ -335,10 +338,12 @@ struct CardBuilder::Candidate {
 };
 
 CardBuilder::CardBuilder(QList<DictionaryEntry> dictionary, QHash<QString, qint64> wordFrequencies,
-    QHash<QString, UnihanFacts> unihan, QList<Correction> corrections)
+    QHash<QString, UnihanFacts> unihan, QList<Correction> corrections,
+    QHash<QString, QStringList> openccForms)
     : m_dictionary(std::move(dictionary))
     , m_frequencies(std::move(wordFrequencies))
     , m_unihan(std::move(unihan))
+    , m_openccForms(std::move(openccForms))
 {
     for (int i = 0; i < m_dictionary.size(); ++i) {
         const DictionaryEntry &entry = m_dictionary[i];
@@ -686,8 +691,28 @@ QList<card::Traditional> CardBuilder::traditionalOf(
             }
         }
     }
-    if (forms.isEmpty()) {
-        for (const QString &form : m_unihan.value(character).traditionalVariants)
+    // a form that neither Unihan (as the character's traditional variant, or a semantic variant
+    // of it or of its traditional variant) nor OpenCC confirms is another character that
+    // CC-CEDICT files under it (妳 under 你, 栞 under 刊)
+    const QStringList &unihanForms = m_unihan.value(character).traditionalVariants;
+    QStringList known
+        = unihanForms + m_unihan.value(character).semanticVariants + m_openccForms.value(character);
+    for (const QString &form : unihanForms)
+        known += m_unihan.value(form).semanticVariants;
+    QStringList notUnihan;
+    const bool fromDictionary = !forms.isEmpty();
+    forms.removeIf([&](const QString &form) {
+        const bool drop = form != character && !known.contains(form);
+        if (drop)
+            notUnihan.append(form);
+        return drop;
+    });
+    if (!notUnihan.isEmpty())
+        note(QStringLiteral(
+                 "CC-CEDICT traditional forms left out, not in Unihan kTraditionalVariant"),
+            character + u'\t' + notUnihan.join(u' '));
+    if (!fromDictionary) {
+        for (const QString &form : unihanForms)
             appendUnique(forms, form);
         if (!forms.isEmpty())
             count(QStringLiteral("traditional forms from Unihan alone"));

@@ -42,6 +42,7 @@ struct UnihanFacts {
     QStringList dictionaryReadings; // kXHC1983
     QString definition; // kDefinition
     QStringList traditionalVariants; // kTraditionalVariant, as characters
+    QStringList semanticVariants; // kSemanticVariant, as characters
     int standardListNumber = 0; // kTGH: the number in the 2013 list; 0 when not in it
 };
 
@@ -91,8 +92,11 @@ struct Figures {
 
 class CardBuilder {
 public:
+    // openccForms: OpenCC's simplified -> traditional characters, a second confirmation of
+    // CC-CEDICT's traditional forms beside Unihan's variants.
     CardBuilder(QList<DictionaryEntry> dictionary, QHash<QString, qint64> wordFrequencies,
-        QHash<QString, UnihanFacts> unihan, QList<Correction> corrections);
+        QHash<QString, UnihanFacts> unihan, QList<Correction> corrections,
+        QHash<QString, QStringList> openccForms = {});
 
     // The card of one character, with the readings, words, meanings, traditional forms, level,
     // strokes and stroke names; the radical fields are left as they come. Readings are empty
@@ -126,6 +130,7 @@ private:
     QList<DictionaryEntry> m_dictionary;
     QHash<QString, qint64> m_frequencies;
     QHash<QString, UnihanFacts> m_unihan;
+    QHash<QString, QStringList> m_openccForms;
     QHash<QString, QList<int>> m_entriesOf; // character -> its own one-character entries
     QHash<uint, QList<int>> m_wordsWith; // code point -> entries of words containing it
     QHash<QString, QStringList> m_readingOrder;
