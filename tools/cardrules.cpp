@@ -17,7 +17,7 @@ const QRegularExpression offensiveTag(
                    R"(pejorative|pejoratively|disparaging|disparagingly)\b[^()]*\))"),
     QRegularExpression::CaseInsensitiveOption);
 const QRegularExpression profanity(
-    QStringLiteral(R"(\b(fuck\w*|shit\w*|cunt|bitch\w*|whore|slut)\b)"),
+    QStringLiteral(R"(\b(fuck\w*|shit\w*|cunt|bitch\w*|biyatch|whore|slut|prick|asshole)\b)"),
     QRegularExpression::CaseInsensitiveOption);
 // "variant of", "old variant of", "Japanese variant of", an old pronunciation
 const QRegularExpression variantSense(
@@ -216,8 +216,8 @@ void readUnihan(const QString &text, QHash<QString, UnihanFacts> &facts)
 
 std::optional<QList<Correction>> parseCorrections(const QString &text, QString *error)
 {
-    static const QStringList kinds
-        = { QStringLiteral("order"), QStringLiteral("drop"), QStringLiteral("word") };
+    static const QStringList kinds = { QStringLiteral("order"), QStringLiteral("drop"),
+        QStringLiteral("word"), QStringLiteral("hide") };
     QList<Correction> corrections;
     int number = 0;
     for (const QStringView line : QStringTokenizer(text, u'\n')) {
@@ -366,8 +366,10 @@ CardBuilder::CardBuilder(QList<DictionaryEntry> dictionary, QHash<QString, qint6
         else if (correction.kind == u"drop")
             m_droppedReadings[correction.subject].unite(
                 QSet<QString>(correction.values.cbegin(), correction.values.cend()));
-        else
+        else if (correction.kind == u"word")
             m_wordReading.insert(correction.subject, correction.values.value(0));
+        else
+            m_hiddenWords.insert(correction.subject);
     }
 }
 
@@ -393,6 +395,10 @@ QStringList CardBuilder::unusedCorrections() const
             if (!m_usedCorrections.contains(QStringLiteral("drop %1 %2").arg(it.key(), reading)))
                 unused.append(QStringLiteral("drop %1 %2").arg(it.key(), reading));
         }
+    }
+    for (const QString &word : m_hiddenWords) {
+        if (!m_usedCorrections.contains(QStringLiteral("hide ") + word))
+            unused.append(QStringLiteral("hide ") + word);
     }
     for (auto it = m_wordReading.cbegin(); it != m_wordReading.cend(); ++it) {
         if (!m_usedCorrections.contains(QStringLiteral("word ") + it.key()))
@@ -440,6 +446,13 @@ QHash<QString, QList<CardBuilder::Candidate>> CardBuilder::wordsOf(
         bool offensive = false;
     };
     QHash<QString, Listing> listings;
+    // a character whose every sense is vulgar makes every word with it vulgar (屄)
+    bool vulgarCharacter = !ownEntries.isEmpty();
+    for (const int i : ownEntries) {
+        const QStringList &senses = m_dictionary[i].senses;
+        vulgarCharacter
+            = vulgarCharacter && std::all_of(senses.cbegin(), senses.cend(), isOffensive);
+    }
     QStringList order;
     for (const int i : m_wordsWith.value(codePoint)) {
         const DictionaryEntry &entry = m_dictionary[i];
@@ -463,7 +476,12 @@ QHash<QString, QList<CardBuilder::Candidate>> CardBuilder::wordsOf(
     QHash<QString, QList<Candidate>> byReading;
     for (const QString &word : std::as_const(order)) {
         const Listing &listing = listings[word];
-        if (listing.offensive) {
+        if (m_hiddenWords.contains(word)) {
+            m_usedCorrections.insert(QStringLiteral("hide ") + word);
+            note(QStringLiteral("offensive"), word + QStringLiteral(" (correction)"));
+            continue;
+        }
+        if (listing.offensive || vulgarCharacter) {
             note(QStringLiteral("offensive"), word);
             continue;
         }
@@ -709,7 +727,7 @@ QList<card::Traditional> CardBuilder::traditionalOf(
     });
     if (!notUnihan.isEmpty())
         note(QStringLiteral(
-                 "CC-CEDICT traditional forms left out, not in Unihan kTraditionalVariant"),
+                 "CC-CEDICT traditional forms left out, confirmed by neither Unihan nor OpenCC"),
             character + u'\t' + notUnihan.join(u' '));
     if (!fromDictionary) {
         for (const QString &form : unihanForms)

@@ -54,6 +54,7 @@ void readUnihan(const QString &text, QHash<QString, UnihanFacts> &facts);
 //   order  字  READING READING ...   the readings in this order (the same set as computed)
 //   drop   字  READING               this reading is not shown
 //   word   词  READING               the word goes under this reading of its character(s)
+//   hide   词  -                     the word is vulgar or offensive though untagged
 struct Correction {
     QString kind;
     QString subject;
@@ -136,6 +137,7 @@ private:
     QHash<QString, QStringList> m_readingOrder;
     QHash<QString, QSet<QString>> m_droppedReadings;
     QHash<QString, QString> m_wordReading;
+    QSet<QString> m_hiddenWords;
     QSet<QString> m_usedCorrections;
     Figures m_figures;
 };
