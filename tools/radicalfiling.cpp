@@ -2,9 +2,11 @@
 #include "radicalfiling.h"
 
 #include <QFile>
+#include <QMap>
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 
 namespace radicals {
 
@@ -63,6 +65,16 @@ bool isStroke(const QString &component)
 {
     return component.size() == 1 && component.at(0).unicode() >= 0x31C0
         && component.at(0).unicode() <= 0x31EF;
+}
+
+// A component of one stroke, written as a stroke or as a character.
+bool isOneStroke(const QString &component)
+{
+    static const QSet<QString> strokes = { QStringLiteral("一"), QStringLiteral("丨"),
+        QStringLiteral("丿"), QStringLiteral("丶"), QStringLiteral("乙"), QStringLiteral("乚"),
+        QStringLiteral("乛"), QStringLiteral("亅"), QStringLiteral("𠃊"), QStringLiteral("𠃋"),
+        QStringLiteral("𠃌"), QStringLiteral("𠃍"), QStringLiteral("⺄") };
+    return isStroke(component) || strokes.contains(component);
 }
 
 bool isNumber(const QString &component)
@@ -191,8 +203,10 @@ QString structureOf(const Decomposition &decomposition)
     if (surrounds.contains(base))
         return surrounds.value(base);
     const bool hasStroke = std::any_of(parts.begin(), parts.end(), isStroke);
+    // A stroke beside a part (冂) or one above or below a part (王, 千, 旦) leaves one piece; a
+    // 乚 beside a part (孔) does not.
     if (base == u"a" || base == u"d") {
-        if (hasStroke)
+        if (hasStroke || (base == u"d" && std::any_of(parts.begin(), parts.end(), isOneStroke)))
             return QStringLiteral("独体");
         if (base == u"a")
             return parts.size() >= 3 ? QStringLiteral("左中右") : QStringLiteral("左右");
@@ -338,13 +352,16 @@ QString Filer::positionRadical(
     QString current = component;
     for (int depth = 0; depth < 8; ++depth) {
         const QString form = tableForm(current);
+        // a stroke found inside a part is a stroke of that part, not a part of the character
         if (!form.isEmpty())
-            return form;
+            return depth > 0 && isOneStroke(mainRadical(form)) ? QString() : form;
         if (kind == u"repeat" || (kind == u"surround" && !first))
             return {};
         // the outside of an outside is the character's outside too
         const Decomposition *d = decompositionOf(current);
-        if (!d || d->components.isEmpty() || positionKind(d->type) != kind)
+        // 亻 with a stroke at its right (the left of 修) is still the left
+        const bool besideRight = d && kind == u"across" && first && d->type == u"wr";
+        if (!d || d->components.isEmpty() || (positionKind(d->type) != kind && !besideRight))
             return {};
         current = first ? d->components.first() : d->components.last();
         if (via)
@@ -446,7 +463,6 @@ Filing Filer::file(const QString &character) const
         if (f.radical.isEmpty())
             f.note = QStringLiteral("部件交叠（%1），没有规则可定").arg(d->type);
     }
-
     const int total = totalStrokes.value(character, -1);
     const int radical = radicalStrokes(f.radical);
     if (total > 0 && radical > 0 && total >= radical)
@@ -504,6 +520,8 @@ QString checkReport(const Filer &filer, const QStringList &characters,
     QStringList disagreements;
     QStringList undecidedList;
     QStringList structureDisagreements;
+    // per rule (the note without its particulars): filed, compared, agreeing
+    QMap<QString, std::array<int, 3>> rules;
     // The main radical, so that 牛 and 牜 or 阝 of 阜 and of 邑 count as the same radical.
     auto same = [&filer](const QString &a, const QString &b) {
         const QString ma = filer.mainRadical(a);
@@ -525,17 +543,23 @@ QString checkReport(const Filer &filer, const QStringList &characters,
                     ++kangxiSame;
             }
         }
+        const QString rule = f.note.section(u'（', 0, 0).section(u'：', 0, 0);
+        if (!f.radical.isEmpty())
+            ++rules[rule][0];
         const auto other = secondOpinion.constFind(c);
         if (other == secondOpinion.constEnd())
             continue;
         if (!f.radical.isEmpty() && !other->radical.isEmpty()) {
             ++compared;
-            if (same(f.radical, other->radical))
+            ++rules[rule][1];
+            if (same(f.radical, other->radical)) {
                 ++agree;
-            else
+                ++rules[rule][2];
+            } else {
                 disagreements.append(
                     QStringLiteral("%1\t%2\t%3\t康熙 %4\t%5")
                         .arg(c, f.radical, other->radical, f.kangxiRadical, f.note));
+            }
         }
         if (!f.structure.isEmpty() && !other->structure.isEmpty()) {
             ++structuresCompared;
@@ -572,6 +596,13 @@ QString checkReport(const Filer &filer, const QStringList &characters,
                .arg(structures)
                .arg(structuresCompared)
                .arg(structuresAgree);
+    out += QStringLiteral("\n## By rule (rule, filed, compared with cnchar-radical, agree)\n");
+    for (auto it = rules.cbegin(); it != rules.cend(); ++it)
+        out += QStringLiteral("%1\t%2\t%3\t%4\n")
+                   .arg(it.key())
+                   .arg(it.value()[0])
+                   .arg(it.value()[1])
+                   .arg(it.value()[2]);
     out += QStringLiteral(
         "\n## Radical disagreements (character, filed, cnchar-radical, Kangxi, rule)\n");
     for (const QString &line : disagreements)

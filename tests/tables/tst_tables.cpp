@@ -75,6 +75,7 @@ const char *const fixtureRadicals = "# number form strokes main also\n"
                                     "94\t方\t4\t\t\n"
                                     "98\t心\t4\t\t\n"
                                     "105\t目\t5\t\t\n"
+                                    "128\t页\t6\t\t\n"
                                     "166\t言\t7\t\t\n"
                                     "166\t讠\t2\t言\t\n";
 const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
@@ -90,6 +91,8 @@ const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
                                          "问:st(门,口)\n"
                                          "品:r3tr(口)\n"
                                          "政:a(正,⺙)\n"
+                                         "顺:a(川,页)\n"
+                                         "川:r3a(丨)\n"
                                          "莫:d(艹,日,大)\n"
                                          "墓:d(莫,土)\n"
                                          "厚:stl(37492,子)\n"
@@ -531,6 +534,9 @@ void TablesTest::radicalFiling_data()
     QTest::newRow("decomposition's other code point")
         << QStringLiteral("政") << QStringLiteral("攵") << -1 << QStringLiteral("左右") << QString()
         << QStringLiteral("正 ⺙ 攵");
+    QTest::newRow("a stroke inside a part is no part")
+        << QStringLiteral("顺") << QStringLiteral("页") << -1 << QStringLiteral("左右") << QString()
+        << QStringLiteral("川 丨 页");
     QTest::newRow("meshed: the Kangxi radical's part")
         << QStringLiteral("我") << QStringLiteral("戈") << 3 << QStringLiteral("独体")
         << QStringLiteral("戈") << QStringLiteral("手 戈");
