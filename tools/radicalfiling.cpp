@@ -400,6 +400,21 @@ Filing Filer::file(const QString &character) const
         f.structure = structureOf(*d);
         // An outside without a code point that surrounds nothing itself is a piece of one
         // drawing (鸟 is 鸟 without its last stroke around that stroke).
+        // 湖 is 氵 beside 胡, itself 古 beside 月: three parts across. A part that is a radical
+        // stays one part.
+        if (f.structure == u"左右" && d->components.size() == 2) {
+            qsizetype across = 0;
+            for (const QString &part : d->components) {
+                const Decomposition *inner = decompositionOf(part);
+                const bool split = inner && tableForm(part).isEmpty()
+                    && (inner->type == u"a" || inner->type == u"ra")
+                    && std::none_of(
+                        inner->components.begin(), inner->components.end(), isOneStroke);
+                across += split ? std::max<qsizetype>(2, inner->components.size()) : 1;
+            }
+            if (across >= 3)
+                f.structure = QStringLiteral("左中右");
+        }
         if (f.structure.startsWith(u'半') || f.structure.startsWith(u'全')) {
             const Decomposition *outside = decompositionOf(d->components.first());
             if (isNumber(d->components.first())

@@ -72,6 +72,8 @@ const char *const fixtureRadicals = "# number form strokes main also\n"
                                     "74\t攵\t4\t攴\t⺙\n"
                                     "79\t牛\t4\t\t\n"
                                     "79\t牜\t4\t牛\t\n"
+                                    "77\t水\t4\t\t\n"
+                                    "77\t氵\t3\t水\t\n"
                                     "94\t方\t4\t\t\n"
                                     "98\t心\t4\t\t\n"
                                     "105\t目\t5\t\t\n"
@@ -92,6 +94,8 @@ const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
                                          "品:r3tr(口)\n"
                                          "政:a(正,⺙)\n"
                                          "顺:a(川,页)\n"
+                                         "湖:a(氵,胡)\n"
+                                         "胡:a(古,月)\n"
                                          "川:r3a(丨)\n"
                                          "莫:d(艹,日,大)\n"
                                          "墓:d(莫,土)\n"
@@ -537,6 +541,9 @@ void TablesTest::radicalFiling_data()
     QTest::newRow("a stroke inside a part is no part")
         << QStringLiteral("顺") << QStringLiteral("页") << -1 << QStringLiteral("左右") << QString()
         << QStringLiteral("川 丨 页");
+    QTest::newRow("three across") << QStringLiteral("湖") << QStringLiteral("氵") << -1
+                                  << QStringLiteral("左中右") << QString()
+                                  << QStringLiteral("氵 胡 古 月");
     QTest::newRow("meshed: the Kangxi radical's part")
         << QStringLiteral("我") << QStringLiteral("戈") << 3 << QStringLiteral("独体")
         << QStringLiteral("戈") << QStringLiteral("手 戈");
