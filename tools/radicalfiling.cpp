@@ -478,6 +478,9 @@ Filing Filer::file(const QString &character) const
         if (f.radical.isEmpty())
             f.note = QStringLiteral("部件交叠（%1），没有规则可定").arg(d->type);
     }
+    // the same radical in another form is no other radical (湖: 氵, not 水)
+    if (!f.radical.isEmpty() && sameRadical(f.radical, f.kangxiRadical))
+        f.kangxiRadical = f.radical;
     const int total = totalStrokes.value(character, -1);
     const int radical = radicalStrokes(f.radical);
     if (total > 0 && radical > 0 && total >= radical)
@@ -499,6 +502,18 @@ int Filer::radicalStrokes(const QString &radical) const
 {
     const auto it = forms.constFind(radical);
     return it == forms.constEnd() ? -1 : it->strokes;
+}
+
+bool Filer::sameRadical(const QString &a, const QString &b) const
+{
+    const QString formA = tableForm(a);
+    const QString formB = tableForm(b);
+    if (formA.isEmpty() || formB.isEmpty())
+        return a == b;
+    const QString mainA = mainRadical(formA);
+    const QString mainB = mainRadical(formB);
+    return mainA == mainB || attached.value(mainA).contains(formB)
+        || attached.value(mainB).contains(formA);
 }
 
 QString Filer::mainRadical(const QString &form) const
@@ -537,12 +552,8 @@ QString checkReport(const Filer &filer, const QStringList &characters,
     QStringList structureDisagreements;
     // per rule (the note without its particulars): filed, compared, agreeing
     QMap<QString, std::array<int, 3>> rules;
-    // The main radical, so that 牛 and 牜 or 阝 of 阜 and of 邑 count as the same radical.
-    auto same = [&filer](const QString &a, const QString &b) {
-        const QString ma = filer.mainRadical(a);
-        const QString mb = filer.mainRadical(b);
-        return a == b || (!ma.isEmpty() && ma == mb) || (a == u"阝" && b == u"阝");
-    };
+    // 牛 and 牜, 阝 and 阜 are one radical
+    auto same = [&filer](const QString &a, const QString &b) { return filer.sameRadical(a, b); };
     for (const QString &c : characters) {
         const Filing f = filer.file(c);
         if (!f.structure.isEmpty())

@@ -107,7 +107,8 @@ const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
 const char *const fixtureUnihan = "U+5B57\tkRSUnicode\t39.3\n"
                                   "U+6211\tkRSUnicode\t62.3\n"
                                   "U+8BF4\tkRSUnicode\t149'.7\n"
-                                  "U+4E2D\tkRSUnicode\t2.3\n";
+                                  "U+4E2D\tkRSUnicode\t2.3\n"
+                                  "U+6E56\tkRSUnicode\t85.9\n";
 const char *const fixtureCorrections
     = "# character field value reason\n"
       "周\tradical\t-\tthe decomposition draws the outside as 田\n";
@@ -541,9 +542,9 @@ void TablesTest::radicalFiling_data()
     QTest::newRow("a stroke inside a part is no part")
         << QStringLiteral("顺") << QStringLiteral("页") << -1 << QStringLiteral("左右") << QString()
         << QStringLiteral("川 丨 页");
-    QTest::newRow("three across") << QStringLiteral("湖") << QStringLiteral("氵") << -1
-                                  << QStringLiteral("左中右") << QString()
-                                  << QStringLiteral("氵 胡 古 月");
+    QTest::newRow("three across, Kangxi radical in another form")
+        << QStringLiteral("湖") << QStringLiteral("氵") << -1 << QStringLiteral("左中右")
+        << QStringLiteral("氵") << QStringLiteral("氵 胡 古 月");
     QTest::newRow("meshed: the Kangxi radical's part")
         << QStringLiteral("我") << QStringLiteral("戈") << 3 << QStringLiteral("独体")
         << QStringLiteral("戈") << QStringLiteral("手 戈");
