@@ -220,7 +220,8 @@ QString structureOf(const Decomposition &decomposition)
         { QStringLiteral("r3tr"), QStringLiteral("品字形") },
     };
     if (repeats.contains(base))
-        return hasStroke ? QStringLiteral("独体") : repeats.value(base);
+        return std::any_of(parts.begin(), parts.end(), isOneStroke) ? QStringLiteral("独体")
+                                                                    : repeats.value(base);
     // Interlocked (lock), one component within another (w...), built from strokes, or one
     // component modified, mirrored or turned: a character of one piece.
     static const QSet<QString> onePiece
