@@ -202,11 +202,11 @@ QString structureOf(const Decomposition &decomposition)
     };
     if (surrounds.contains(base))
         return surrounds.value(base);
-    const bool hasStroke = std::any_of(parts.begin(), parts.end(), isStroke);
-    // A stroke beside a part (冂) or one above or below a part (王, 千, 旦) leaves one piece; a
-    // 乚 beside a part (孔) does not.
+    // Strokes side by side (冂) or a stroke above or below a part (王, 千, 旦) make one piece; a
+    // stroke beside a part (亿, 孔) does not.
     if (base == u"a" || base == u"d") {
-        if (hasStroke || (base == u"d" && std::any_of(parts.begin(), parts.end(), isOneStroke)))
+        if (base == u"a" ? std::all_of(parts.begin(), parts.end(), isOneStroke)
+                         : std::any_of(parts.begin(), parts.end(), isOneStroke))
             return QStringLiteral("独体");
         if (base == u"a")
             return parts.size() >= 3 ? QStringLiteral("左中右") : QStringLiteral("左右");
