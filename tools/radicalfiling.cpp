@@ -399,8 +399,6 @@ Filing Filer::file(const QString &character) const
     const Decomposition *d = decompositionOf(character);
     if (d) {
         f.structure = structureOf(*d);
-        // An outside without a code point that surrounds nothing itself is a piece of one
-        // drawing (鸟 is 鸟 without its last stroke around that stroke).
         // 湖 is 氵 beside 胡, itself 古 beside 月: three parts across. A part that is a radical
         // stays one part.
         if (f.structure == u"左右" && d->components.size() == 2) {
@@ -416,6 +414,8 @@ Filing Filer::file(const QString &character) const
             if (across >= 3)
                 f.structure = QStringLiteral("左中右");
         }
+        // An outside without a code point that surrounds nothing itself is a piece of one
+        // drawing (鸟 is 鸟 without its last stroke around that stroke).
         if (f.structure.startsWith(u'半') || f.structure.startsWith(u'全')) {
             const Decomposition *outside = decompositionOf(d->components.first());
             if (isNumber(d->components.first())
@@ -469,8 +469,7 @@ Filing Filer::file(const QString &character) const
         const QString kangxiForm = tableForm(f.kangxiRadical);
         for (const QString &part : d->components) {
             const QString form = tableForm(part);
-            if (!form.isEmpty() && !kangxiForm.isEmpty()
-                && mainRadical(form) == mainRadical(kangxiForm)) {
+            if (!form.isEmpty() && !kangxiForm.isEmpty() && sameRadical(form, kangxiForm)) {
                 f.radical = form;
                 f.note = QStringLiteral("部件交叠（%1），取康熙部首所在的部件").arg(d->type);
                 break;
