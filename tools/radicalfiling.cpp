@@ -202,11 +202,11 @@ QString structureOf(const Decomposition &decomposition)
     };
     if (surrounds.contains(base))
         return surrounds.value(base);
-    const bool hasStroke = std::any_of(parts.begin(), parts.end(), isStroke);
-    // A stroke beside a part (冂) or one above or below a part (王, 千, 旦) leaves one piece; a
-    // 乚 beside a part (孔) does not.
+    // Strokes side by side (冂) or a stroke above or below a part (王, 千, 旦) make one piece; a
+    // stroke beside a part (亿, 孔) does not.
     if (base == u"a" || base == u"d") {
-        if (hasStroke || (base == u"d" && std::any_of(parts.begin(), parts.end(), isOneStroke)))
+        if (base == u"a" ? std::all_of(parts.begin(), parts.end(), isOneStroke)
+                         : std::any_of(parts.begin(), parts.end(), isOneStroke))
             return QStringLiteral("独体");
         if (base == u"a")
             return parts.size() >= 3 ? QStringLiteral("左中右") : QStringLiteral("左右");
@@ -399,8 +399,6 @@ Filing Filer::file(const QString &character) const
     const Decomposition *d = decompositionOf(character);
     if (d) {
         f.structure = structureOf(*d);
-        // An outside without a code point that surrounds nothing itself is a piece of one
-        // drawing (鸟 is 鸟 without its last stroke around that stroke).
         // 湖 is 氵 beside 胡, itself 古 beside 月: three parts across. A part that is a radical
         // stays one part.
         if (f.structure == u"左右" && d->components.size() == 2) {
@@ -416,6 +414,8 @@ Filing Filer::file(const QString &character) const
             if (across >= 3)
                 f.structure = QStringLiteral("左中右");
         }
+        // An outside without a code point that surrounds nothing itself is a piece of one
+        // drawing (鸟 is 鸟 without its last stroke around that stroke).
         if (f.structure.startsWith(u'半') || f.structure.startsWith(u'全')) {
             const Decomposition *outside = decompositionOf(d->components.first());
             if (isNumber(d->components.first())
@@ -469,8 +469,7 @@ Filing Filer::file(const QString &character) const
         const QString kangxiForm = tableForm(f.kangxiRadical);
         for (const QString &part : d->components) {
             const QString form = tableForm(part);
-            if (!form.isEmpty() && !kangxiForm.isEmpty()
-                && mainRadical(form) == mainRadical(kangxiForm)) {
+            if (!form.isEmpty() && !kangxiForm.isEmpty() && sameRadical(form, kangxiForm)) {
                 f.radical = form;
                 f.note = QStringLiteral("部件交叠（%1），取康熙部首所在的部件").arg(d->type);
                 break;

@@ -61,6 +61,7 @@ const char *const fixtureRadicals = "# number form strokes main also\n"
                                     "37\t口\t3\t\t\n"
                                     "38\t囗\t3\t\t\n"
                                     "39\t山\t3\t\t\n"
+                                    "43\t夕\t3\t\t\n"
                                     "47\t门\t3\t\t\n"
                                     "48\t宀\t3\t\t\n"
                                     "49\t辶\t3\t\t\n"
@@ -95,6 +96,7 @@ const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
                                          "政:a(正,⺙)\n"
                                          "顺:a(川,页)\n"
                                          "湖:a(氵,胡)\n"
+                                         "名:stl(夕,口)\n"
                                          "胡:a(古,月)\n"
                                          "川:r3a(丨)\n"
                                          "莫:d(艹,日,大)\n"
@@ -111,7 +113,8 @@ const char *const fixtureUnihan = "U+5B57\tkRSUnicode\t39.3\n"
                                   "U+6E56\tkRSUnicode\t85.9\n";
 const char *const fixtureCorrections
     = "# character field value reason\n"
-      "周\tradical\t-\tthe decomposition draws the outside as 田\n";
+      "周\tradical\t-\tthe decomposition draws the outside as 田\n"
+      "名\tstructure\t上下\tthe decomposition reads 夕 around 口\n";
 
 radicals::Filer fixtureFiler()
 {
@@ -545,6 +548,9 @@ void TablesTest::radicalFiling_data()
     QTest::newRow("three across, Kangxi radical in another form")
         << QStringLiteral("湖") << QStringLiteral("氵") << -1 << QStringLiteral("左中右")
         << QStringLiteral("氵") << QStringLiteral("氵 胡 古 月");
+    QTest::newRow("corrected structure")
+        << QStringLiteral("名") << QStringLiteral("夕") << -1 << QStringLiteral("上下") << QString()
+        << QStringLiteral("夕 口");
     QTest::newRow("meshed: the Kangxi radical's part")
         << QStringLiteral("我") << QStringLiteral("戈") << 3 << QStringLiteral("独体")
         << QStringLiteral("戈") << QStringLiteral("手 戈");
