@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cardcommand.h"
 #include "commandline.h"
 #include "form1.h"
 #include "qttranslation.h"
@@ -35,6 +36,9 @@ int main(int argc, char *argv[])
     // the practice sheet from the command line: no window, no display needed
     if (sheets::asksForPracticeSheet(argc, argv))
         return sheets::runPracticeSheetCommand(argc, argv);
+    // the character card from the command line: no window, no display needed
+    if (card::asksForCard(argc, argv))
+        return card::runCardCommand(argc, argv);
     nameApplication();
     // read before the window system is touched: help, version and errors need no display
     const StartRequest request = readCommandLine(argumentsOf(argc, argv));
