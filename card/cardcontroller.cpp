@@ -9,6 +9,7 @@
 #include "recordstore.h"
 #include "simplecombo.h"
 
+#include <QFontMetrics>
 #include <QScreen>
 #include <QShortcut>
 
@@ -74,29 +75,34 @@ void CardController::showCardOf(const QString &character)
 }
 
 // Beside the main window, top edges level: to its right where the screen has room, else to its
-// left, else on the side with more room as far out as the screen allows.
+// left. Where neither side has room for the card's width, it is narrowed down to 16 characters
+// of its font to fit the side with more room, and beyond that lies over the main window's edge.
 void CardController::placeBesideWindow()
 {
     const QRect main = c.window->frameGeometry();
     // the card's frame, not yet drawn, taken as wide and high as the main window's
     const QSize frame = main.size() - c.window->geometry().size();
+    const int gap = 8;
+    const QScreen *screen = c.window->screen();
+    if (!screen) {
+        m_window->move(main.right() + 1 + gap, main.top());
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const int rightRoom = available.right() - main.right() - gap;
+    const int leftRoom = main.left() - available.left() - gap;
+    const bool right = m_window->width() + frame.width() <= rightRoom || rightRoom >= leftRoom;
+    const int room = (right ? rightRoom : leftRoom) - frame.width();
+    const int narrowest = 16 * QFontMetrics(c.font).horizontalAdvance(QChar(0x5B57));
+    if (m_window->width() > room)
+        m_window->resize(std::max(room, narrowest), m_window->height());
     const int width = m_window->width() + frame.width();
     const int height = m_window->height() + frame.height();
-    const int gap = 8;
-    QPoint at(main.right() + 1 + gap, main.top());
-    const QScreen *screen = c.window->screen();
-    if (screen) {
-        const QRect available = screen->availableGeometry();
-        const int rightRoom = available.right() - main.right();
-        const int leftRoom = main.left() - available.left();
-        if (width + gap > rightRoom)
-            at.setX(width + gap <= leftRoom || leftRoom > rightRoom ? main.left() - gap - width
-                                                                    : at.x());
-        at.setX(std::clamp(
-            at.x(), available.left(), std::max(available.left(), available.right() + 1 - width)));
-        at.setY(std::clamp(
-            at.y(), available.top(), std::max(available.top(), available.bottom() + 1 - height)));
-    }
+    QPoint at(right ? main.right() + 1 + gap : main.left() - gap - width, main.top());
+    at.setX(std::clamp(
+        at.x(), available.left(), std::max(available.left(), available.right() + 1 - width)));
+    at.setY(std::clamp(
+        at.y(), available.top(), std::max(available.top(), available.bottom() + 1 - height)));
     m_window->move(at);
 }
 
