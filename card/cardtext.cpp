@@ -36,6 +36,21 @@ QStringList pinyinOf(const Card &card)
     return out;
 }
 
+// "一级", "二级", "三级"; "表外" for level 0.
+QString levelName(int level)
+{
+    switch (level) {
+    case 1:
+        return QStringLiteral("一级");
+    case 2:
+        return QStringLiteral("二级");
+    case 3:
+        return QStringLiteral("三级");
+    default:
+        return QStringLiteral("表外");
+    }
+}
+
 // 部首：宀（部首外 3 画） · 结构：上下 · 笔画：6 · 等级：一级
 QString factsLine(const Card &card)
 {
@@ -88,20 +103,6 @@ QString linkedWord(const QString &word)
 }
 
 } // namespace
-
-QString levelName(int level)
-{
-    switch (level) {
-    case 1:
-        return QStringLiteral("一级");
-    case 2:
-        return QStringLiteral("二级");
-    case 3:
-        return QStringLiteral("三级");
-    default:
-        return QStringLiteral("表外");
-    }
-}
 
 QString plainText(const Card &card)
 {

@@ -30,9 +30,6 @@ QString html(const Card &card);
 // The character a link of html() shows; empty for any other address.
 QString linkedCharacter(const QUrl &link);
 
-// "一级", "二级", "三级"; "表外" for level 0.
-QString levelName(int level);
-
 // The panel's pinyin: every reading separated by a space, those whose syllable (read as a
 // search reads it: no tone, ü as u) is the searched one first, the others after, each group in
 // its order. The stored reading alone where the card has no readings.
