@@ -4,9 +4,9 @@
 //
 //   bench_actions BUILD_DIR
 //
-// BUILD_DIR holds Photo.mdb, LIST2.txt and card.db; the window runs over a temporary program folder that
-// links to them. Run it on the offscreen platform. The figures are printed as markdown table rows
-// (measure | figure | target) on stdout.
+// BUILD_DIR holds Photo.mdb, LIST2.txt and card.db; the window runs over a temporary program folder
+// that links to them. Run it on the offscreen platform. The figures are printed as markdown table
+// rows (measure | figure | target) on stdout.
 //
 // The actions, each timed from the event to the return of its handling (the record is shown
 // then; the frame step that Timer1 runs 11 ms later is timed on its own, by calling its handler,
