@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# run.sh BUILD_DIR PROGRAM BAREWINDOW STARTUP ACTIONS PHOTOGEN FACTS OUTLINES HANDWRITING
+# run.sh BUILD_DIR PROGRAM BAREWINDOW STARTUP ACTIONS PHOTOGEN FACTS OUTLINES HANDWRITING CARDSTORE
 # Runs every benchmark and prints one markdown table: the machine, start-up against a bare Qt
 # window (under one private X server), the time per action and the resident size (offscreen), the
 # handwriting recogniser's accuracy and time per stroke (offscreen), a practice sheet's PDF (no
@@ -9,6 +9,7 @@
 set -euo pipefail
 
 build=$1 program=$2 barewindow=$3 startup=$4 actions=$5 photogen=$6 facts=$7 outlines=$8 handwriting=$9
+cardstore=${10}
 runs=${ZIBRIN_BENCH_RUNS:-20}
 
 work=$(mktemp -d)
@@ -60,6 +61,10 @@ add_row "Practice sheet: 100 characters to PDF, whole program run (median of $sh
   "$(awk -v ns="$median" 'BEGIN { printf "%.2f s", ns / 1e9 }')" "< 2 s"
 add_row "Practice sheet: size of that PDF ($(pdfinfo "$work/sheet.pdf" 2>/dev/null | awk '/^Pages:/ { print $2 }') pages)" \
   "$(awk -v b="$(stat -c %s "$work/sheet.pdf")" 'BEGIN { printf "%.2f MB", b / 1e6 }')" "< 5 MB"
+
+echo "bench: reading the character cards" >&2
+"$cardstore" "$build/card.db" >"$work/cardstore.md"
+add_rows "$work/cardstore.md"
 
 echo "bench: the data build (photogen)" >&2
 start=$(date +%s%N)
