@@ -38,6 +38,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -59,6 +60,14 @@ qint64 residentKiB()
             return line.mid(6).simplified().split(' ').value(0).toLongLong();
     }
     return 0;
+}
+
+// The processor time this thread has used, in nanoseconds.
+qint64 threadProcessorNanoseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 QString count(qsizetype n)
@@ -248,11 +257,20 @@ int main(int argc, char *argv[])
 
     // Characters typed with the card window open, then closed again.
     window->characterCard.Label24_Click();
+    // The processor time of the action too: on a machine shared with other work the wall time
+    // includes waiting for a processor.
     Samples cardTimes;
+    Samples cardProcessorTimes;
     int cardsShown = 0;
+    const CardWindow *card = window->characterCard.cardWindow();
     for (const QString &character : characters) {
-        timing.run(cardTimes, [&] { window->Text5.setText(character); });
-        cardsShown += window->characterCard.cardWindow()->text.toPlainText().startsWith(character);
+        timing.run(cardTimes, [&] {
+            const qint64 before = threadProcessorNanoseconds();
+            window->Text5.setText(character);
+            cardProcessorTimes.push_back(threadProcessorNanoseconds() - before);
+        });
+        cardsShown += card->character() == character
+            && !card->text.toPlainText().startsWith(QStringLiteral("字卡里没有"));
     }
     window->characterCard.cardWindow()->close();
 
@@ -282,6 +300,8 @@ int main(int argc, char *argv[])
         QStringLiteral("Character typed into Text5 with the card window open (%1 cards shown)")
             .arg(count(cardsShown)),
         cardTimes, QStringLiteral("p99 < 5 ms"), characters);
+    percentileRow(QStringLiteral("The same, processor time of the user-interface thread"),
+        cardProcessorTimes, QString(), characters);
     percentileRow(QStringLiteral("Frame step (Timer1's handler), %1 steps")
                       .arg(count(qsizetype(timing.frameSteps.size()))),
         timing.frameSteps, QString());
