@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
 
+#include "cardcommand.h"
 #include "sheetcommand.h"
 
 #include <QCommandLineParser>
@@ -139,6 +140,8 @@ int answerWithoutWindow(const StartRequest &request)
         std::fputs(qPrintable(parser.helpText()), stdout);
         // the other way to run the program: a practice sheet written without a window
         std::fputs(qPrintable(QStringLiteral("\n") + sheets::sheetCommandHelp()), stdout);
+        // and the character card, printed without a window
+        std::fputs(qPrintable(QStringLiteral("\n") + card::cardCommandHelp()), stdout);
         return 0;
     }
     case StartRequest::Action::ShowVersion:

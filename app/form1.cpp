@@ -68,7 +68,7 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
     , lookup({ .Text5 = &Text5,
                  .Text6 = &Text6,
                  .record = { &Picture1, &Label23, &Label2, &Label9, &Label3, &Label6, &Label1,
-                     &Label13, &Label7 },
+                     &Label13, &Label7, &Label24 },
                  .Label4 = &Label4,
                  .Label10 = &Label10,
                  .Label2kk = &Label2kk,
@@ -138,6 +138,17 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                 .shownCharacter
                 = [this] { return Picture1.isHidden() ? QString() : Data1.current().hz; } },
           this)
+    , characterCard({ .Label24 = &Label24,
+                        .window = this,
+                        .Data1 = &Data1,
+                        .lookup = &lookup,
+                        .Label20 = &Label20,
+                        .Combo6 = &Combo6,
+                        .shownCharacter
+                        = [this] { return Picture1.isHidden() ? QString() : Data1.current().hz; },
+                        .cardFile = programDirectory + QStringLiteral("/card.db"),
+                        .font = songti(12) },
+          this)
     , m_programDirectory(programDirectory)
     , m_urlOpener(urlOpener)
 {
@@ -147,8 +158,12 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
     // Window creation; each step that fails is skipped without a word.
     layOut();
     Data1.open(m_programDirectory + QStringLiteral("/Photo.mdb"));
+    // The record open() made current, hidden, is bound with its stored reading: card.db is read
+    // at the first lookup, not at start-up.
+    lookup.setPinyinShown(
+        [this](const CharacterRecord &record) { return characterCard.panelPinyin(record); });
     Combo6.addItems(syllables::all().mid(0, syllables::firstBatch));
-    for (ClickLabel *link : { &Label6, &Label1, &Label5, &Label13 })
+    for (ClickLabel *link : { &Label6, &Label1, &Label5, &Label13, &Label24 })
         link->setCursor(Text6.viewport()->cursor());
     Text5.setFocus(Qt::OtherFocusReason);
     Timer2.start();
@@ -300,17 +315,15 @@ void Form1::setUpControls()
     setUpLabel(Label1, "Label1", QStringLiteral("< 复制笔画图"), song9Link, linkBlue);
     Label1.setToolTip(QStringLiteral("鼠标左键点击带框复制，右键点击不带框复制。"));
     setUpLabel(Label13, "Label13", QStringLiteral("笔顺动画、读音"), song9Link, linkBlue, true);
+    setUpLabel(Label24, "Label24", QStringLiteral("字卡"), song9Link, linkBlue, true);
+    Label24.setToolTip(QStringLiteral("读音、部首、结构、组词、释义（Ctrl+I）"));
+    Label24.setAccessibleName(QStringLiteral("字卡"));
     setUpLabel(Label4, "Label4", QStringLiteral("数据库里没有此字符的笔划图"), songti(15),
         Qt::black, true);
     const std::pair<QLabel *, int> columnTops[] = {
-        { &Label9, 168 },
-        { &Label7, 456 },
-        { &Label23, 936 },
-        { &Label3, 1224 },
-        { &Label2, 1845 },
-        { &Label6, 2190 },
-        { &Label1, 2617 },
-        { &Label13, 3045 },
+        { &Label9, 168 }, { &Label7, 456 }, { &Label23, 936 }, { &Label3, 1224 }, { &Label2, 1845 },
+        { &Label6, 2190 }, { &Label1, 2617 }, { &Label13, 3045 },
+        { &Label24, 3473 }, // the step of the links above
     };
     for (const auto &[label, top] : columnTops) {
         label->adjustSize();
@@ -366,7 +379,7 @@ void Form1::layOut()
         return twips.twipsX(width);
     };
     windowLayout = layout::compute(twips.twipsX(Label9.width()),
-        widest({ &Label9, &Label23, &Label2 }), widest({ &Label6, &Label1, &Label13 }));
+        widest({ &Label9, &Label23, &Label2 }), widest({ &Label6, &Label1, &Label13, &Label24 }));
     const layout::Layout &l = windowLayout;
 
     Picture1.setGeometry(twips.rect(l.picture1));
@@ -374,7 +387,7 @@ void Form1::layOut()
     for (QLabel *heading : { &Label9, &Label23, &Label2 })
         heading->move(twips.x(l.headingLeft), heading->y());
     for (QLabel *value :
-        std::initializer_list<QLabel *> { &Label7, &Label3, &Label6, &Label1, &Label13 })
+        std::initializer_list<QLabel *> { &Label7, &Label3, &Label6, &Label1, &Label13, &Label24 })
         value->move(twips.x(l.valueLeft), value->y());
     Frame1.setGeometry(twips.rect(l.frame1));
     Text6.setGeometry(

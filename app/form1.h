@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cardcontroller.h"
 #include "clicklabel.h"
 #include "handwritingcontroller.h"
 #include "layout.h"
@@ -81,6 +82,7 @@ public:
     ClickLabel Label13 {
         &Frame1
     }; // link "笔顺动画、读音": the animation page, for LIST2.txt's characters
+    ClickLabel Label24 { &Frame1 }; // link "字卡": opens the character card (Ctrl+I too)
     QLabel Label4 { &Frame1 }; // notice "数据库里没有此字符的笔划图", beneath Picture1
     PictureBox Picture1 { &Frame1 }; // the stroke-order picture, bound to photo, frame ANDed in
     QLabel &Label8 = Picture1.Label8; // the clipboard notice, inside Picture1
@@ -127,6 +129,7 @@ public:
     OnlineLookups onlineLookups; // Label5, Label6, Label13
     handwriting::HandwritingController handwriting; // Command9 and the handwriting pad
     sheets::SheetController sheet; // Command10 and the practice-sheet dialog
+    card::CardController characterCard; // Label24, Ctrl+I, the card window and the panel's readings
 
     void Timer2_Timer();
     void Command2_Click();

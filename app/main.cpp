@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cardcommand.h"
 #include "commandline.h"
 #include "display.h"
 #include "form1.h"
@@ -24,13 +25,14 @@ void nameApplication()
 // The program's modes that need no display; a new one is a line here.
 const DisplayFreeMode displayFreeModes[] = {
     { sheets::practiceSheetOption, sheets::runPracticeSheetCommand },
+    { card::cardOption, card::runCardCommand },
 };
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // the practice sheet from the command line: no window, no display needed
+    // the practice sheet or the card from the command line: no window, no display needed
     if (const DisplayFreeMode *mode = displayFreeModeOf(argc, argv, displayFreeModes))
         return runDisplayFree(*mode, argc, argv);
     nameApplication();

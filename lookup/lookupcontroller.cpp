@@ -8,9 +8,12 @@
 #include "framegeometry.h"
 #include "textboxes.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTextCursor>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +28,7 @@ qsizetype caretOf(const QLineEdit &box)
 LookupController::LookupController(const Controls &controls, QObject *parent)
     : QObject(parent)
     , c(controls)
+    , m_pinyinFont(controls.record.Label3->font())
 {
     connect(c.Data1, &RecordStore::currentChanged, this, &LookupController::showCurrentRecord);
     connect(c.Text5, &QLineEdit::textChanged, this, &LookupController::Text5_Change);
@@ -52,12 +56,43 @@ void LookupController::showCurrentRecord()
         strokeCount->adjustSize();
         Label7_Change();
     }
-    c.record.Label3->setText(record.PY);
-    c.record.Label3->adjustSize();
+    c.record.Label3->setText(m_pinyinShown ? m_pinyinShown(record) : record.PY);
+    fitPinyin();
     // the strokes are read only where a sharp picture is drawn from them (device pixel ratio > 1)
     c.record.Picture1->setPhoto(
         record.photo, [store = c.Data1, hz = record.hz] { return store->outline(hz); },
         framegeometry::frameForStrokeCount(record.BH));
+}
+
+void LookupController::setPinyinShown(std::function<QString(const CharacterRecord &)> pinyinShown)
+{
+    m_pinyinShown = std::move(pinyinShown);
+}
+
+// Several readings may need more room than the column has beside the picture: the text then
+// wraps between readings, in the largest font, from Label3's own down to 9 points, with which it
+// fits above the heading that follows (Label2).
+void LookupController::fitPinyin()
+{
+    QLabel *label = c.record.Label3;
+    label->setWordWrap(false);
+    label->setFont(m_pinyinFont);
+    label->adjustSize();
+    const QWidget *panel = label->parentWidget();
+    const int width = panel ? panel->width() - label->x() - 4 : label->width();
+    if (label->width() <= width)
+        return;
+    const int height = std::max(1, c.record.Label2->y() - label->y() - 2);
+    QFont font = m_pinyinFont;
+    QRect needed;
+    do {
+        font.setPointSizeF(font.pointSizeF() - 1);
+        needed = QFontMetrics(font, label)
+                     .boundingRect(QRect(0, 0, width, 4 * height), Qt::TextWordWrap, label->text());
+    } while ((needed.width() > width || needed.height() > height) && font.pointSizeF() > 9);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->resize(width, std::min(needed.height() + 1, height));
 }
 
 void LookupController::Text5_Change()
@@ -177,7 +212,7 @@ void LookupController::recordHidden()
 {
     const RecordControls &r = c.record;
     for (QWidget *control : std::initializer_list<QWidget *> { r.Picture1, r.Label23, r.Label2,
-             r.Label9, r.Label3, r.Label6, r.Label1, r.Label13, r.Label7 })
+             r.Label9, r.Label3, r.Label6, r.Label1, r.Label13, r.Label7, r.Label24 })
         control->hide();
 }
 
@@ -202,6 +237,7 @@ void LookupController::firstCandidateLookup(const QString &character)
 void LookupController::showRecordLabels()
 {
     const RecordControls &r = c.record;
-    for (QLabel *label : { r.Label23, r.Label2, r.Label9, r.Label3, r.Label6, r.Label1, r.Label7 })
+    for (QLabel *label :
+        { r.Label23, r.Label2, r.Label9, r.Label3, r.Label6, r.Label1, r.Label7, r.Label24 })
         label->show();
 }

@@ -3,7 +3,10 @@
 
 #include "recordcontrols.h"
 
+#include <QFont>
 #include <QObject>
+
+#include <functional>
 
 class InputBox;
 class QImage;
@@ -12,6 +15,7 @@ class QString;
 class QTimer;
 class RecordStore;
 class ResultBox;
+struct CharacterRecord;
 
 // Character lookup and display: the handlers of the input box, the result box, the stroke count,
 // the picture and the frame timer, and the binding of the current record to its controls. It
@@ -39,6 +43,9 @@ public:
     // Binds the store's current record to Label10, Label2kk, Label7, Label3 and Picture1.
     explicit LookupController(const Controls &controls, QObject *parent = nullptr);
 
+    // Where Label3 takes its text from from now on, instead of the record's PY.
+    void setPinyinShown(std::function<QString(const CharacterRecord &)> pinyinShown);
+
     void Text5_Change();
     void Text5_Click();
     void Text5_KeyUp();
@@ -50,7 +57,7 @@ public:
     void Timer1_Timer();
 
     // The display steps. Record shown: Picture1 visible, Timer1 on, then the headings, values and
-    // links but Label13, which the frame step decides. Record hidden: all nine controls hidden.
+    // links but Label13, which the frame step decides. Record hidden: all ten controls hidden.
     void recordShown();
     void recordHidden();
     // Record shown without switching Timer1 on: a new picture's own change handling starts the
@@ -65,8 +72,13 @@ public:
 
 private:
     void showCurrentRecord();
-    // Label23, Label2, Label9, Label3, Label6, Label1 and Label7 shown, in this order.
+    // Label23, Label2, Label9, Label3, Label6, Label1, Label7 and Label24 shown, in this order.
     void showRecordLabels();
 
+    // Label3 in its own font, or wrapped in a smaller one where it would cross Frame1's edge.
+    void fitPinyin();
+
     Controls c;
+    std::function<QString(const CharacterRecord &)> m_pinyinShown; // see setPinyinShown
+    QFont m_pinyinFont; // Label3's font as the window set it
 };

@@ -16,4 +16,5 @@ struct RecordControls {
     QLabel *Label1 = nullptr; // link "< 复制笔画图": copies the picture
     QLabel *Label13 = nullptr; // link "笔顺动画、读音": the animation page (frame step decides)
     QLabel *Label7 = nullptr; // the stroke count, bound to BH
+    QLabel *Label24 = nullptr; // link "字卡": the character card
 };

@@ -4,11 +4,15 @@
 //   screencheck expect PHOTO.mdb CHARACTER OUT.png  the character's stored picture with its frame
 //   screencheck find SCREEN.png NEEDLE.png          is NEEDLE somewhere in SCREEN, pixel for pixel?
 //   screencheck same A.png B.png                    do two pictures have the same pixels?
+//   screencheck label TEXT POINTS OUT.png           TEXT as the panel's values show it: 宋体 at
+//                                                   POINTS, blue on white
+#include "fonts.h"
 #include "framegeometry.h"
 #include "pictures.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -81,11 +85,26 @@ int expect(const QString &database, const QString &character, const QString &out
     return picture.save(out) ? 0 : 2;
 }
 
+int label(const QString &text, qreal points, const QString &out)
+{
+    QLabel label;
+    label.setTextFormat(Qt::PlainText);
+    label.setText(text);
+    label.setFont(songti(points));
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    palette.setColor(QPalette::Window, Qt::white);
+    label.setPalette(palette);
+    label.setAutoFillBackground(true);
+    label.adjustSize();
+    return label.grab().save(out) ? 0 : 2;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == QLatin1String("grab")) {
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
@@ -102,7 +121,10 @@ int main(int argc, char *argv[])
         std::printf(same ? "same\n" : "different\n");
         return same ? 0 : 1;
     }
+    if (args.size() == 5 && args[1] == QLatin1String("label"))
+        return label(args[2], args[3].toDouble(), args[4]);
     std::fprintf(stderr,
-        "usage: screencheck grab OUT | expect DB CHARACTER OUT | find SCREEN NEEDLE | same A B\n");
+        "usage: screencheck grab OUT | expect DB CHARACTER OUT | find SCREEN NEEDLE "
+        "| same A B | label TEXT POINTS OUT\n");
     return 2;
 }

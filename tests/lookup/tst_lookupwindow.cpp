@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The character lookup and display on the real main window, over a fixture database.
+#include "cardwindow.h"
 #include "form1.h"
 #include "programfolder.h"
 
@@ -37,6 +38,10 @@ const QList<CharacterRecord> &records()
         { QStringLiteral("𠀀"), QStringLiteral("5"), QStringLiteral("qiū"),
             pngBytes(fixturePicture(9)) },
         { QStringLiteral("x"), QStringLiteral("2"), QString(), QByteArray("not a picture") },
+        { QStringLiteral("和"), QStringLiteral("8"), QStringLiteral("hé"),
+            pngBytes(fixturePicture(10)) },
+        { QStringLiteral("呢"), QStringLiteral("8"), QStringLiteral("ne"),
+            pngBytes(fixturePicture(11)) },
     };
     return rows;
 }
@@ -74,6 +79,10 @@ private slots:
     void pictureBombIsNotDecoded();
     void sameRecordIsDecodedOnce();
     void largePastesAreBounded();
+    void panelReadings_data();
+    void panelReadings();
+    void cardWindow_data();
+    void cardWindow();
 
 private:
     // Types the text into Text5 as one assignment, as a paste does.
@@ -91,6 +100,7 @@ void LookupWindowTest::init()
 {
     m_folder = std::make_unique<ProgramFolder>();
     QCOMPARE(m_folder->writeDatabase(records()), QString());
+    QCOMPARE(m_folder->writeCards(), QString());
     m_folder->writeList2(QStringLiteral("中国峰一"));
     m_window = startedWindow(*m_folder, m_opener);
     QVERIFY(!m_window->Timer2.isActive());
@@ -106,8 +116,8 @@ bool LookupWindowTest::recordControlsVisible(bool withLabel13) const
 {
     const Form1 &w = *m_window;
     bool all = !w.Picture1.isHidden();
-    for (const QWidget *l : std::initializer_list<const QWidget *> {
-             &w.Label23, &w.Label2, &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7 })
+    for (const QWidget *l : std::initializer_list<const QWidget *> { &w.Label23, &w.Label2,
+             &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7, &w.Label24 })
         all = all && !l->isHidden();
     return all && (!withLabel13 || !w.Label13.isHidden());
 }
@@ -117,7 +127,7 @@ bool LookupWindowTest::recordControlsHidden() const
     const Form1 &w = *m_window;
     bool all = w.Picture1.isHidden();
     for (const QWidget *l : std::initializer_list<const QWidget *> { &w.Label23, &w.Label2,
-             &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7, &w.Label13 })
+             &w.Label9, &w.Label3, &w.Label6, &w.Label1, &w.Label7, &w.Label13, &w.Label24 })
         all = all && l->isHidden();
     return all;
 }
@@ -664,6 +674,98 @@ void LookupWindowTest::largePastesAreBounded()
     for (; w.Text5.isUndoAvailable() && steps < 20; ++steps)
         w.Text5.undo();
     QVERIFY(steps <= 4);
+}
+
+// Every reading of the character in the panel, most used first; the stored one where card.db has
+// none. Five readings still end inside Frame1.
+void LookupWindowTest::panelReadings_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("pinyin");
+    QTest::newRow("one") << "峰"
+                         << "fēng";
+    QTest::newRow("two") << "中"
+                         << "zhōng zhòng";
+    QTest::newRow("most used first, whatever is stored") << "呢"
+                                                         << "ne ní";
+    QTest::newRow("five") << "和"
+                          << "hé hè huó huò hú";
+    QTest::newRow("no card: as stored") << "国"
+                                        << "guó";
+}
+
+void LookupWindowTest::panelReadings()
+{
+    QFETCH(QString, character);
+    QFETCH(QString, pinyin);
+    setInput(character);
+    QCOMPARE(m_window->Label3.text(), pinyin);
+    QVERIFY(recordControlsVisible());
+    const QRect shown = m_window->Label3.geometry();
+    QVERIFY(shown.right() < m_window->Frame1.width());
+    QVERIFY(shown.bottom() < m_window->Label2.y());
+}
+
+// 字卡 or Ctrl+I open the card of the shown character beside the window; it follows the lookups,
+// a character of a word is shown in the window, Esc closes it and it opens again where it was.
+void LookupWindowTest::cardWindow_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("字卡") << false;
+    QTest::newRow("Ctrl+I") << true;
+}
+
+void LookupWindowTest::cardWindow()
+{
+    QFETCH(bool, byKey);
+    Form1 &w = *m_window;
+    QVERIFY(!w.characterCard.cardWindow());
+    setInput(QStringLiteral("峰"));
+    waitForFrameStep();
+    if (byKey) {
+        QTest::keyClick(&w.Text5, Qt::Key_I, Qt::ControlModifier);
+    } else {
+        QVERIFY(!w.Label24.isHidden());
+        QTest::mouseClick(&w.Label24, Qt::LeftButton);
+    }
+    CardWindow *card = w.characterCard.cardWindow();
+    QVERIFY(card);
+    QVERIFY(QTest::qWaitForWindowExposed(card));
+    QCOMPARE(card->windowTitle(), QStringLiteral("字卡：峰"));
+    QVERIFY(card->text.toPlainText().contains(QStringLiteral("山峰 shānfēng")));
+    QCOMPARE(card->frameGeometry().top(), w.frameGeometry().top());
+    QVERIFY(card->screen()->availableGeometry().contains(card->geometry()));
+    QCOMPARE(w.Text5.text(), QStringLiteral("峰")); // the window's input stays as it was
+
+    setInput(QStringLiteral("中"));
+    QCOMPARE(card->windowTitle(), QStringLiteral("字卡：中"));
+    QVERIFY(card->text.toPlainText().contains(QStringLiteral("zhòng")));
+
+    // 国 of 中国, clicked: shown in the window, and the card follows although it has none for it
+    const int at = int(card->text.toPlainText().indexOf(QStringLiteral("中国")));
+    QVERIFY(at > 0);
+    QTextCursor cursor(card->text.document());
+    cursor.setPosition(at + 1);
+    const QPoint onGuo = card->text.cursorRect(cursor).center() + QPoint(4, 0);
+    QTest::mouseClick(card->text.viewport(), Qt::LeftButton, {}, onGuo);
+    QCOMPARE(w.Label10, QStringLiteral("国"));
+    QVERIFY(recordControlsVisible());
+    QCOMPARE(card->windowTitle(), QStringLiteral("字卡：国"));
+    QCOMPARE(card->text.toPlainText(), QStringLiteral("字卡里没有“国”。"));
+
+    const QPoint movedTo = card->pos() + QPoint(30, 20);
+    card->move(movedTo);
+    QTest::keyClick(&card->text, Qt::Key_Escape);
+    QVERIFY(card->isHidden());
+    setInput(QStringLiteral("峰")); // closed, it follows nothing
+    QCOMPARE(card->windowTitle(), QStringLiteral("字卡：国"));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w.Text5, Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(card->isVisible());
+    QCOMPARE(card, w.characterCard.cardWindow());
+    QCOMPARE(card->windowTitle(), QStringLiteral("字卡：峰"));
+    QCOMPARE(card->pos(), movedTo);
 }
 
 QTEST_MAIN(LookupWindowTest)

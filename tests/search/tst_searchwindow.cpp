@@ -39,6 +39,7 @@ QList<CharacterRecord> fixtureRecords()
         { QStringLiteral("阿"), QStringLiteral("7"), QStringLiteral("ā") },
         { QStringLiteral("幢"), QStringLiteral("15"), QStringLiteral("zhuàng") },
         { QStringLiteral("查"), QStringLiteral("9"), QStringLiteral("chá") },
+        { QStringLiteral("呢"), QStringLiteral("8"), QStringLiteral("ne") },
     };
     QList<CharacterRecord> records;
     int seed = 0;
@@ -182,6 +183,7 @@ void SearchWindowTest::initTestCase()
 {
     m_folder.emplace();
     QCOMPARE(m_folder->writeDatabase(fixtureRecords()), QString());
+    QCOMPARE(m_folder->writeCards(), QString());
     m_folder->writeList2(QStringLiteral("峰一口"));
 }
 
@@ -539,37 +541,52 @@ void SearchWindowTest::syllableEntry_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("record"); // Label10 afterwards
+    QTest::addColumn<QString>("pinyin"); // Label3 afterwards
 
     const QString a = syllableList(QStringLiteral("a"));
     const QString zhuang = syllableList(QStringLiteral("zhuang"));
 
     QTest::newRow("a: rows of exactly a") << QStringList {} << "a"
-                                          << "a     " << a << "啊";
+                                          << "a     " << a << "啊"
+                                          << "a";
     QTest::newRow("six letters, unpadded") << QStringList {} << "zhuang"
-                                           << "zhuang" << zhuang << "幢";
+                                           << "zhuang" << zhuang << "幢"
+                                           << "zhuàng";
     QTest::newRow("spaces around") << QStringList {} << "  zhuang "
-                                   << "zhuang" << zhuang << "幢";
+                                   << "zhuang" << zhuang << "幢"
+                                   << "zhuàng";
     QTest::newRow("seven letters keep the key") << QStringList { QStringLiteral("a") } << "zhuangs"
-                                                << "a     " << a << "啊";
+                                                << "a     " << a << "啊"
+                                                << "a";
     QTest::newRow("upper case is read as lower case")
         << QStringList { QStringLiteral("zhuang") } << "A"
-        << "a     " << a << "啊";
+        << "a     " << a << "啊"
+        << "a";
     QTest::newRow("digit selects no group") << QStringList { QStringLiteral("a") } << "1"
-                                            << "1     " << a << "啊";
+                                            << "1     " << a << "啊"
+                                            << "a";
     QTest::newRow("i") << QStringList { QStringLiteral("a") } << "i"
                        << "i     "
                        << ""
-                       << "峰";
+                       << "峰"
+                       << "fēng";
     QTest::newRow("u") << QStringList { QStringLiteral("a") } << "u"
                        << "u     "
                        << ""
-                       << "峰";
+                       << "峰"
+                       << "fēng";
     QTest::newRow("v, read as u") << QStringList { QStringLiteral("a") } << "v"
                                   << "u     "
                                   << ""
-                                  << "峰";
+                                  << "峰"
+                                  << "fēng";
+    // every reading of the character, the one searched for first
+    QTest::newRow("ni: ní before ne") << QStringList {} << "ni"
+                                      << "ni    " << syllableList(QStringLiteral("ni")) << "呢"
+                                      << "ní ne";
     QTest::newRow("the same key again") << QStringList { QStringLiteral("a") } << "a "
-                                        << "a     " << a << "啊";
+                                        << "a     " << a << "啊"
+                                        << "a";
 }
 
 void SearchWindowTest::syllableEntry()
@@ -579,6 +596,7 @@ void SearchWindowTest::syllableEntry()
     QFETCH(QString, key);
     QFETCH(QString, list);
     QFETCH(QString, record);
+    QFETCH(QString, pinyin);
     Form1 &f = *m_form;
     QLineEdit *edit = f.Combo6.lineEdit();
 
@@ -592,6 +610,7 @@ void SearchWindowTest::syllableEntry()
     QCOMPARE(f.Text2bh.text(), key);
     QCOMPARE(f.Text6.text(), list);
     QCOMPARE(f.Label10, record);
+    QCOMPARE(f.Label3.text(), pinyin);
     if (list.isEmpty())
         QVERIFY(recordHidden(f));
     // the pinyin search leaves the focus where it is

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "card.h"
 #include "photoschema.h"
 #include "urlopener.h"
 
@@ -21,6 +22,12 @@ class Form1;
 QImage fixturePicture(int seed);
 QByteArray pngBytes(const QImage &image);
 
+// A few cards for the suites, made to be told apart: 峰 (one reading, every field), 中 (two
+// readings, radical and Kangxi radical alike), 行 (two readings, each with its words; a Kangxi
+// radical of its own), 呢 (ne first, then ní), 和 (five readings), 发 (two traditional forms, no
+// rule for the radical, not in the list of levels).
+const QList<card::Card> &fixtureCards();
+
 // A program directory in a temporary folder, holding what the program reads beside itself.
 class ProgramFolder {
 public:
@@ -35,6 +42,9 @@ public:
     // LIST2.txt as given (GBK bytes), or one quoted item made of the characters.
     void writeList2Bytes(const QByteArray &bytes);
     void writeList2(const QString &characters);
+    // card.db holding these cards, written by the card file's own writer. Returns an error text,
+    // or an empty one.
+    QString writeCards(const QList<card::Card> &cards = fixtureCards());
 
 private:
     QTemporaryDir m_dir;
