@@ -138,8 +138,7 @@ int runCardCommand(const QStringList &arguments)
     QTextStream err(stderr);
 
     QString error;
-    const std::optional<CardCommand> command
-        = parseCardCommand(arguments, &error);
+    const std::optional<CardCommand> command = parseCardCommand(arguments, &error);
     if (!command) {
         err << QStringLiteral("zibrin: %1 (zibrin --card --help lists the options)\n").arg(error);
         return 1;
