@@ -252,14 +252,15 @@ public:
             "wholly above the\n"
             "# earlier, one over the other) or 从左到右 (wholly left of it, side by side), where "
             "no exception\n"
-            "# explains them (辶、廴 last; the stroke that begins higher first, as in 止; 火's "
-            "short sides before\n"
-            "# its long middle 撇). Characters whose classes agree: checked; flagged before the "
-            "corrections and\n"
-            "# after; with findings all explained by exceptions; corrected (flagged before, not "
-            "after); flagged\n"
-            "# and judged (listed in stroke-order.tsv with the rule); flagged and left to "
-            "judge.\n");
+            "# explains them (辶、廴 last; 止; 先中间后两边; 火; the 点 at the upper right or "
+            "inside last; a later\n"
+            "# part on the right; the earlier begins well above the later; 先横后竖). Characters "
+            "whose classes\n"
+            "# agree: checked; flagged before the corrections and after; with findings all "
+            "explained by\n"
+            "# exceptions; corrected (flagged before, not after); flagged "
+            "and judged (listed in stroke-order.tsv\n"
+            "# with its rule); flagged and left to judge.\n");
         for (int g = 0; g < 3; ++g) {
             const Figures &f = m_figures[g];
             out += QStringLiteral("# %1: checked %2, flagged %3 -> %4, explained %5, corrected "

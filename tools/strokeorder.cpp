@@ -654,7 +654,8 @@ QList<PairFinding> sameKindOrder(const QList<Median> &medians, const QString &cl
             if (j >= footFrom && i < footFrom)
                 f.exception = QStringLiteral("辶、廴 last");
             else if (f.rule == u"从左到右" && a.top > b.top + 0.4 * a.height())
-                f.exception = QStringLiteral("the stroke that begins higher first (止 斤)");
+                f.exception
+                    = QStringLiteral("从上到下: the earlier begins well above the later (斤)");
             else if (f.rule == u"从左到右" && [&] {
                          for (qsizetype k = i + 1; k < j; ++k) {
                              if (classes[k] == u'1' && a.top >= boxes[k].centreY() + alignment
