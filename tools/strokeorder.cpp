@@ -808,7 +808,11 @@ QList<ComponentSuspect> componentSuspects(const QMap<QString, QList<Median>> &dr
         occurrences[it.key()].append({ it.key(), 0, identity });
     }
     constexpr double impossible = 1e6;
-    for (auto it = shapes.begin(); it != shapes.end(); ++it) {
+    // by character, so that the occurrences (and the report) come in one order
+    for (auto drawnIt = drawn.begin(); drawnIt != drawn.end(); ++drawnIt) {
+        const auto it = shapes.constFind(drawnIt.key());
+        if (it == shapes.constEnd())
+            continue;
         const QString &character = it.key();
         const QString cls = classes.value(character);
         const qsizetype n = it.value().size();
