@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -531,6 +532,352 @@ QStringList strokeNames(const QString &letters, const QList<Median> &medians)
     for (qsizetype i = 0; i < letters.size() && i < medians.size(); ++i)
         names.append(nameOf(letters[i], medians[i]));
     return checkedNames(names, medians);
+}
+
+} // namespace strokeorder
+
+namespace strokeorder {
+
+namespace {
+
+// The box around a centre line, in the 1024 box (y up).
+struct Box {
+    double left = 0, right = 0, bottom = 0, top = 0;
+    double centreX() const { return (left + right) / 2; }
+    double centreY() const { return (bottom + top) / 2; }
+    double width() const { return right - left; }
+    double height() const { return top - bottom; }
+};
+
+Box boxOf(const Median &m)
+{
+    Box b;
+    if (m.isEmpty())
+        return b;
+    b.left = b.right = m.front().x();
+    b.bottom = b.top = m.front().y();
+    for (const QPointF &p : m) {
+        b.left = std::min(b.left, p.x());
+        b.right = std::max(b.right, p.x());
+        b.bottom = std::min(b.bottom, p.y());
+        b.top = std::max(b.top, p.y());
+    }
+    return b;
+}
+
+// Strokes closer than this (of the 1024 box) touch.
+constexpr double touching = 12;
+// How far beside a stroke another one still stands over or under it.
+constexpr double alignment = 25;
+// A stroke no longer than this is drawn like a dot.
+constexpr double dotLength = 200;
+
+bool segmentsCross(QPointF p1, QPointF p2, QPointF q1, QPointF q2)
+{
+    auto side = [](QPointF a, QPointF b, QPointF c) {
+        return (b.x() - a.x()) * (c.y() - a.y()) - (b.y() - a.y()) * (c.x() - a.x());
+    };
+    const double d1 = side(q1, q2, p1), d2 = side(q1, q2, p2);
+    const double d3 = side(p1, p2, q1), d4 = side(p1, p2, q2);
+    return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0));
+}
+
+// Whether two centre lines cross.
+bool crosses(const Median &a, const Median &b)
+{
+    for (qsizetype i = 1; i < a.size(); ++i) {
+        for (qsizetype k = 1; k < b.size(); ++k) {
+            if (segmentsCross(a[i - 1], a[i], b[k - 1], b[k]))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QList<PairFinding> sameKindOrder(const QList<Median> &medians, const QString &classes)
+{
+    QList<PairFinding> out;
+    const qsizetype n = medians.size();
+    if (classes.size() != n || n < 2)
+        return out;
+    QList<Box> boxes;
+    QList<double> lengths;
+    Box whole;
+    for (qsizetype i = 0; i < n; ++i) {
+        boxes.append(boxOf(medians[i]));
+        lengths.append(pathLength(medians[i]));
+        if (i == 0) {
+            whole = boxes.back();
+        } else {
+            whole.left = std::min(whole.left, boxes.back().left);
+            whole.right = std::max(whole.right, boxes.back().right);
+            whole.bottom = std::min(whole.bottom, boxes.back().bottom);
+            whole.top = std::max(whole.top, boxes.back().top);
+        }
+    }
+    // 辶 and 廴 are written last: a wide level 捺 along the bottom ends the character, and the
+    // strokes of the foot before it (its 横折折撇 and 点) stand at the left.
+    qsizetype footFrom = n;
+    if (n >= 3 && classes[n - 1] == u'4' && boxes[n - 1].width() > 0.5 * whole.width()
+        && boxes[n - 1].bottom <= whole.bottom + touching) {
+        footFrom = n - 1;
+        while (footFrom > n - 3 && footFrom > 1
+            && boxes[footFrom - 1].right <= boxes[n - 1].left + 0.35 * boxes[n - 1].width())
+            --footFrom;
+        if (footFrom == n - 1)
+            footFrom = n; // no foot at the left: the 捺 of 走、是 or 之 alone
+    }
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar kind = classes[i];
+        if (kind < u'1' || kind > u'4')
+            continue;
+        for (qsizetype j = i + 1; j < n; ++j) {
+            if (classes[j] != kind)
+                continue;
+            const Box &a = boxes[i];
+            const Box &b = boxes[j];
+            const bool stacked
+                = (a.centreX() >= b.left - alignment && a.centreX() <= b.right + alignment)
+                || (b.centreX() >= a.left - alignment && b.centreX() <= a.right + alignment);
+            const bool sideBySide
+                = (a.centreY() >= b.bottom - alignment && a.centreY() <= b.top + alignment)
+                || (b.centreY() >= a.bottom - alignment && b.centreY() <= a.top + alignment);
+            PairFinding f { int(i), int(j), QString(), QString() };
+            if (b.bottom >= a.top - touching && stacked)
+                f.rule = QStringLiteral("从上到下");
+            else if (b.right <= a.left + touching && sideBySide)
+                f.rule = QStringLiteral("从左到右");
+            else
+                continue;
+            if (j >= footFrom && i < footFrom)
+                f.exception = QStringLiteral("辶、廴 last");
+            else if (f.rule == u"从左到右" && a.top > b.top + 0.4 * a.height())
+                f.exception
+                    = QStringLiteral("从上到下: the earlier begins well above the later (斤)");
+            else if (f.rule == u"从左到右" && [&] {
+                         for (qsizetype k = i + 1; k < j; ++k) {
+                             if (classes[k] == u'1' && a.top >= boxes[k].centreY() + alignment
+                                 && b.top <= boxes[k].centreY() + 2 * alignment)
+                                 return true;
+                         }
+                         return false;
+                     }())
+                f.exception = QStringLiteral("止: what begins above a 横 before what begins at it");
+            else if (f.rule == u"从左到右" && a.height() > 1.5 * b.height()
+                && b.top <= a.top + touching && b.bottom >= a.bottom - touching)
+                f.exception
+                    = QStringLiteral("先中间后两边: the long middle stroke before the sides");
+            else if (f.rule == u"从左到右" && (kind == u'3' || kind == u'4')
+                && lengths[j] > 1.5 * lengths[i])
+                f.exception = QStringLiteral("火: the short sides before the long middle stroke");
+            else if (f.rule == u"从上到下" && kind == u'4'
+                && (lengths[j] < dotLength || lengths[j] < 0.5 * lengths[i])
+                && b.centreX() >= a.left)
+                f.exception = QStringLiteral("犬 戈 叉: the 点 at the upper right or inside last");
+            else if (f.rule == u"从上到下" && !medians[j].isEmpty()
+                && medians[j].front().x() > a.right + alignment)
+                f.exception = QStringLiteral("从左到右: the later begins right of the earlier");
+            else if (kind == u'2' && [&] {
+                         for (qsizetype k = i + 1; k < j; ++k) {
+                             if (classes[k] == u'1' && crosses(medians[j], medians[k]))
+                                 return true;
+                         }
+                         return false;
+                     }())
+                f.exception = QStringLiteral("先横后竖: the 竖 crosses 横s drawn before it");
+            out.append(f);
+        }
+    }
+    return out;
+}
+
+namespace {
+
+constexpr int shapeSamples = 6;
+using Shape = std::array<QPointF, shapeSamples>;
+
+// The centre line at evenly spaced points along its length.
+Shape resampled(const Median &m)
+{
+    Shape out {};
+    if (m.isEmpty())
+        return out;
+    const double total = pathLength(m);
+    qsizetype segment = 1;
+    double walked = 0;
+    for (int k = 0; k < shapeSamples; ++k) {
+        const double at = total * k / (shapeSamples - 1);
+        while (
+            segment < m.size() - 1 && walked + QLineF(m[segment - 1], m[segment]).length() < at) {
+            walked += QLineF(m[segment - 1], m[segment]).length();
+            ++segment;
+        }
+        if (m.size() < 2) {
+            out[k] = m.front();
+            continue;
+        }
+        const double piece = QLineF(m[segment - 1], m[segment]).length();
+        const double t = piece > 0 ? std::clamp((at - walked) / piece, 0.0, 1.0) : 0.0;
+        out[k] = m[segment - 1] + t * (m[segment] - m[segment - 1]);
+    }
+    return out;
+}
+
+// The strokes of a run, placed in its box scaled to the unit square (a thin run keeps part of
+// its proportions).
+QList<Shape> normalised(const QList<Shape> &shapes, qsizetype from, qsizetype count)
+{
+    Box box;
+    box.left = box.bottom = std::numeric_limits<double>::max();
+    box.right = box.top = std::numeric_limits<double>::lowest();
+    for (qsizetype i = from; i < from + count; ++i) {
+        for (const QPointF &p : shapes[i]) {
+            box.left = std::min(box.left, p.x());
+            box.right = std::max(box.right, p.x());
+            box.bottom = std::min(box.bottom, p.y());
+            box.top = std::max(box.top, p.y());
+        }
+    }
+    const double side = std::max({ box.width(), box.height(), 1.0 });
+    const double sx = std::max(box.width(), 0.35 * side);
+    const double sy = std::max(box.height(), 0.35 * side);
+    QList<Shape> out;
+    for (qsizetype i = from; i < from + count; ++i) {
+        Shape s;
+        for (int k = 0; k < shapeSamples; ++k)
+            s[k]
+                = QPointF((shapes[i][k].x() - box.left) / sx, (shapes[i][k].y() - box.bottom) / sy);
+        out.append(s);
+    }
+    return out;
+}
+
+double shapeDistance(const Shape &a, const Shape &b)
+{
+    double sum = 0;
+    for (int k = 0; k < shapeSamples; ++k)
+        sum += QLineF(a[k], b[k]).length();
+    return sum / shapeSamples;
+}
+
+// A run matches a component when its strokes lie this close (of the unit box) on average to the
+// component's, and none further than the second.
+constexpr double matchMean = 0.05;
+constexpr double matchWorst = 0.12;
+
+} // namespace
+
+QList<ComponentSuspect> componentSuspects(const QMap<QString, QList<Median>> &drawn,
+    const QHash<QString, QString> &classes, int minStrokes, int maxStrokes)
+{
+    struct Occurrence {
+        QString character;
+        int start;
+        QList<int> relative; // the run's strokes (relative to start) in the component's order
+    };
+    QHash<QString, QList<Shape>> shapes;
+    for (auto it = drawn.begin(); it != drawn.end(); ++it) {
+        if (classes.value(it.key()).size() != it.value().size())
+            continue;
+        QList<Shape> s;
+        for (const Median &m : it.value())
+            s.append(resampled(m));
+        shapes.insert(it.key(), s);
+    }
+    auto sortedClasses = [](QString s) {
+        std::sort(s.begin(), s.end());
+        return s;
+    };
+    // the components by their sorted classes, each with its strokes in its own box
+    QHash<QString, QStringList> byClasses;
+    QHash<QString, QList<Shape>> componentShapes;
+    for (auto it = drawn.begin(); it != drawn.end(); ++it) {
+        const qsizetype k = it.value().size();
+        if (!shapes.contains(it.key()) || k < minStrokes || k > maxStrokes)
+            continue;
+        byClasses[sortedClasses(classes.value(it.key()))].append(it.key());
+        componentShapes.insert(it.key(), normalised(shapes.value(it.key()), 0, k));
+    }
+    QMap<QString, QList<Occurrence>> occurrences;
+    for (auto it = componentShapes.begin(); it != componentShapes.end(); ++it) {
+        QList<int> identity;
+        for (int i = 0; i < it.value().size(); ++i)
+            identity.append(i);
+        occurrences[it.key()].append({ it.key(), 0, identity });
+    }
+    constexpr double impossible = 1e6;
+    // by character, so that the occurrences (and the report) come in one order
+    for (auto drawnIt = drawn.begin(); drawnIt != drawn.end(); ++drawnIt) {
+        const auto it = shapes.constFind(drawnIt.key());
+        if (it == shapes.constEnd())
+            continue;
+        const QString &character = it.key();
+        const QString cls = classes.value(character);
+        const qsizetype n = it.value().size();
+        for (qsizetype k = minStrokes; k <= std::min<qsizetype>(maxStrokes, n - 1); ++k) {
+            for (qsizetype start = 0; start + k <= n; ++start) {
+                const auto candidates = byClasses.constFind(sortedClasses(cls.mid(start, k)));
+                if (candidates == byClasses.constEnd())
+                    continue;
+                const QList<Shape> run = normalised(it.value(), start, k);
+                for (const QString &component : *candidates) {
+                    const QList<Shape> &parts = componentShapes[component];
+                    const QString componentClasses = classes.value(component);
+                    QList<QList<double>> cost;
+                    for (qsizetype i = 0; i < k; ++i) {
+                        QList<double> row;
+                        for (qsizetype j = 0; j < k; ++j)
+                            row.append(componentClasses[i] == cls[start + j]
+                                    ? shapeDistance(parts[i], run[j])
+                                    : impossible);
+                        cost.append(row);
+                    }
+                    const QList<int> chosen = assignment(cost);
+                    double total = 0, worst = 0;
+                    for (qsizetype i = 0; i < k; ++i) {
+                        total += cost[i][chosen[i]];
+                        worst = std::max(worst, cost[i][chosen[i]]);
+                    }
+                    if (worst > matchWorst || total / double(k) > matchMean)
+                        continue;
+                    occurrences[component].append({ character, int(start), chosen });
+                }
+            }
+        }
+    }
+    QList<ComponentSuspect> out;
+    for (auto it = occurrences.begin(); it != occurrences.end(); ++it) {
+        QMap<QList<int>, int> counts;
+        for (const Occurrence &o : it.value())
+            ++counts[o.relative];
+        if (counts.size() < 2)
+            continue;
+        // the usual order: the one most occurrences draw, the component's own on a tie
+        QList<int> usual = it.value().front().relative;
+        for (auto c = counts.begin(); c != counts.end(); ++c) {
+            if (c.value() > counts.value(usual))
+                usual = c.key();
+        }
+        const int same = counts.value(usual);
+        const int other = int(it.value().size()) - same;
+        if (same < 2 || same <= other)
+            continue;
+        for (const Occurrence &o : it.value()) {
+            if (o.relative == usual)
+                continue;
+            // the run in the usual order: the component's stroke that it draws q-th
+            ComponentSuspect s { o.character, it.key(), o.start, {}, same, other };
+            QList<int> byPlace(usual.size());
+            for (qsizetype i = 0; i < usual.size(); ++i)
+                byPlace[usual[i]] = int(i);
+            for (int i : byPlace)
+                s.order.append(o.start + o.relative[i]);
+            out.append(s);
+        }
+    }
+    return out;
 }
 
 } // namespace strokeorder

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QList>
+#include <QMap>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
@@ -41,6 +42,38 @@ struct Check {
 // The drawn strokes against the source's classes ("1".."5" per stroke). For Order, `agreeing`
 // moves the strokes as little as possible (least total displacement).
 Check check(const QList<Median> &medians, const QString &classes);
+
+// The order of strokes of one kind, which the classes cannot show. Each pair of strokes of the
+// same class whose drawn order goes against a positional writing rule: `later` would go before
+// `earlier` by `rule`. `exception` names the known exception that explains the pair (the pair is
+// then no fault), empty for a suspect.
+struct PairFinding {
+    int earlier = 0; // 0-based drawn strokes
+    int later = 0;
+    QString rule;
+    QString exception;
+};
+// The medians in their drawn order and each stroke's class (the source's, where the check
+// agrees). Classes 1-4 only: a turning stroke (5) has no place that says its order.
+QList<PairFinding> sameKindOrder(const QList<Median> &medians, const QString &classes);
+
+// A run of consecutive strokes of a character that draws another character's strokes (a
+// component) in another order than the component alone or most characters holding it.
+struct ComponentSuspect {
+    QString character;
+    QString component;
+    int start = 0; // the first stroke of the run, 0-based
+    QList<int> order; // the run's strokes (0-based, of the character) in the usual order
+    int same = 0; // the characters (the component alone included) that draw it in the usual order
+    int other = 0; // and those that draw it otherwise
+};
+// Compares each component's internal order across the characters that draw it as a run of
+// consecutive strokes. A run is matched to a component by class and by the shape and place of
+// each stroke's centre line within the run's box; the component's usual order is the one most
+// of its occurrences draw. `drawn` holds the medians in drawn order, `classes` one class per
+// stroke; components have `minStrokes` to `maxStrokes` strokes.
+QList<ComponentSuspect> componentSuspects(const QMap<QString, QList<Median>> &drawn,
+    const QHash<QString, QString> &classes, int minStrokes = 3, int maxStrokes = 8);
 
 // The medians of an outline object.
 QList<Median> medians(const QJsonObject &outline);

@@ -157,6 +157,9 @@ private slots:
     void radicalTableRejects_data();
     void radicalTableRejects();
     void radicalCheckCountsFormsAsTheirRadical();
+    void sameKindOrder_data();
+    void sameKindOrder();
+    void componentOrderAcrossCharacters();
 };
 
 void TablesTest::strokeSegment_data()
@@ -629,6 +632,93 @@ void TablesTest::radicalCheckCountsFormsAsTheirRadical()
     QVERIFY2(report.contains(QStringLiteral("\nagree: 2\ndisagree: 1\n")), qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral("\n字\t宀\t子\t")), qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral("\nstructure agrees: 3\n")), qPrintable(report));
+}
+
+// Strokes of one kind: a fault where the order goes against their places, none where an
+// exception's rule explains it.
+void TablesTest::sameKindOrder_data()
+{
+    QTest::addColumn<QList<strokeorder::Median>>("medians");
+    QTest::addColumn<QString>("classes");
+    QTest::addColumn<QString>("faults"); // "earlier>later" of each fault, 1-based
+    QTest::addColumn<int>("excused");
+    using Medians = QList<strokeorder::Median>;
+    const strokeorder::Median top = { { 250, 700 }, { 750, 705 } };
+    const strokeorder::Median bottom = { { 150, 200 }, { 850, 205 } };
+    // 出's top: the long middle 竖, then the short one at the upper right
+    const strokeorder::Median middle = { { 500, 850 }, { 505, 100 } };
+    const strokeorder::Median side = { { 780, 650 }, { 775, 400 } };
+    // 犬: the 捺, then the 点 at the upper right
+    const strokeorder::Median sweep = { { 520, 600 }, { 700, 350 }, { 880, 120 } };
+    const strokeorder::Median dot = { { 640, 800 }, { 700, 740 } };
+    QTest::newRow("二 right") << Medians { top, bottom } << QStringLiteral("11") << QString() << 0;
+    QTest::newRow("二 swapped") << Medians { bottom, top } << QStringLiteral("11")
+                                << QStringLiteral("1>2") << 0;
+    QTest::newRow("出 right") << Medians { middle, side } << QStringLiteral("22") << QString() << 0;
+    QTest::newRow("出 swapped") << Medians { side, middle } << QStringLiteral("22")
+                                << QStringLiteral("1>2") << 0;
+    QTest::newRow("犬 dot last") << Medians { sweep, dot } << QStringLiteral("44") << QString()
+                                 << 1;
+    QTest::newRow("kinds differ") << Medians { bottom, top } << QStringLiteral("14") << QString()
+                                  << 0;
+}
+
+void TablesTest::sameKindOrder()
+{
+    QFETCH(QList<strokeorder::Median>, medians);
+    QFETCH(QString, classes);
+    QFETCH(QString, faults);
+    QFETCH(int, excused);
+    QStringList found;
+    int explained = 0;
+    for (const strokeorder::PairFinding &f : strokeorder::sameKindOrder(medians, classes)) {
+        if (f.exception.isEmpty())
+            found.append(QStringLiteral("%1>%2").arg(f.earlier + 1).arg(f.later + 1));
+        else
+            ++explained;
+    }
+    QCOMPARE(found.join(u' '), faults);
+    QCOMPARE(explained, excused);
+}
+
+// A component drawn in one order alone and in two characters, and in another in a third,
+// smaller and elsewhere in its box: the third is the suspect, with its strokes in the usual
+// order.
+void TablesTest::componentOrderAcrossCharacters()
+{
+    auto placed = [](const strokeorder::Median &m, double scale, QPointF offset) {
+        strokeorder::Median out;
+        for (const QPointF &p : m)
+            out.append(p * scale + offset);
+        return out;
+    };
+    const strokeorder::Median top = { { 250, 700 }, { 750, 705 } };
+    const strokeorder::Median upright = { { 500, 800 }, { 505, 150 } };
+    const strokeorder::Median bottom = { { 150, 200 }, { 850, 205 } };
+    const strokeorder::Median far = { { 100, 860 }, { 160, 780 } }; // a 点 beside the component
+    const QList<strokeorder::Median> component = { top, upright, bottom };
+    QMap<QString, QList<strokeorder::Median>> drawn;
+    drawn.insert(QStringLiteral("土"), component);
+    drawn.insert(QStringLiteral("圡"), component + QList<strokeorder::Median> { far });
+    drawn.insert(QStringLiteral("坔"),
+        QList<strokeorder::Median> { far, placed(top, 0.5, { 400, 0 }),
+            placed(upright, 0.5, { 400, 0 }), placed(bottom, 0.5, { 400, 0 }) });
+    // the 横 below drawn first
+    drawn.insert(QStringLiteral("圠"),
+        QList<strokeorder::Median> { far, placed(bottom, 0.6, { 300, 100 }),
+            placed(upright, 0.6, { 300, 100 }), placed(top, 0.6, { 300, 100 }) });
+    const QHash<QString, QString> classes = { { QStringLiteral("土"), QStringLiteral("121") },
+        { QStringLiteral("圡"), QStringLiteral("1214") },
+        { QStringLiteral("坔"), QStringLiteral("4121") },
+        { QStringLiteral("圠"), QStringLiteral("4121") } };
+    const QList<strokeorder::ComponentSuspect> suspects
+        = strokeorder::componentSuspects(drawn, classes);
+    QCOMPARE(suspects.size(), 1);
+    QCOMPARE(suspects[0].character, QStringLiteral("圠"));
+    QCOMPARE(suspects[0].component, QStringLiteral("土"));
+    QCOMPARE(suspects[0].order, (QList<int> { 3, 2, 1 }));
+    QCOMPARE(suspects[0].same, 3);
+    QCOMPARE(suspects[0].other, 1);
 }
 
 QTEST_GUILESS_MAIN(TablesTest)
