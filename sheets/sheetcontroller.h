@@ -20,7 +20,8 @@ namespace sheets {
 class SheetDialog;
 
 // Practice sheets from the window: the 字帖 button opens the dialog; each change of its fields
-// reloads the characters or the options and redraws the preview; its buttons print and save.
+// reloads the characters or the options and redraws the preview; its buttons print and save, and
+// the dialog names the file saved.
 class SheetController : public QObject {
     Q_OBJECT
 public:
@@ -40,7 +41,10 @@ public:
     SheetDialog *dialog() const; // the open dialog, or nullptr
     const SheetCharacters &characters() const { return m_characters; }
 
+    // Text beyond maxInputLength is cut, and the dialog says so.
     void characters_Change();
+    // The cell size's text edited (or its value changed), or its editing finished.
+    void cellSize_Edited(bool finished);
     void options_Change();
     void preview_PaintRequested(QPrinter *printer);
     void printButton_Click();
@@ -54,6 +58,7 @@ private:
     QPointer<SheetDialog> m_dialog; // a child of the window while open, deleted on closing
     SheetCharacters m_characters;
     SheetOptions m_options;
+    bool m_cut = false; // the characters were cut to maxInputLength
 };
 
 } // namespace sheets
