@@ -2,13 +2,22 @@
 #pragma once
 
 #include <QLatin1String>
+#include <QStringList>
 
-// The maker's addresses shown and opened by the About dialog.
+// What the About dialog says of the program's licence and of the data it is built from
+// (data/ATTRIBUTION.md): each source, what it gives and its licence.
 namespace aboutinfo {
 
-inline constexpr QLatin1String webSite("https://www.zibrin.example");
-inline constexpr QLatin1String downloadPage("https://www.zibrin.example/download");
-inline constexpr QLatin1String email("support@zibrin.example");
-inline constexpr QLatin1String instantMessagingNumber("10000");
+inline constexpr QLatin1String licence("GPL-3.0-or-later");
+
+inline QStringList dataSources()
+{
+    return {
+        QStringLiteral("笔顺：cnchar-order（MIT）"),
+        QStringLiteral("字形：hanzi-writer-data（Arphic Public License）"),
+        QStringLiteral("读音、字频：Unicode Unihan（Unicode License）"),
+        QStringLiteral("笔顺页：hanzi-writer（MIT）"),
+    };
+}
 
 } // namespace aboutinfo

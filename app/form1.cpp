@@ -150,7 +150,6 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                         .font = songti(12) },
           this)
     , m_programDirectory(programDirectory)
-    , m_urlOpener(urlOpener)
 {
     connect(&Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
@@ -339,7 +338,7 @@ void Form1::setUpControls()
     Picture1.hide();
 
     Label8.setText(
-        QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以打开画图，word等软件进行粘贴。"));
+        QStringLiteral("此汉字的笔画图已经加入剪贴板，您可以在图像编辑器、文字处理软件中粘贴。"));
     Label8.setTextFormat(Qt::PlainText);
     Label8.setFont(font());
     Label8.setWordWrap(true);
@@ -521,6 +520,6 @@ void Form1::showTyped(const QString &text)
 void Form1::Command2_Click()
 {
     if (!m_about)
-        m_about = new Form16(m_urlOpener, this);
+        m_about = new Form16(this);
     m_about->exec();
 }

@@ -163,7 +163,6 @@ private:
     void fitOuterSize();
 
     QString m_programDirectory; // holds Photo.mdb and LIST2.txt
-    UrlOpener &m_urlOpener; // opens the web pages and the mail address
     Form16 *m_about = nullptr; // created on first use, owned as a child
     bool m_shownOnce = false; // the outer size is fitted at the first showing only
 };

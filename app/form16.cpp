@@ -5,10 +5,8 @@
 #include "fonts.h"
 #include "layout.h"
 #include "pictures.h"
-#include "urlopener.h"
 
 #include <QPixmap>
-#include <QUrl>
 
 namespace {
 
@@ -25,14 +23,13 @@ void placeLine(QWidget &line, const QString &name, const QColor &colour, const Q
 
 } // namespace
 
-Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
+Form16::Form16(QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
-    , m_urlOpener(urlOpener)
 {
     setObjectName(QStringLiteral("Form16"));
-    setWindowTitle(QStringLiteral(" 关于"));
+    setWindowTitle(QStringLiteral("关于"));
     setWindowIcon(QIcon(QPixmap::fromImage(pictures::windowIcon())));
     setFont(defaultFont());
     setModal(true);
@@ -46,15 +43,6 @@ Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
     Image1.setGeometry(twips.rect(0, 0, 4848, 852));
     Image1.setAccessibleName(QStringLiteral("Zibrin"));
 
-    // the three links: blue, underlined 宋体 9, with the hand cursor
-    for (ClickLabel *link : { &Label5, &Label6, &Label7 }) {
-        link->setFont(songti(9, false, true));
-        QPalette palette = link->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        link->setPalette(palette);
-        link->setCursor(Qt::PointingHandCursor);
-    }
-
     struct Text {
         QLabel &label;
         const char *name;
@@ -62,22 +50,19 @@ Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
         QRect design;
     };
     const Text texts[] = {
-        { Label1, "Label1", QStringLiteral("软件名称： Zibrin 2017.2"), { 1320, 1410, 3060, 180 } },
-        { Label2, "Label2", QStringLiteral("官方网站： "), { 1320, 1758, 996, 180 } },
-        { Label6, "Label6", aboutinfo::webSite, { 2316, 1758, 1896, 180 } },
-        { Label3, "Label3", QStringLiteral("联系邮箱： "), { 1320, 2106, 996, 180 } },
-        { Label5, "Label5", aboutinfo::email, { 2316, 2106, 1344, 180 } },
-        { Label4, "Label4", QStringLiteral("联系ＱＱ： ") + aboutinfo::instantMessagingNumber,
-            { 1320, 2454, 1716, 180 } },
-        { Label8, "Label8", QStringLiteral("其它软件： "), { 1320, 2805, 990, 180 } },
-        { Label7, "Label7", aboutinfo::downloadPage, { 2310, 2805, 2700, 180 } },
+        { Label1, "Label1", QStringLiteral("软件名称： Zibrin 2017.2"), { 1320, 1110, 3060, 180 } },
+        { Label2, "Label2", QStringLiteral("软件许可： ") + aboutinfo::licence,
+            { 1320, 1440, 3060, 180 } },
+        { Label3, "Label3", QStringLiteral("数据来源："), { 1320, 1770, 996, 180 } },
+        { Label4, "Label4", aboutinfo::dataSources().join(u'\n'), { 1320, 2070, 4500, 1200 } },
     };
     for (const Text &text : texts) {
         text.label.setObjectName(QLatin1String(text.name));
         text.label.setText(text.caption);
+        text.label.setTextFormat(Qt::PlainText);
         text.label.setAccessibleName(text.caption.trimmed());
         QRect geometry = twips.rect(text.design);
-        // an address longer than its design width is shown whole rather than cut off
+        // a text longer than its design box is shown whole rather than cut off
         geometry.setWidth(qMax(geometry.width(), text.label.sizeHint().width()));
         geometry.setHeight(qMax(geometry.height(), text.label.sizeHint().height()));
         text.label.setGeometry(geometry);
@@ -96,29 +81,11 @@ Form16::Form16(UrlOpener &urlOpener, QWidget *parent)
     Command1.setDefault(true);
 
     connect(&Command1, &QPushButton::clicked, this, &Form16::Command1_Click);
-    connect(&Label5, &ClickLabel::clicked, this, &Form16::Label5_Click);
-    connect(&Label6, &ClickLabel::clicked, this, &Form16::Label6_Click);
-    connect(&Label7, &ClickLabel::clicked, this, &Form16::Label7_Click);
 }
 
 void Form16::Command1_Click()
 {
     accept();
-}
-
-void Form16::Label5_Click()
-{
-    m_urlOpener.open(QUrl(QStringLiteral("mailto:") + aboutinfo::email));
-}
-
-void Form16::Label6_Click()
-{
-    m_urlOpener.open(QUrl(aboutinfo::webSite));
-}
-
-void Form16::Label7_Click()
-{
-    m_urlOpener.open(QUrl(aboutinfo::downloadPage));
 }
 
 void Form16::showEvent(QShowEvent *event)

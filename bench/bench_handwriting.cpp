@@ -4,7 +4,8 @@
 // and the time from the end of the last stroke to the list and record shown, in a started window
 // over the real Photo.mdb.
 //
-//   bench_handwriting BUILD_DIR OUTLINES_DIR [--seed N] [--every K] [--tune]
+//   bench_handwriting BUILD_DIR OUTLINES_DIR [--seed N] [--every K] [--tune] [--confusables]
+//                     [--first-stroke] [--runs R]
 //
 // Besides the clean medians, sets written the way people write are made from them by a generator
 // seeded with N (default 2; the pad's weights were tuned on seed 1, so report on another):
@@ -25,6 +26,11 @@
 // The time is taken in the window: the strokes but the last are written into the pad quietly, then
 // the last stroke's mouse events are sent; timed is the release of the button to the list's arrival
 // from the recognition thread (recognition, the result box filled, the first record shown).
+// --confusables: characters a hand can hardly tell apart (口 and 囗, 日 and 曰, ...), each written
+// from its own medians at several sizes and places: what comes first. --first-stroke: in fresh
+// processes, pen-up to list for the first stroke after the pad opens and for the later ones
+// (--runs R processes for each delay between the opening and the first pen-up). Both also come
+// at the end of a full run.
 // The figures are printed as markdown table rows (measure | figure | target) on stdout.
 
 #include "form1.h"
@@ -39,6 +45,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -348,6 +355,223 @@ void tune(const std::vector<Set> &sets)
         w.model, w.unlisted, w.shape, w.strokeCount, w.strokeOrder, w.common);
 }
 
+// Characters whose drawn shapes differ by size, proportion or a detail a hand does not keep. Rules
+// for them were tried on the first list; the second was held out from that and only measured.
+const QStringList triedGroups
+    = { QStringLiteral("口囗"), QStringLiteral("日曰"), QStringLiteral("人入"),
+          QStringLiteral("土士"), QStringLiteral("己已巳"), QStringLiteral("未末"),
+          QStringLiteral("干千于"), QStringLiteral("天夫"), QStringLiteral("王玉") };
+const QStringList heldOutGroups = { QStringLiteral("力刀"), QStringLiteral("子孑"),
+    QStringLiteral("母毋"), QStringLiteral("戊戌戍"), QStringLiteral("鸟乌"),
+    QStringLiteral("由甲"), QStringLiteral("九丸"), QStringLiteral("大丈"), QStringLiteral("儿几"),
+    QStringLiteral("见贝"), QStringLiteral("今令"), QStringLiteral("八人"), QStringLiteral("木术"),
+    QStringLiteral("白自") };
+
+// The ink moved and scaled so that its larger side spans `span` of the side (0: as the medians
+// place it), its centre at the area's centre plus `offset` sides, kept inside the area.
+Ink placed(const Ink &ink, qreal side, qreal span, QPointF offset)
+{
+    QPointF low(side, side), high(0, 0);
+    for (const Stroke &stroke : ink) {
+        for (const QPointF &p : stroke) {
+            low = QPointF(std::min(low.x(), p.x()), std::min(low.y(), p.y()));
+            high = QPointF(std::max(high.x(), p.x()), std::max(high.y(), p.y()));
+        }
+    }
+    const QRectF box(low, high);
+    const qreal scale = span > 0 ? span * side / std::max(box.width(), box.height()) : 1.0;
+    const QSizeF size = box.size() * scale;
+    QPointF centre = span > 0 ? QPointF(side / 2, side / 2) : box.center();
+    centre += offset * side;
+    centre.setX(std::clamp(centre.x(), size.width() / 2 + 2, side - size.width() / 2 - 2));
+    centre.setY(std::clamp(centre.y(), size.height() / 2 + 2, side - size.height() / 2 - 2));
+    Ink out = ink;
+    for (Stroke &stroke : out) {
+        for (QPointF &p : stroke)
+            p = centre + (p - box.center()) * scale;
+    }
+    return out;
+}
+
+// For each group and each of its characters, the ink of its own medians at four sizes (as the
+// medians place it, and spanning 50%, 70% and 90% of the area) and three places: how often the
+// character itself is first, and in ten, over the most common of each group (by the matcher's
+// commonness) and the rarer ones apart. And 口 and a square box of 丨 𠃍 一 at three sizes.
+void confusables(const handwriting::Recognizer &recognizer, const handwriting::Matcher &matcher,
+    const handwriting::KnownCharacters &known, const QString &outlinesDir, qreal side, quint32 seed)
+{
+    const qreal spans[] = { 0, 0.5, 0.7, 0.9 };
+    const QPointF offsets[] = { { 0, 0 }, { -0.12, -0.1 }, { 0.1, 0.12 } };
+    for (const auto &[name, groups] : { std::pair { QStringLiteral("tried on"), triedGroups },
+             std::pair { QStringLiteral("held out"), heldOutGroups } }) {
+        {
+            const handwriting::MergedWeights &weights = handwriting::padWeights;
+            int n[2] = {}, first[2] = {}, inTen[2] = {}; // [0] the common, [1] the rarer
+            QStringList boxes; // 口 drawn as a box, what comes first
+            QStringList detail;
+            for (const QString &unordered : groups) {
+                // the most common first, as the matcher's data has it
+                QStringList group = unordered.split(QString(), Qt::SkipEmptyParts);
+                std::stable_sort(
+                    group.begin(), group.end(), [&](const QString &a, const QString &b) {
+                        return matcher.commonness(a) > matcher.commonness(b);
+                    });
+                for (qsizetype k = 0; k < group.size(); ++k) {
+                    const QString character = group[k];
+                    const Ink ink = medianInk(outlinesDir, character, side, MedianPoints::Exact);
+                    if (ink.isEmpty())
+                        continue;
+                    int own = 0, all = 0;
+                    Writer hand(seed, side);
+                    for (const qreal span : spans) {
+                        for (const QPointF &offset : offsets) {
+                            for (const bool byHand : { false, true }) {
+                                const Ink clean = placed(ink, side, span, offset);
+                                const Ink drawn = onPad(
+                                    byHand ? hand.hooked(
+                                        hand.wobbled(
+                                            hand.strokesMoved(hand.slanted(clean, 0.6), 0.6), 0.6),
+                                        0.6)
+                                           : densified(clean),
+                                    side);
+                                const QStringList ranked = handwriting::rankEvidence(
+                                    handwriting::gatherEvidence(
+                                        recognizer.classify(drawn, side, handwriting::listLength),
+                                        handwriting::Matcher::prepare(drawn, side), matcher, known,
+                                        handwriting::matcherLength),
+                                    weights, handwriting::shownCandidates);
+                                const int r = k == 0 ? 0 : 1;
+                                ++n[r];
+                                ++all;
+                                const bool isFirst = ranked.value(0) == character;
+                                first[r] += isFirst;
+                                own += isFirst;
+                                inTen[r] += ranked.contains(character);
+                                if (character == u"口" && offset.isNull() && !byHand)
+                                    boxes.append(ranked.value(0));
+                            }
+                        }
+                    }
+                    detail.append(QStringLiteral("%1 (%2) %3/%4")
+                                      .arg(character)
+                                      .arg(matcher.commonness(character))
+                                      .arg(own)
+                                      .arg(all));
+                }
+            }
+            const auto share = [](int k, int of) {
+                return QString::number(100.0 * k / std::max(of, 1), 'f', 1) + QLatin1Char('%');
+            };
+            row(QStringLiteral("Handwriting, confusable characters %1 (%2), each from its own "
+                               "medians at 4 sizes and 3 places, clean and by a hand (seeded): the "
+                               "most common / the rarer")
+                    .arg(name, groups.join(u' ')),
+                QStringLiteral("first %1, in ten %2 / first %3, in ten %4 (%5 and %6 inks); "
+                               "its own inks first: %7")
+                    .arg(share(first[0], n[0]), share(inTen[0], n[0]), share(first[1], n[1]),
+                        share(inTen[1], n[1]))
+                    .arg(n[0])
+                    .arg(n[1])
+                    .arg(detail.join(QStringLiteral(", "))),
+                QStringLiteral("the common one first; the rarer in ten"));
+            // a box as a hand draws it with a mouse: 丨, 𠃍 and 一, square, at three sizes
+            for (const qreal span : { 0.5, 0.7, 0.9 }) {
+                if (groups != triedGroups)
+                    break;
+                const qreal a = side * (1 - span) / 2, b = side - a;
+                const Ink box { { { a, a }, { a, b } }, { { a, a }, { b, a }, { b, b } },
+                    { { a, b }, { b, b } } };
+                const Ink drawn = onPad(densified(box), side);
+                boxes.append(handwriting::rankEvidence(
+                    handwriting::gatherEvidence(
+                        recognizer.classify(drawn, side, handwriting::listLength),
+                        handwriting::Matcher::prepare(drawn, side), matcher, known,
+                        handwriting::matcherLength),
+                    weights, handwriting::shownCandidates)
+                                 .value(0));
+            }
+            if (!boxes.isEmpty())
+                row(QStringLiteral("Handwriting, 口 from its medians as placed and spanning 50%, "
+                                   "70%, 90% of the area; a square box of 丨 𠃍 一 spanning 50%, "
+                                   "70%, 90%: first"),
+                    boxes.join(u' '), QStringLiteral("口 everywhere"));
+        }
+    }
+}
+
+// Pen-up to list in the window: the time from a stroke's release to the list's arrival.
+qint64 timedRelease(Form1 &window, QWidget &area, const Stroke &stroke)
+{
+    write(area, stroke);
+    QElapsedTimer clock;
+    clock.start();
+    sendMouse(area, QEvent::MouseButtonRelease, stroke.last());
+    while (window.handwriting.isRecognizing()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        std::this_thread::yield();
+    }
+    const qint64 elapsed = clock.nsecsElapsed();
+    QCoreApplication::processEvents();
+    return elapsed;
+}
+
+// In a process of its own, as a user does it: the pad opened, `delay` ms with the event loop
+// running (the hand on its way to the pad), then 峰, 永 and 国 written stroke by stroke. Prints
+// the first stroke's time and the later ones', in nanoseconds.
+int firstStrokeChild(Form1 &window, const QString &outlinesDir, int delay)
+{
+    window.handwriting.Command9_Click();
+    handwriting::HandwritingPad *pad = window.handwriting.pad();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < delay)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QWidget &area = pad->writingArea;
+    QStringList times;
+    for (const QString &character :
+        { QStringLiteral("峰"), QStringLiteral("永"), QStringLiteral("国") }) {
+        window.handwriting.clearInk();
+        for (const Stroke &stroke : medians(outlinesDir, character, area.width()))
+            times.append(QString::number(timedRelease(window, area, stroke)));
+    }
+    std::printf("%s\n", qPrintable(times.join(u' ')));
+    return times.isEmpty() ? 1 : 0;
+}
+
+// The first stroke after opening the pad and the later ones, over `runs` processes for each
+// delay between the opening and the first pen-up.
+void firstStroke(const QString &buildDir, const QString &outlinesDir, int runs)
+{
+    for (const int delay : { 0, 500, 2000 }) {
+        Samples first, later;
+        int failed = 0;
+        for (int run = 0; run < runs; ++run) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(),
+                { buildDir, outlinesDir, QStringLiteral("--child-first-stroke"),
+                    QString::number(delay) });
+            if (!child.waitForFinished(120000) || child.exitCode() != 0) {
+                ++failed;
+                continue;
+            }
+            const QStringList times
+                = QString::fromUtf8(child.readAllStandardOutput()).split(u' ', Qt::SkipEmptyParts);
+            for (qsizetype i = 0; i < times.size(); ++i)
+                (i == 0 ? first : later).push_back(times[i].trimmed().toLongLong());
+        }
+        row(QStringLiteral("Handwriting, pen-up to list in the window, the pad opened %1 ms before "
+                           "the first pen-up, %2 program runs (峰 永 国 stroke by stroke)%3: "
+                           "the first stroke / the later ones")
+                .arg(delay)
+                .arg(runs)
+                .arg(failed ? QStringLiteral(", %1 runs failed").arg(failed) : QString()),
+            QStringLiteral("p50 %1, p99 %2 / p50 %3, p99 %4 (%5 strokes)")
+                .arg(milliseconds(percentile(first, 0.5)), milliseconds(percentile(first, 0.99)),
+                    milliseconds(percentile(later, 0.5)), milliseconds(percentile(later, 0.99)))
+                .arg(later.size()),
+            QStringLiteral("the first as fast as the later"));
+    }
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -356,7 +580,8 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() < 3) {
         std::fprintf(stderr,
-            "usage: bench_handwriting BUILD_DIR OUTLINES_DIR [--seed N] [--every K] [--tune]\n");
+            "usage: bench_handwriting BUILD_DIR OUTLINES_DIR [--seed N] [--every K] [--tune] "
+            "[--confusables] [--first-stroke] [--runs R]\n");
         return 2;
     }
     const QString buildDir = args[1];
@@ -364,6 +589,9 @@ int main(int argc, char *argv[])
     quint32 seed = 2;
     int every = 1;
     bool tuning = false;
+    enum class Only { Everything, Confusables, FirstStroke, Child } only = Only::Everything;
+    int childDelay = 0;
+    int runs = 10;
     for (qsizetype i = 3; i < args.size(); ++i) {
         if (args[i] == u"--seed" && i + 1 < args.size())
             seed = args[++i].toUInt();
@@ -371,6 +599,16 @@ int main(int argc, char *argv[])
             every = std::max(1, args[++i].toInt());
         else if (args[i] == u"--tune")
             tuning = true;
+        else if (args[i] == u"--confusables")
+            only = Only::Confusables;
+        else if (args[i] == u"--first-stroke")
+            only = Only::FirstStroke;
+        else if (args[i] == u"--runs" && i + 1 < args.size())
+            runs = std::max(1, args[++i].toInt());
+        else if (args[i] == u"--child-first-stroke" && i + 1 < args.size()) {
+            only = Only::Child;
+            childDelay = args[++i].toInt();
+        }
     }
 
     ProgramFolder folder;
@@ -384,6 +622,12 @@ int main(int argc, char *argv[])
     }
     RecordingOpener opener;
     const std::unique_ptr<Form1> window = startedWindow(folder, opener);
+    if (only == Only::Child)
+        return firstStrokeChild(*window, outlinesDir, childDelay);
+    if (only == Only::FirstStroke) {
+        firstStroke(buildDir, outlinesDir, runs);
+        return 0;
+    }
     window->handwriting.Command9_Click();
     handwriting::HandwritingPad *pad = window->handwriting.pad();
     const handwriting::Recognizer recognizer(handwriting::defaultModelFile());
@@ -401,6 +645,10 @@ int main(int argc, char *argv[])
     const qint64 loadTime = loadClock.nsecsElapsed();
     handwriting::WritingArea &area = pad->writingArea;
     const qreal side = area.width();
+    if (only == Only::Confusables) {
+        confusables(recognizer, matcher, known, outlinesDir, side, seed);
+        return 0;
+    }
 
     using handwriting::RankingWeights;
     Step steps[] = { { QStringLiteral("the model's first 10") },
@@ -655,6 +903,9 @@ int main(int argc, char *argv[])
     if (missing > 0)
         row(QStringLiteral("Handwriting: characters without medians, left out"),
             QString::number(missing));
+    confusables(recognizer, matcher, known, outlinesDir, side, seed);
+    std::fflush(stdout);
+    firstStroke(buildDir, outlinesDir, runs);
     std::fflush(stdout);
     return 0;
 }

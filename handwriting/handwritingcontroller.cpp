@@ -37,7 +37,8 @@ void HandwritingController::Command9_Click()
             m_worker = std::make_unique<RecognitionWorker>(
                 [recognizer, side,
                     known = knownCharacters(c.Data1->strokeCounts(), c.Data1->allStrokeClasses())](
-                    const Ink &ink) { return recognize(*recognizer, ink, side, known); });
+                    const Ink &ink) { return recognize(*recognizer, ink, side, known); },
+                [] { Matcher::shared(); });
             connect(m_worker.get(), &RecognitionWorker::recognized, this,
                 [this](quint64, const QStringList &candidates) { showCandidates(candidates); });
         }
@@ -75,9 +76,15 @@ void HandwritingController::recognizeInk()
     if (!m_worker)
         return;
     const Ink &ink = m_pad->writingArea.ink();
+    if (ink.isEmpty()) {
+        inkEmptied();
+        return;
+    }
+    if (!m_before)
+        m_before = c.lookup->display();
     const InkVerdict verdict = inkVerdict(ink, m_pad->writingArea.width());
     m_pad->showVerdict(verdict);
-    if (verdict != InkVerdict::Readable || ink.isEmpty()) {
+    if (verdict != InkVerdict::Readable) {
         m_worker->cancel();
         showCandidates({});
         return;
@@ -92,6 +99,7 @@ void HandwritingController::showCandidates(const QStringList &candidates)
         list += candidate + QLatin1Char(' ');
     // The result box's change handling shows or hides the record controls for the new list.
     c.Text6->setText(list);
+    m_shownList = list;
     // shown once: the picture's change starts the frame step, as on the stroke road
     if (!candidates.isEmpty())
         c.lookup->firstCandidateLookup(candidates.first());
@@ -108,9 +116,18 @@ void HandwritingController::clearInk()
 {
     m_pad->writingArea.clear();
     m_pad->showVerdict(InkVerdict::Readable);
+    inkEmptied();
+}
+
+// The window goes back to what it showed before the first stroke, unless another road has
+// filled the result box since.
+void HandwritingController::inkEmptied()
+{
     if (m_worker)
         m_worker->cancel();
-    c.Text6->setText(QString());
+    if (m_before && c.Text6->text() == m_shownList)
+        c.lookup->restoreDisplay(*m_before);
+    m_before.reset();
 }
 
 } // namespace handwriting

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "lookupcontroller.h"
 #include "ranking.h"
 #include "recognitionworker.h"
 
@@ -8,8 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
-class LookupController;
 class QAbstractButton;
 class RecordStore;
 class ResultBox;
@@ -19,10 +20,11 @@ namespace handwriting {
 
 class HandwritingPad;
 
-// Handwriting input: the handwriting button opens the pad; each finished stroke, take-back or
-// clear puts the recogniser's candidates into the result box and shows the first one's record.
-// Recognition runs off the user-interface thread; ink that cannot be read gets a note in the pad
-// and no candidates.
+// Handwriting input: the handwriting button opens the pad; each finished stroke or take-back puts
+// the recogniser's candidates into the result box and shows the first one's record. Emptied by
+// 重写 or 退一笔, the pad leaves the window as it was before its first stroke. Recognition runs
+// off the user-interface thread, whose data is read there when the pad opens; ink that cannot be
+// read gets a note in the pad and no candidates.
 class HandwritingController : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +41,8 @@ public:
     ~HandwritingController() override;
 
     // Opens the pad beside the main window, or raises it. The recogniser and the list of the
-    // characters with a record are loaded at the first opening.
+    // characters with a record are loaded at the first opening, the matcher's data on the
+    // recognition thread.
     void Command9_Click();
 
     // Created at the first opening.
@@ -62,10 +65,13 @@ signals:
 private:
     void placePad();
     void showCandidates(const QStringList &candidates);
+    void inkEmptied();
 
     Controls c;
     HandwritingPad *m_pad = nullptr; // a child of the main window
     std::unique_ptr<RecognitionWorker> m_worker; // runs recognize(); none without a model
+    std::optional<LookupController::Display> m_before; // the window before the first stroke
+    QString m_shownList; // the result box's text as the last list left it
 };
 
 } // namespace handwriting

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "handwritingpad.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -200,6 +201,14 @@ void HandwritingPad::showVerdict(InkVerdict verdict)
     inkNote.setGeometry(0, writingArea.height() - height - 2, writingArea.width(), height);
     inkNote.show();
     inkNote.raise();
+}
+
+void HandwritingPad::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void HandwritingPad::setRecognizerAvailable(bool available)

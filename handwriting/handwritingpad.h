@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+class QKeyEvent;
 class QTabletEvent;
 
 namespace handwriting {
@@ -47,7 +48,7 @@ private:
 // The pad "手写输入": a tool window with the writing area and, below it, the buttons "退一笔" (take
 // back the last stroke) and "重写" (clear); without a recogniser one line says the model is
 // missing and the area takes no ink. Over the foot of the area a note says when the ink cannot be
-// recognised.
+// recognised. Esc closes it, its ink kept.
 class HandwritingPad : public QWidget {
     Q_OBJECT
 public:
@@ -64,6 +65,9 @@ public:
     QPushButton clearButton { this };
     QLabel modelMissing { this };
     QLabel inkNote { this }; // over the writing area, transparent to the pen
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void layOut();

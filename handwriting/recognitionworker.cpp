@@ -5,10 +5,11 @@
 
 namespace handwriting {
 
-RecognitionWorker::RecognitionWorker(Function recognize, QObject *parent)
+RecognitionWorker::RecognitionWorker(
+    Function recognize, std::function<void()> prepare, QObject *parent)
     : QObject(parent)
     , m_recognize(std::move(recognize))
-    , m_thread([this] { run(); })
+    , m_thread([this, prepare = std::move(prepare)] { run(prepare); })
 {
 }
 
@@ -44,8 +45,15 @@ void RecognitionWorker::cancel()
     m_delivered = ++m_latest; // a result on its way is older than this
 }
 
-void RecognitionWorker::run()
+void RecognitionWorker::run(const std::function<void()> &prepare)
 {
+    if (prepare) {
+        try {
+            prepare();
+        } catch (...) {
+            // the first request meets what went wrong, and answers with no list
+        }
+    }
     for (;;) {
         std::pair<quint64, Ink> job;
         {

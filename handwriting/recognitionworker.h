@@ -22,7 +22,10 @@ class RecognitionWorker : public QObject {
 public:
     using Function = std::function<QStringList(const Ink &)>;
 
-    explicit RecognitionWorker(Function recognize, QObject *parent = nullptr);
+    // prepare, if given, runs first on the worker's thread (the data recognition reads), so that
+    // the first request waits for no more than what is left of it.
+    explicit RecognitionWorker(
+        Function recognize, std::function<void()> prepare = {}, QObject *parent = nullptr);
     // Waits for the call that is running, if any.
     ~RecognitionWorker() override;
 
@@ -39,7 +42,7 @@ signals:
     void recognized(quint64 request, const QStringList &candidates);
 
 private:
-    void run();
+    void run(const std::function<void()> &prepare);
     void deliver(quint64 request, const QStringList &candidates);
 
     const Function m_recognize;

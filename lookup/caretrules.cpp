@@ -15,13 +15,19 @@ qsizetype characterLength(const QString &text, qsizetype start)
     return 1;
 }
 
-bool isOnlySpaces(const QString &text)
+bool isOnlyWhiteSpace(const QString &text)
 {
     for (QChar c : text) {
-        if (c != u' ')
+        if (!c.isSpace())
             return false;
     }
     return true;
+}
+
+// Not what a user means to look up when it ends a text: white space and punctuation.
+bool isTrailing(QChar c)
+{
+    return c.isSpace() || c.isPunct();
 }
 
 } // namespace
@@ -43,9 +49,17 @@ QString characterAfter(const QString &text, qsizetype start)
 
 QString inputBoxChangeCharacter(const QString &text)
 {
-    if (isOnlySpaces(text))
+    if (isOnlyWhiteSpace(text))
         return QString();
-    return characterBefore(text, text.size());
+    qsizetype end = text.size();
+    while (end > 0 && isTrailing(text.at(end - 1)))
+        --end;
+    if (end == 0) { // punctuation alone: its last mark
+        end = text.size();
+        while (text.at(end - 1).isSpace())
+            --end;
+    }
+    return characterBefore(text, end);
 }
 
 QString inputBoxCaretCharacter(const QString &text, qsizetype caret)
@@ -53,7 +67,7 @@ QString inputBoxCaretCharacter(const QString &text, qsizetype caret)
     if (text.isEmpty())
         return QString();
     if (caret >= text.size())
-        return characterBefore(text, text.size());
+        return inputBoxChangeCharacter(text);
     return characterAfter(text, qMax<qsizetype>(caret, 0));
 }
 

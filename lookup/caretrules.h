@@ -13,11 +13,14 @@ QString characterBefore(const QString &text, qsizetype end);
 // The character that starts at position start (the one just after it).
 QString characterAfter(const QString &text, qsizetype start);
 
-// Text5 changed: the last character of the text; nothing when the text is empty or only spaces.
+// Text5 changed: the last character of the text, trailing spaces, line ends and punctuation
+// left aside (a character pasted with its line end, or with the full stop after it); nothing when
+// the text is empty or only white space. A text of punctuation alone gives its last character.
 QString inputBoxChangeCharacter(const QString &text);
 
-// Text5 clicked or a key released there, caret p: the first character at p = 0, the last at the
-// end, otherwise the one after the caret. Nothing for an empty text.
+// Text5 clicked or a key released there, caret p: the first character at p = 0, at the end the
+// one inputBoxChangeCharacter gives, otherwise the one after the caret. Nothing for an empty
+// text.
 QString inputBoxCaretCharacter(const QString &text, qsizetype caret);
 
 // Text6 key released, caret p: the character before the caret; nothing at p = 0.

@@ -216,6 +216,26 @@ void LookupController::recordHidden()
         control->hide();
 }
 
+LookupController::Display LookupController::display() const
+{
+    return { c.Text6->text(), c.Data1->current().hz, !c.record.Picture1->isHidden(),
+        !c.Label4->isHidden() };
+}
+
+void LookupController::restoreDisplay(const Display &display)
+{
+    c.Timer1->stop();
+    c.Text6->setText(display.resultBox);
+    c.Data1->FindFirst(display.character);
+    if (display.recordShown && !c.Data1->NoMatch()) {
+        recordShown();
+    } else {
+        recordHidden();
+        c.Timer1->stop();
+    }
+    c.Label4->setVisible(display.noticeShown);
+}
+
 void LookupController::characterLookup(const QString &character)
 {
     c.Data1->FindFirst(character);

@@ -5,13 +5,13 @@
 
 #include <QFont>
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
 class InputBox;
 class QImage;
 class QLabel;
-class QString;
 class QTimer;
 class RecordStore;
 class ResultBox;
@@ -63,6 +63,19 @@ public:
     // Record shown without switching Timer1 on: a new picture's own change handling starts the
     // frame step (the result box's change handling, and bian after its find).
     void recordShownWithoutFrameStep();
+    // What the window shows of a lookup, to be put back later: the handwriting pad's state
+    // before its first stroke.
+    struct Display {
+        QString resultBox; // Text6
+        QString character; // the current record's
+        bool recordShown = false;
+        bool noticeShown = false; // Label4
+    };
+    Display display() const;
+    // The result box, current record, record controls and notice as they were; no frame step
+    // runs unless the record is shown.
+    void restoreDisplay(const Display &display);
+
     // FindFirst on the character, then record shown or hidden by NoMatch.
     void characterLookup(const QString &character);
     // The same for the first candidate of a list just written into the result box, whose change

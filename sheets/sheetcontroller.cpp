@@ -135,6 +135,10 @@ void SheetController::wireDialog()
     connect(&d->grid, &QComboBox::currentIndexChanged, this, changed);
     connect(&d->paper, &QComboBox::currentIndexChanged, this, changed);
     connect(&d->cellSize, &QSpinBox::valueChanged, this, changed);
+    connect(&d->cellSize, &QSpinBox::valueChanged, this, [this] { cellSize_Edited(false); });
+    if (auto *cellText = d->cellSize.findChild<QLineEdit *>())
+        connect(cellText, &QLineEdit::textEdited, this, [this] { cellSize_Edited(false); });
+    connect(&d->cellSize, &QSpinBox::editingFinished, this, [this] { cellSize_Edited(true); });
     connect(&d->tracing, &QSpinBox::valueChanged, this, changed);
     connect(&d->extraRows, &QSpinBox::valueChanged, this, changed);
     connect(&d->pinyin, &QCheckBox::toggled, this, changed);
@@ -148,6 +152,16 @@ void SheetController::characters_Change()
 {
     if (!m_dialog)
         return;
+    QString text = m_dialog->characters.text();
+    if (text.size() > maxInputLength) {
+        // a pair beyond the Basic Multilingual Plane is kept whole or not at all
+        text.truncate(
+            text.at(maxInputLength - 1).isHighSurrogate() ? maxInputLength - 1 : maxInputLength);
+        m_cut = true;
+        m_dialog->characters.setText(text); // runs this again with the text cut
+        return;
+    }
+    m_cut = m_cut && text.size() >= maxInputLength - 1;
     loadSlice();
 }
 
@@ -168,11 +182,14 @@ void SheetController::loadSlice()
     }
     m_loading.stop();
     m_characters = loadCharacters(m_store, text, &m_loaded);
-    m_dialog->missing.setText(m_characters.missing.isEmpty()
-            ? QString()
-            : QStringLiteral("没有笔顺数据，已略去：%1")
-                  .arg(m_characters.missing.join(QStringLiteral(" "))));
-    m_dialog->missing.setVisible(!m_characters.missing.isEmpty());
+    QStringList notes;
+    if (m_cut)
+        notes.append(QStringLiteral("最多 %1 个字，只保留了前 %1 个。").arg(maxInputLength));
+    if (!m_characters.missing.isEmpty())
+        notes.append(QStringLiteral("没有笔顺数据，已略去：%1")
+                         .arg(m_characters.missing.join(QStringLiteral(" "))));
+    m_dialog->missing.setText(notes.join(u'\n'));
+    m_dialog->missing.setVisible(!notes.isEmpty());
     const bool any = !m_characters.usable.isEmpty();
     m_dialog->printButton.setEnabled(any);
     m_dialog->saveButton.setEnabled(any);
@@ -185,6 +202,31 @@ void SheetController::options_Change()
         return;
     m_options = m_dialog->options();
     m_dialog->preview.setSheet(m_options, m_characters.usable);
+}
+
+// A size typed out of range is marked at once; when the field is left, Qt's spin box keeps the
+// previous value, and the mark says so.
+void SheetController::cellSize_Edited(bool finished)
+{
+    if (!m_dialog)
+        return;
+    const QSpinBox &box = m_dialog->cellSize;
+    QLabel &note = m_dialog->cellSizeNote;
+    const QString range
+        = QStringLiteral("格子大小须在 %1 到 %2 mm 之间").arg(box.minimum()).arg(box.maximum());
+    if (finished) {
+        if (!note.isHidden())
+            note.setText(range + QStringLiteral("，仍为 %1 mm。").arg(box.value()));
+        return;
+    }
+    bool number = false;
+    const int typed = box.cleanText().toInt(&number);
+    if (number && typed >= box.minimum() && typed <= box.maximum()) {
+        note.hide();
+        return;
+    }
+    note.setText(range + QStringLiteral("。"));
+    note.show();
 }
 
 void SheetController::printButton_Click()
@@ -226,10 +268,17 @@ void SheetController::saveButton_Click()
     if (path.isEmpty())
         return;
     PagesProgress progress(m_dialog, QStringLiteral("正在保存 PDF…"));
+    bool cancelled = false;
     const QString error = writePdf(path, m_options, m_characters.usable,
-        QCoreApplication::applicationDirPath(), progress.callback());
-    if (!error.isEmpty())
+        QCoreApplication::applicationDirPath(), progress.callback(), &cancelled);
+    if (!error.isEmpty()) {
         QMessageBox::warning(m_dialog, QStringLiteral("练字帖"), error);
+        return;
+    }
+    if (m_dialog && !cancelled) {
+        m_dialog->saved.setText(QStringLiteral("已保存：%1").arg(QDir::toNativeSeparators(path)));
+        m_dialog->saved.show();
+    }
 }
 
 } // namespace sheets

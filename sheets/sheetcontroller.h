@@ -21,7 +21,8 @@ namespace sheets {
 class SheetDialog;
 
 // Practice sheets from the window: the 字帖 button opens the dialog; each change of its fields
-// reloads the characters or the options and redraws the preview; its buttons print and save.
+// reloads the characters or the options and redraws the preview; its buttons print and save, and
+// the dialog names the file saved.
 class SheetController : public QObject {
     Q_OBJECT
 public:
@@ -41,7 +42,10 @@ public:
     SheetDialog *dialog() const; // the open dialog, or nullptr
     const SheetCharacters &characters() const { return m_characters; }
 
+    // Text beyond maxInputLength is cut, and the dialog says so.
     void characters_Change();
+    // The cell size's text edited (or its value changed), or its editing finished.
+    void cellSize_Edited(bool finished);
     void options_Change();
     void printButton_Click();
     void saveButton_Click();
@@ -57,6 +61,7 @@ private:
     LoadedCharacters m_loaded; // while the dialog is open: each character read once
     QTimer m_loading; // reads a long paste's characters a slice at a time
     SheetOptions m_options;
+    bool m_cut = false; // the characters were cut to maxInputLength
 };
 
 } // namespace sheets

@@ -18,7 +18,7 @@ SheetDialog::SheetDialog(QWidget *parent)
         widget.setObjectName(QLatin1String(objectName));
     };
     name(characters, "characters");
-    characters.setMaxLength(maxInputLength);
+    characters.setMaxLength(4 * maxInputLength); // more is cut by the controller, which says so
     characters.setPlaceholderText(QStringLiteral("输入或粘贴汉字"));
     name(missing, "missing");
     missing.setWordWrap(true);
@@ -30,6 +30,15 @@ SheetDialog::SheetDialog(QWidget *parent)
     cellSize.setRange(minCellMm, maxCellMm);
     cellSize.setSuffix(QStringLiteral(" mm"));
     cellSize.setValue(defaults.cellMm);
+    for (QLabel *note : { &cellSizeNote, &saved }) {
+        note->setWordWrap(true);
+        note->setTextFormat(Qt::PlainText);
+        note->hide();
+    }
+    name(cellSizeNote, "cellSizeNote");
+    cellSizeNote.setStyleSheet(QStringLiteral("color: #b00000"));
+    name(saved, "saved");
+    saved.setTextInteractionFlags(Qt::TextSelectableByMouse);
     name(tracing, "tracing");
     tracing.setRange(0, maxTracing);
     tracing.setValue(defaults.tracing);
@@ -64,6 +73,7 @@ SheetDialog::SheetDialog(QWidget *parent)
     form->addRow(QString(), &missing);
     form->addRow(QStringLiteral("格子："), &grid);
     form->addRow(QStringLiteral("格子大小："), &cellSize);
+    form->addRow(QString(), &cellSizeNote);
     form->addRow(QStringLiteral("描红个数："), &tracing);
     form->addRow(QStringLiteral("空行："), &extraRows);
     form->addRow(QString(), &pinyin);
@@ -80,6 +90,7 @@ SheetDialog::SheetDialog(QWidget *parent)
     auto *left = new QVBoxLayout;
     left->addLayout(form);
     left->addStretch();
+    left->addWidget(&saved);
     left->addLayout(buttons);
 
     auto *top = new QHBoxLayout(this);

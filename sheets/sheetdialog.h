@@ -22,10 +22,11 @@ class SheetDialog : public QDialog {
 public:
     explicit SheetDialog(QWidget *parent = nullptr);
 
-    QLineEdit characters { this }; // typed or pasted, up to maxInputLength characters
-    QLabel missing { this }; // names the characters left out
+    QLineEdit characters { this }; // typed or pasted; the controller keeps maxInputLength
+    QLabel missing { this }; // names the characters left out, and says when the text was cut
     QComboBox grid { this }; // 田字格, 米字格, 方格, in the order of Grid
     QSpinBox cellSize { this }; // mm
+    QLabel cellSizeNote { this }; // marks a typed size out of range
     QSpinBox tracing { this }; // grey copies per character
     QSpinBox extraRows { this }; // empty rows after each character
     QCheckBox pinyin { this };
@@ -36,6 +37,7 @@ public:
     QPushButton printButton { this }; // "打印…" (Ctrl+P): the system's print dialog
     QPushButton saveButton { this }; // "保存为 PDF…" (Ctrl+S)
     QPushButton closeButton { this };
+    QLabel saved { this }; // names the file last written
 
     // The options as the controls show them.
     SheetOptions options() const;

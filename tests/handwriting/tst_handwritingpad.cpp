@@ -133,6 +133,61 @@ private slots:
         QCOMPARE(form->findChildren<handwriting::HandwritingPad *>().size(), 1);
     }
 
+    // Emptied by 重写 or by taking back its only stroke, the pad leaves the window as it was
+    // before the first stroke: no "no picture" notice where nothing was shown, the record that
+    // was shown shown again.
+    void emptiedPad_data()
+    {
+        QTest::addColumn<QString>("typed"); // into the input box before the pad opens
+        QTest::addColumn<bool>("byClear"); // else 退一笔
+        QTest::newRow("nothing shown, 重写") << QString() << true;
+        QTest::newRow("nothing shown, 退一笔") << QString() << false;
+        QTest::newRow("十 shown, 重写") << QStringLiteral("十") << true;
+        QTest::newRow("十 shown, 退一笔") << QStringLiteral("十") << false;
+    }
+
+    void emptiedPad()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, byClear);
+        RecordingOpener opener;
+        const std::unique_ptr<Form1> form = startedWindow(*folder, opener);
+        form->Text5.setText(typed);
+        QTRY_VERIFY(!form->Timer1.isActive());
+        const QString character = form->Label10;
+        const bool shown = form->Picture1.isVisible();
+        QCOMPARE(shown, !typed.isEmpty());
+        const bool notice = form->Label4.isVisible();
+
+        QTest::mouseClick(&form->Command9, Qt::LeftButton);
+        handwriting::HandwritingPad *pad = form->handwriting.pad();
+        drawAndWait(*form, pad->writingArea, horizontal);
+        QCOMPARE(form->Label10, QStringLiteral("一"));
+        QTest::mouseClick(byClear ? &pad->clearButton : &pad->takeBackButton, Qt::LeftButton);
+        QVERIFY(pad->writingArea.ink().isEmpty());
+        QTRY_VERIFY(!form->Timer1.isActive());
+        QCOMPARE(form->Text6.text(), QString());
+        QCOMPARE(form->Label10, character);
+        QCOMPARE(form->Picture1.isVisible(), shown);
+        QCOMPARE(form->Label7.isVisible(), shown);
+        QCOMPARE(form->Label4.isVisible(), notice);
+    }
+
+    // Esc closes the pad; its ink is there when it opens again.
+    void escapeCloses()
+    {
+        RecordingOpener opener;
+        const std::unique_ptr<Form1> form = startedWindow(*folder, opener);
+        QTest::mouseClick(&form->Command9, Qt::LeftButton);
+        handwriting::HandwritingPad *pad = form->handwriting.pad();
+        drawAndWait(*form, pad->writingArea, horizontal);
+        QTest::keyClick(&pad->clearButton, Qt::Key_Escape); // from a child: the pad takes it
+        QVERIFY(pad->isHidden());
+        QTest::mouseClick(&form->Command9, Qt::LeftButton);
+        QVERIFY(pad->isVisible());
+        QCOMPARE(pad->writingArea.ink().size(), 1);
+    }
+
     // Ink that cannot be read: a scribble, or more strokes than any character has. No candidates
     // and a note in the pad; the pad takes further strokes, and 退一笔 or 重写 make it read again.
     void unreadableInk_data()

@@ -25,8 +25,20 @@ void CaretRulesTest::inputBoxChange_data()
                                    << "峰";
     QTest::newRow("only spaces: nothing") << "   "
                                           << "";
-    QTest::newRow("trailing space looks up the space") << "国 "
-                                                       << " ";
+    QTest::newRow("trailing space left aside") << "国 "
+                                               << "国";
+    QTest::newRow("pasted with its line end") << "山\n"
+                                              << "山";
+    QTest::newRow("pasted with a Windows line end and a tab") << "山\r\n\t"
+                                                              << "山";
+    QTest::newRow("full stop and ideographic space after it") << "山。\u3000"
+                                                              << "山";
+    QTest::newRow("closing quote after a comma") << "高山，”"
+                                                 << "山";
+    QTest::newRow("punctuation alone: its last mark") << "，。 "
+                                                      << "。";
+    QTest::newRow("only white space: nothing") << " \n\t"
+                                               << "";
     QTest::newRow("non-BMP character whole") << "中𠀀"
                                              << "𠀀";
 }
@@ -48,6 +60,7 @@ void CaretRulesTest::inputBoxCaret_data()
     QTest::newRow("at the end") << "国中" << 2 << "中";
     QTest::newRow("at the start") << "国中" << 0 << "国";
     QTest::newRow("before a non-BMP pair") << "中𠀀" << 1 << "𠀀";
+    QTest::newRow("at the end, after a line end") << "中国\n" << 3 << "国";
 }
 
 void CaretRulesTest::inputBoxCaret()

@@ -78,6 +78,8 @@ private slots:
     void sharpPictureAtTwiceThePixels();
     void pictureBombIsNotDecoded();
     void sameRecordIsDecodedOnce();
+    void pasteWithTrailingCharacters_data();
+    void pasteWithTrailingCharacters();
     void largePastesAreBounded();
     void panelReadings_data();
     void panelReadings();
@@ -165,6 +167,14 @@ void LookupWindowTest::inputBoxChange_data()
     QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "中" << false;
     QTest::newRow("not a picture") << "x"
                                    << "x" << true;
+    QTest::newRow("pasted with its line end") << "峰\n"
+                                              << "峰" << true;
+    QTest::newRow("pasted with a full stop") << "峰。"
+                                             << "峰" << true;
+    QTest::newRow("pasted with a space") << "峰 "
+                                         << "峰" << true;
+    QTest::newRow("punctuation alone") << "。"
+                                       << "中" << false;
 }
 
 void LookupWindowTest::inputBoxChange()
@@ -650,6 +660,29 @@ void LookupWindowTest::sameRecordIsDecodedOnce()
     setInput(QStringLiteral("峰"));
     QVERIFY(w.Picture1.storedPicture().cacheKey() != decoded);
     QCOMPARE(w.Picture1.storedPicture(), fixturePicture(3));
+}
+
+// Pasted with Ctrl+V, a character with what came after it on the clipboard: the change and the
+// key release at the end of the text both look up the character.
+void LookupWindowTest::pasteWithTrailingCharacters_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::newRow("line end") << QStringLiteral("国\n");
+    QTest::newRow("full stop") << QStringLiteral("国。");
+    QTest::newRow("space") << QStringLiteral("国 ");
+    QTest::newRow("several characters") << QStringLiteral("峰国");
+}
+
+void LookupWindowTest::pasteWithTrailingCharacters()
+{
+    QFETCH(QString, clipboard);
+    Form1 &w = *m_window;
+    QGuiApplication::clipboard()->setText(clipboard);
+    w.Text5.setFocus();
+    QTest::keyClick(&w.Text5, Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(w.Text5.text().startsWith(clipboard.first(1)));
+    QCOMPARE(w.Label10, QStringLiteral("国"));
+    QVERIFY(recordControlsVisible());
 }
 
 // A paste takes no more than the box holds, and pasting over and over keeps no growing history:

@@ -3,7 +3,11 @@
 #include "sheetcontroller.h"
 #include "sheetdialog.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace sheets;
 
@@ -70,6 +74,69 @@ private slots:
         QVERIFY(m_controller->characters().usable.isEmpty());
         QVERIFY(!dialog->printButton.isEnabled());
         QVERIFY(!dialog->saveButton.isEnabled());
+    }
+
+    // More than 300 characters are cut to 300, and the dialog says so until the text is shorter.
+    void longTextIsCutAndSaid()
+    {
+        SheetDialog *dialog = m_controller->dialog();
+        dialog->characters.setText(QString(200, u'永') + QString(200, u'山'));
+        QCOMPARE(dialog->characters.text().size(), maxInputLength);
+        QCOMPARE(m_controller->characters().usable.size(), 2);
+        QVERIFY(dialog->missing.isVisibleTo(dialog));
+        QVERIFY2(dialog->missing.text().contains(QStringLiteral("只保留了前 300 个")),
+            qPrintable(dialog->missing.text()));
+        dialog->characters.setText(QStringLiteral("永"));
+        QVERIFY(dialog->missing.isHidden());
+    }
+
+    void cellSizeOutOfRange_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("value"); // afterwards
+        QTest::addColumn<QString>("note"); // "" for none
+        QTest::newRow("9") << QStringLiteral("9") << 18
+                           << QStringLiteral("格子大小须在 10 到 30 mm 之间，仍为 18 mm。");
+        QTest::newRow("31") << QStringLiteral("31") << 18
+                            << QStringLiteral("格子大小须在 10 到 30 mm 之间，仍为 18 mm。");
+        QTest::newRow("20") << QStringLiteral("20") << 20 << QString();
+    }
+    // A size typed out of range is marked, and the mark names the size kept.
+    void cellSizeOutOfRange()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, value);
+        QFETCH(QString, note);
+        SheetDialog *dialog = m_controller->dialog();
+        dialog->cellSize.setFocus();
+        QTest::keyClick(&dialog->cellSize, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&dialog->cellSize, typed);
+        QCOMPARE(dialog->cellSizeNote.isVisibleTo(dialog), !note.isEmpty());
+        dialog->characters.setFocus(); // leaving the field
+        QTRY_VERIFY(!dialog->cellSize.hasFocus());
+        QCOMPARE(dialog->cellSize.value(), value);
+        QCOMPARE(dialog->cellSizeNote.isVisibleTo(dialog), !note.isEmpty());
+        if (!note.isEmpty())
+            QCOMPARE(dialog->cellSizeNote.text(), note);
+    }
+
+    // Saved as PDF, the file is named in the dialog.
+    void savedFileIsNamed()
+    {
+        SheetDialog *dialog = m_controller->dialog();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+        QTimer::singleShot(0, dialog, [path] {
+            QTRY_VERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
+            auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            files->selectFile(path);
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        QVERIFY(dialog->saved.isHidden());
+        dialog->saveButton.click();
+        QVERIFY(QFile::exists(path));
+        QVERIFY(dialog->saved.isVisibleTo(dialog));
+        QCOMPARE(dialog->saved.text(), QStringLiteral("已保存：") + path);
     }
 
     // A closed dialog is gone; the next one starts from the defaults.
