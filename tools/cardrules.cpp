@@ -217,7 +217,7 @@ void readUnihan(const QString &text, QHash<QString, UnihanFacts> &facts)
 std::optional<QList<Correction>> parseCorrections(const QString &text, QString *error)
 {
     static const QStringList kinds = { QStringLiteral("order"), QStringLiteral("drop"),
-        QStringLiteral("word"), QStringLiteral("hide") };
+        QStringLiteral("word"), QStringLiteral("hide"), QStringLiteral("lead") };
     QList<Correction> corrections;
     int number = 0;
     for (const QStringView line : QStringTokenizer(text, u'\n')) {
@@ -368,6 +368,8 @@ CardBuilder::CardBuilder(QList<DictionaryEntry> dictionary, QHash<QString, qint6
                 QSet<QString>(correction.values.cbegin(), correction.values.cend()));
         else if (correction.kind == u"word")
             m_wordReading.insert(correction.subject, correction.values.value(0));
+        else if (correction.kind == u"lead")
+            m_leadWords.insert(correction.subject);
         else
             m_hiddenWords.insert(correction.subject);
     }
@@ -399,6 +401,10 @@ QStringList CardBuilder::unusedCorrections() const
     for (const QString &word : m_hiddenWords) {
         if (!m_usedCorrections.contains(QStringLiteral("hide ") + word))
             unused.append(QStringLiteral("hide ") + word);
+    }
+    for (const QString &word : m_leadWords) {
+        if (!m_usedCorrections.contains(QStringLiteral("lead ") + word))
+            unused.append(QStringLiteral("lead ") + word);
     }
     for (auto it = m_wordReading.cbegin(); it != m_wordReading.cend(); ++it) {
         if (!m_usedCorrections.contains(QStringLiteral("word ") + it.key()))
@@ -546,7 +552,10 @@ QHash<QString, QList<CardBuilder::Candidate>> CardBuilder::wordsOf(
         byReading[chosen].append({ word, joinedPinyin(syllables), frequency, proper, firstSense });
     }
     for (auto it = byReading.begin(); it != byReading.end(); ++it) {
-        std::sort(it->begin(), it->end(), [](const Candidate &a, const Candidate &b) {
+        std::sort(it->begin(), it->end(), [this](const Candidate &a, const Candidate &b) {
+            const bool aLeads = m_leadWords.contains(a.word);
+            if (aLeads != m_leadWords.contains(b.word))
+                return aLeads;
             if (a.properName != b.properName)
                 return !a.properName;
             if (a.frequency != b.frequency)
@@ -555,6 +564,10 @@ QHash<QString, QList<CardBuilder::Candidate>> CardBuilder::wordsOf(
                 return a.word.size() < b.word.size();
             return a.word < b.word;
         });
+        for (const Candidate &c : std::as_const(*it)) {
+            if (m_leadWords.contains(c.word))
+                m_usedCorrections.insert(QStringLiteral("lead ") + c.word);
+        }
         // proper names only where no other word is
         if (!it->first().properName)
             it->removeIf([](const Candidate &c) { return c.properName; });

@@ -55,6 +55,7 @@ void readUnihan(const QString &text, QHash<QString, UnihanFacts> &facts);
 //   drop   字  READING               this reading is not shown
 //   word   词  READING               the word goes under this reading of its character(s)
 //   hide   词  -                     the word is vulgar or offensive though untagged
+//   lead   词  -                     the word comes first among its reading's words
 struct Correction {
     QString kind;
     QString subject;
@@ -138,6 +139,7 @@ private:
     QHash<QString, QSet<QString>> m_droppedReadings;
     QHash<QString, QString> m_wordReading;
     QSet<QString> m_hiddenWords;
+    QSet<QString> m_leadWords; // words a lesson gives first for their reading
     QSet<QString> m_usedCorrections;
     Figures m_figures;
 };

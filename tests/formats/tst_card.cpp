@@ -70,7 +70,8 @@ const char unihan[] = "U+884C\tkHanyuPinlu\txíng(2943) háng(218)\n"
 
 const char corrections[] = "# kind\tsubject\tvalue\treason\n"
                            "drop\t行\théng\tonly in 道行\n"
-                           "word\t重重\tchóng\tlayer upon layer is the common word\n";
+                           "word\t重重\tchóng\tlayer upon layer is the common word\n"
+                           "lead\t行业\t-\tthe word a lesson gives first\n";
 
 CardBuilder fixtureBuilder()
 {
@@ -128,9 +129,9 @@ void CardTest::readingsAndWords_data()
     QTest::addColumn<QString>("character");
     QTest::addColumn<QString>("expected");
     // 多音字: each word under its reading, most used reading first, a dropped reading gone, the
-    // bank's proper name left out where common words exist
-    QTest::newRow("行: 银行 under háng, 行走 under xíng") << QStringLiteral(
-        "行") << QStringLiteral("xíng:行走/xíngzǒu | háng:银行/yínháng 行业/hángyè");
+    // bank's proper name left out where common words exist, a word a correction puts first
+    QTest::newRow("行: 银行 under háng, 行走 under xíng, 行业 led") << QStringLiteral(
+        "行") << QStringLiteral("xíng:行走/xíngzǒu | háng:行业/hángyè 银行/yínháng");
     // a word listed under two readings: the more used reading, unless a correction says otherwise
     QTest::newRow("重: 重点 both ways goes to zhòng, 重重 corrected to chóng")
         << QStringLiteral("重")
