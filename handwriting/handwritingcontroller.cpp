@@ -76,14 +76,14 @@ void HandwritingController::recognizeInk()
     if (!m_worker)
         return;
     const Ink &ink = m_pad->writingArea.ink();
+    const InkVerdict verdict = inkVerdict(ink, m_pad->writingArea.width());
+    m_pad->showVerdict(verdict);
     if (ink.isEmpty()) {
         inkEmptied();
         return;
     }
     if (!m_before)
         m_before = c.lookup->display();
-    const InkVerdict verdict = inkVerdict(ink, m_pad->writingArea.width());
-    m_pad->showVerdict(verdict);
     if (verdict != InkVerdict::Readable) {
         m_worker->cancel();
         showCandidates({});

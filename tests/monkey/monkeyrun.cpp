@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "monkeyrun.h"
 
+#include "caretrules.h"
 #include "form1.h"
 #include "handwritinginput.h"
 #include "handwritingpad.h"
@@ -281,22 +282,21 @@ void Session::expectDisplayFollowsFind(const char *handler)
 void Session::instrument()
 {
     connect(&w.Text5, &QLineEdit::textChanged, this, [this](const QString &text) {
-        if (text.isEmpty() || onlySpaces(text))
+        if (text.trimmed().isEmpty())
             return;
         expectDisplayFollowsFind("Text5 Change");
-        qsizetype last = text.size() - 1;
-        if (last > 0 && text.at(last).isLowSurrogate() && text.at(last - 1).isHighSurrogate())
-            --last;
+        // the last character, trailing spaces, line ends and punctuation left aside
+        const QString looked = caretrules::inputBoxChangeCharacter(text);
         if (!w.Data1.NoMatch())
-            expect(w.Label10 == text.mid(last), "Text5 looks up its last character",
-                quoted(text.mid(last)));
+            expect(w.Label10 == looked, "Text5 looks up its last character", quoted(looked));
     });
     connect(&w.Text5, &InputBox::clicked, this, [this] {
-        if (!onlySpaces(w.Text5.text()))
+        // white space alone looks nothing up
+        if (!w.Text5.text().trimmed().isEmpty())
             expectDisplayFollowsFind("Text5 Click");
     });
     connect(&w.Text5, &InputBox::keyReleased, this, [this] {
-        if (!w.Text5.text().isEmpty())
+        if (!w.Text5.text().trimmed().isEmpty())
             expectDisplayFollowsFind("Text5 KeyUp");
     });
     connect(&w.Text6, &QPlainTextEdit::textChanged, this, [this] {
@@ -833,6 +833,14 @@ void Session::perform(const Event &e)
         m_drawing = true;
         draw(e);
         m_drawing = false;
+        if (const handwriting::HandwritingPad *pad = w.handwriting.pad();
+            pad && pad->writingArea.ink().isEmpty()) {
+            // an emptied pad gives the window back as it was before the ink's first stroke: the
+            // result box and notice are then another road's, whatever it was
+            m_text6Handwritten = false;
+            m_text6Typed = true;
+            m_label4Shown = !w.Label4.isHidden();
+        }
         break;
     case Action::Clipboard:
         // An emptied clipboard, or one whose owner has gone, offers no format at all on the
