@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "dictationrenderer.h"
+#include "sheetlayout.h"
+
 #include <QList>
 #include <QPainterPath>
 #include <QString>
@@ -8,13 +11,22 @@
 
 class RecordStore;
 
+namespace card {
+class CardStore;
+}
+
 namespace sheets {
 
-// One character of a sheet: its reading and its strokes in writing order (1024 box, y up).
+// One character of a sheet: its reading and its strokes in writing order (1024 box, y up), and
+// what its info line and stroke-order cells print where the character card knows it.
 struct SheetCharacter {
     QString hz;
     QString pinyin;
     QList<QPainterPath> strokes;
+    QStringList strokeNames; // 撇 竖 横折 ... in writing order; empty: unknown
+    QString radical; // empty: unknown
+    QString structure; // 左右 ...; empty: unknown
+    QList<InfoWord> words; // 组词 with the reading taught, most common first
 };
 
 struct SheetCharacters {
@@ -22,8 +34,26 @@ struct SheetCharacters {
     QStringList missing; // characters of the text without a record or without stroke outlines
 };
 
-// The characters of the text (charactersOf) looked up in the store: the record's reading and
-// the outline it is drawn from. Moves the store's current record.
-SheetCharacters loadCharacters(RecordStore &store, const QString &text);
+// The characters of the text (entriesOf) looked up in the store: the outline each is drawn
+// from, and its reading: the one written after the character, else the card's most common,
+// else the record's. Where cards is given and knows the character, its stroke names, radical,
+// structure and the words of the reading taught come from its card. Moves the store's current
+// record.
+SheetCharacters loadCharacters(RecordStore &store, const QString &text, bool keepRepeats = false,
+    const card::CardStore *cards = nullptr);
+
+// card.db beside Photo.mdb.
+QString cardFileBeside(const QString &databaseFile);
+
+struct DictationWords {
+    QList<DictationWord> usable;
+    QStringList missing; // words with a character the store has no reading of
+};
+
+// The words of the text (wordsOf) with their readings: the reading of the word among the words
+// on its characters' cards (银行 yínháng), else each character's most common reading (the
+// card's, else the record's), syllables joined. Moves the store's current record.
+DictationWords loadWords(
+    RecordStore &store, const QString &text, const card::CardStore *cards = nullptr);
 
 } // namespace sheets

@@ -10,10 +10,15 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
 class QPrinter;
 class QWidget;
+
+namespace card {
+class CardStore;
+}
 
 namespace sheets {
 
@@ -39,6 +44,7 @@ public:
 
     SheetDialog *dialog() const; // the open dialog, or nullptr
     const SheetCharacters &characters() const { return m_characters; }
+    const DictationWords &words() const { return m_words; }
 
     void characters_Change();
     void options_Change();
@@ -46,14 +52,25 @@ public:
     void printButton_Click();
     void saveButton_Click();
 
+    // The dialog's choices, kept in the user's configuration (QSettings, Zibrin/Zibrin.conf,
+    // group sheets) when it closes and set again when it next opens.
+    void saveSettings() const;
+    void restoreSettings();
+
 private:
     void wireDialog();
+    // Whether the sheet shown can be printed or saved.
+    bool hasContent() const;
 
     Controls c;
     RecordStore m_store { this }; // not the window's store: its current record must not move
+    std::unique_ptr<card::CardStore> m_cards; // card.db beside the database file
     QPointer<SheetDialog> m_dialog; // a child of the window while open, deleted on closing
     SheetCharacters m_characters;
+    DictationWords m_words;
     SheetOptions m_options;
+    DictationOptions m_dictationOptions;
+    bool m_dictation = false; // the dialog shows the dictation sheet
 };
 
 } // namespace sheets
