@@ -375,6 +375,8 @@ SheetLayout layOut(const SheetOptions &options, const QList<int> &strokeCounts)
     }
     out.infoMm = options.info ? infoSizeMm(out.cellMm) : 0;
     out.words = options.info ? std::clamp(options.words, 0, maxWords) : 0;
+    out.infoLeftMm = out.leftMm + out.cellMm + infoIndentMm;
+    out.infoWidthMm = std::max(0.0, out.leftMm + out.columns * out.cellMm - out.infoLeftMm);
     const int tracing = std::clamp(options.tracing, 0, maxTracing);
     out.grid = options.grid;
     out.tracing = tracing;

@@ -29,6 +29,7 @@ inline constexpr double pinyinGapMm = 1; // between the four lines and the cells
 inline constexpr double minStrokeNameMm = 1.5; // smaller stroke names are left out
 inline constexpr double strokeNameShare = 0.15; // a stroke name's type size, of the cell
 inline constexpr double pageNumberBaselineMm = 6; // from the paper's bottom edge
+inline constexpr double infoIndentMm = 2; // between the pinyin's cell and the info line
 
 // What the sheet is to look like; the defaults are the dialog's.
 struct SheetOptions {
@@ -174,6 +175,8 @@ struct SheetLayout {
     double pinyinMm = 0; // the band above each character's rows, 0 where pinyin and info are off
     FourLines fourLines; // the band's lines, topMm from the band's top; spaceMm 0: no pinyin
     double infoMm = 0; // the info line's type size, 0 where it is off
+    double infoLeftMm = 0; // the info line's room in the band: right of the first cell
+    double infoWidthMm = 0;
     int words = 0; // 组词 on the info line
     Grid grid = Grid::Tian;
     int tracing = 0; // copies to trace per character

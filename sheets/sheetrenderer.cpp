@@ -351,8 +351,8 @@ void paintPage(QPainter &painter, const SheetLayout &layout, const QString &titl
                 const double baseline = lines.spaceMm > 0
                     ? lines.line(2)
                     : slice.topMm - pinyinGapMm - layout.infoMm * 0.3;
-                paintInfo(painter, layout, character, layout.leftMm + layout.cellMm + 2,
-                    layout.leftMm + width, baseline, mm);
+                paintInfo(painter, layout, character, layout.infoLeftMm,
+                    layout.infoLeftMm + layout.infoWidthMm, baseline, mm);
             }
         }
         for (int i = 0; i < slice.rowCount; ++i) {
