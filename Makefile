@@ -59,7 +59,7 @@ package: build
 
 # Rewrites the committed tables and facts file from the pinned sources.
 data: build
-	@cmake --build $(BUILD) --target regenerate-data
+	@cmake --build $(BUILD) --target regenerate-data regenerate-card-check
 
 # Every fuzz target for FUZZ_SECONDS each, built with clang and libFuzzer.
 fuzz:

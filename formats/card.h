@@ -29,17 +29,17 @@ struct Traditional {
 
 struct Card {
     QString character; // one character (may be outside the BMP)
-    QList<Reading> readings; // most used first; never empty in a stored card
-    QString radical; // the modern table's radical (宀); empty: no rule decides
-    QString kangxiRadical; // Kangxi radical from kRSUnicode (子); may equal radical
+    QList<Reading> readings {}; // most used first; never empty in a stored card
+    QString radical {}; // the modern table's radical (宀); empty: no rule decides
+    QString kangxiRadical {}; // Kangxi radical from kRSUnicode (子); may equal radical
     int strokes = 0; // total strokes
     int strokesOutsideRadical = -1; // -1 when radical is empty
-    QString
-        structure; // 独体 左右 左中右 上下 上中下 半包围(左上) 全包围 品字形 ...; empty: unknown
-    QStringList strokeNames; // 撇 竖 横折 ... in writing order (from characters.tsv)
-    QList<Traditional> traditional; // empty when the traditional form is the same
+    // 独体 左右 左中右 上下 上中下 半包围(左上) 全包围 品字形 ...; empty: unknown
+    QString structure {};
+    QStringList strokeNames {}; // 撇 竖 横折 ... in writing order (from characters.tsv)
+    QList<Traditional> traditional {}; // empty when the traditional form is the same
     int level = 0; // 1, 2 or 3 of the 2013 general standard list; 0: not in it
-    QStringList parts; // the components the decomposition knows (for the radical index)
+    QStringList parts {}; // the components the decomposition knows (for the radical index)
 };
 
 } // namespace card

@@ -55,8 +55,6 @@ const QStringList createStatements = {
     QStringLiteral("CREATE TABLE readings (character TEXT NOT NULL, position INTEGER NOT NULL, "
                    "pinyin TEXT NOT NULL, words TEXT NOT NULL, meanings TEXT NOT NULL, "
                    "PRIMARY KEY (character, position)) WITHOUT ROWID"),
-    QStringLiteral("CREATE TABLE parts (part TEXT NOT NULL, character TEXT NOT NULL, "
-                   "PRIMARY KEY (part, character)) WITHOUT ROWID"),
 };
 const QString createRadicalIndex
     = QStringLiteral("CREATE INDEX cards_by_radical ON cards (radical)");
@@ -67,8 +65,6 @@ const QString insertCard = QStringLiteral(
     "structure, stroke_names, traditional, level, parts) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 const QString insertReading = QStringLiteral(
     "INSERT INTO readings (character, position, pinyin, words, meanings) VALUES (?, ?, ?, ?, ?)");
-const QString insertPart
-    = QStringLiteral("INSERT OR IGNORE INTO parts (part, character) VALUES (?, ?)");
 
 const QString selectFormat = QStringLiteral("SELECT value FROM info WHERE key = 'format'");
 const QString selectCard = QStringLiteral(
@@ -79,6 +75,12 @@ const QString selectReadings = QStringLiteral(
 const QString selectReadingPinyins
     = QStringLiteral("SELECT pinyin FROM readings WHERE character = ? ORDER BY position");
 
+// Text as bound: never NULL, which the columns refuse.
+QVariant text(const QString &value)
+{
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
 bool run(QSqlQuery &query, QString *error)
 {
     if (query.exec())
@@ -87,22 +89,21 @@ bool run(QSqlQuery &query, QString *error)
     return false;
 }
 
-bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, QSqlQuery &partRow,
-    const card::Card &card, QString *error)
+bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, const card::Card &card, QString *error)
 {
     QList<std::pair<QString, QString>> traditional;
     for (const card::Traditional &form : card.traditional)
         traditional.append({ form.form, form.sense });
-    cardRow.addBindValue(card.character);
-    cardRow.addBindValue(card.radical);
-    cardRow.addBindValue(card.kangxiRadical);
+    cardRow.addBindValue(text(card.character));
+    cardRow.addBindValue(text(card.radical));
+    cardRow.addBindValue(text(card.kangxiRadical));
     cardRow.addBindValue(card.strokes);
     cardRow.addBindValue(card.strokesOutsideRadical);
-    cardRow.addBindValue(card.structure);
-    cardRow.addBindValue(joinList(card.strokeNames));
-    cardRow.addBindValue(joinPairs(traditional));
+    cardRow.addBindValue(text(card.structure));
+    cardRow.addBindValue(text(joinList(card.strokeNames)));
+    cardRow.addBindValue(text(joinPairs(traditional)));
     cardRow.addBindValue(card.level);
-    cardRow.addBindValue(joinList(card.parts));
+    cardRow.addBindValue(text(joinList(card.parts)));
     if (!run(cardRow, error))
         return false;
     for (qsizetype i = 0; i < card.readings.size(); ++i) {
@@ -110,18 +111,12 @@ bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, QSqlQuery &partRow,
         QList<std::pair<QString, QString>> words;
         for (const card::Word &word : reading.words)
             words.append({ word.word, word.pinyin });
-        readingRow.addBindValue(card.character);
+        readingRow.addBindValue(text(card.character));
         readingRow.addBindValue(int(i));
-        readingRow.addBindValue(reading.pinyin);
-        readingRow.addBindValue(joinPairs(words));
-        readingRow.addBindValue(joinList(reading.meanings));
+        readingRow.addBindValue(text(reading.pinyin));
+        readingRow.addBindValue(text(joinPairs(words)));
+        readingRow.addBindValue(text(joinList(reading.meanings)));
         if (!run(readingRow, error))
-            return false;
-    }
-    for (const QString &part : card.parts) {
-        partRow.addBindValue(part);
-        partRow.addBindValue(card.character);
-        if (!run(partRow, error))
             return false;
     }
     return true;
@@ -143,9 +138,8 @@ bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards, QString *error)
     QSqlQuery info(db);
     QSqlQuery cardRow(db);
     QSqlQuery readingRow(db);
-    QSqlQuery partRow(db);
     if (!info.prepare(insertInfo) || !cardRow.prepare(insertCard)
-        || !readingRow.prepare(insertReading) || !partRow.prepare(insertPart)) {
+        || !readingRow.prepare(insertReading)) {
         *error = db.lastError().text();
         return false;
     }
@@ -154,7 +148,7 @@ bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards, QString *error)
     if (!run(info, error))
         return false;
     for (const card::Card &card : cards) {
-        if (!writeCard(cardRow, readingRow, partRow, card, error))
+        if (!writeCard(cardRow, readingRow, card, error))
             return false;
     }
     if (!db.commit() || !query.exec(createRadicalIndex) || !query.exec(QStringLiteral("VACUUM"))) {

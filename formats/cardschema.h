@@ -18,7 +18,8 @@ class QSqlDatabase;
 //   cards (character, radical, kangxi_radical, strokes, strokes_outside_radical, structure,
 //          stroke_names, traditional, level, parts)
 //   readings (character, position, pinyin, words, meanings)   position 0 is the most used
-//   parts (part, character)                   every part of every character, for the radical index
+// cards is indexed on radical, for the radical index; the parts are a list in cards (a table of
+// them, indexed on the part, would add a third to the file).
 // A list is stored as its items joined by line feeds; a pair (word and pinyin, form and sense) as
 // its two halves joined by a tab. No item holds either character.
 namespace cardschema {

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev qt6-translations-l10n
-  unicode-data bzip2 fonts-arphic-uming
+  unicode-data bzip2 fonts-arphic-uming python3-jieba
   nodejs npm
   sqlite3 xvfb xauth xclip xdotool openbox valgrind clang-format
   librsvg2-bin chromium poppler-utils
@@ -40,15 +40,18 @@ if ((${#missing[@]})); then
 fi
 
 # The pinned npm packages of a folder, installed again only when its package-lock.json changes.
-install_pinned() { # FOLDER WHAT
-  local stamp=$1/node_modules/.zibrin-lock
-  if ! cmp -s "$1/package-lock.json" "$stamp" 2>/dev/null; then
-    echo "setup: installing the pinned $2"
-    (cd "$1" && npm ci --no-audit --no-fund --loglevel=error)
-    cp "$1/package-lock.json" "$stamp"
+install_pinned() { # FOLDER WHAT [NPM-CI-OPTION...]
+  local folder=$1 what=$2
+  shift 2
+  local stamp=$folder/node_modules/.zibrin-lock
+  if ! cmp -s "$folder/package-lock.json" "$stamp" 2>/dev/null; then
+    echo "setup: installing the pinned $what"
+    (cd "$folder" && npm ci --no-audit --no-fund --loglevel=error "$@")
+    cp "$folder/package-lock.json" "$stamp"
   fi
 }
-install_pinned data "data packages"
+# the data packages are data only: no install script of theirs runs
+install_pinned data "data packages" --ignore-scripts
 # playwright-core drives the system's chromium; it never fetches a browser of its own
 PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 install_pinned tests/pages "page-test driver"
 

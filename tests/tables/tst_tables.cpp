@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "radicalfiling.h"
 #include "segments.h"
 #include "strokeorder.h"
 #include "tabledata.h"
@@ -52,6 +53,72 @@ QStringList syllableList()
     return out;
 }
 
+// A small piece of the modern radical table, of the decomposition and of kRSUnicode.
+const char *const fixtureRadicals = "# number form strokes main also\n"
+                                    "2\t丨\t1\t\t㇑\n"
+                                    "7\t厂\t2\t\t\n"
+                                    "30\t艹\t3\t\t\n"
+                                    "37\t口\t3\t\t\n"
+                                    "38\t囗\t3\t\t\n"
+                                    "39\t山\t3\t\t\n"
+                                    "47\t门\t3\t\t\n"
+                                    "48\t宀\t3\t\t\n"
+                                    "49\t辶\t3\t\t\n"
+                                    "54\t子\t3\t\t\n"
+                                    "56\t女\t3\t\t\n"
+                                    "64\t木\t4\t\t\n"
+                                    "70\t戈\t4\t\t\n"
+                                    "74\t攴\t4\t\t\n"
+                                    "74\t攵\t4\t攴\t⺙\n"
+                                    "79\t牛\t4\t\t\n"
+                                    "79\t牜\t4\t牛\t\n"
+                                    "94\t方\t4\t\t\n"
+                                    "98\t心\t4\t\t\n"
+                                    "105\t目\t5\t\t\n"
+                                    "166\t言\t7\t\t\n"
+                                    "166\t讠\t2\t言\t\n";
+const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
+                                         "峰:a(山,夆)\n"
+                                         "国:s(囗,玉)\n"
+                                         "说:a(讠,兑)\n"
+                                         "相:a(木,目)\n"
+                                         "想:d(相,心)\n"
+                                         "我:a/m(手,戈)\n"
+                                         "中:lock(口,丨)\n"
+                                         "司:str(㇆,𠮛)\n"
+                                         "边:sbl(辶,力)\n"
+                                         "问:st(门,口)\n"
+                                         "品:r3tr(口)\n"
+                                         "政:a(正,⺙)\n"
+                                         "莫:d(艹,日,大)\n"
+                                         "墓:d(莫,土)\n"
+                                         "厚:stl(37492,子)\n"
+                                         "37492:stl(厂,日)\n"
+                                         "周:st(田,口)\n"
+                                         "口:mc(囗)\n"
+                                         "物:a(牛,勿)`;\n";
+const char *const fixtureUnihan = "U+5B57\tkRSUnicode\t39.3\n"
+                                  "U+6211\tkRSUnicode\t62.3\n"
+                                  "U+8BF4\tkRSUnicode\t149'.7\n"
+                                  "U+4E2D\tkRSUnicode\t2.3\n";
+const char *const fixtureCorrections
+    = "# character field value reason\n"
+      "周\tradical\t-\tthe decomposition draws the outside as 田\n";
+
+radicals::Filer fixtureFiler()
+{
+    const QHash<QString, int> strokes = { { QStringLiteral("字"), 6 }, { QStringLiteral("峰"), 10 },
+        { QStringLiteral("国"), 8 }, { QStringLiteral("说"), 9 }, { QStringLiteral("想"), 13 },
+        { QStringLiteral("口"), 3 }, { QStringLiteral("我"), 7 }, { QStringLiteral("墓"), 13 } };
+    radicals::Filer filer;
+    QString error;
+    if (!filer.loadTexts(QString::fromUtf8(fixtureRadicals),
+            QString::fromUtf8(fixtureDecomposition), QString::fromUtf8(fixtureUnihan),
+            QString::fromUtf8(fixtureCorrections), strokes, &error))
+        qWarning("%s", qPrintable(error));
+    return filer;
+}
+
 } // namespace
 
 class TablesTest : public QObject {
@@ -74,6 +141,11 @@ private slots:
     void strokeOrderCorrections_data();
     void strokeOrderCorrections();
     void strokeNamesFollowTheDrawnKind();
+    void radicalFiling_data();
+    void radicalFiling();
+    void radicalTableRejects_data();
+    void radicalTableRejects();
+    void radicalCheckCountsFormsAsTheirRadical();
 };
 
 void TablesTest::strokeSegment_data()
@@ -422,6 +494,121 @@ void TablesTest::strokeNamesFollowTheDrawnKind()
         = { { 200, 700 }, { 700, 720 }, { 500, 500 }, { 250, 250 } }; // 横撇
     QCOMPARE(strokeorder::strokeNames(QStringLiteral("ee"), { hook, sweep }),
         (QStringList { QStringLiteral("横钩"), QStringLiteral("横撇") }));
+}
+
+void TablesTest::radicalFiling_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("radical");
+    QTest::addColumn<int>("strokesOutside");
+    QTest::addColumn<QString>("structure");
+    QTest::addColumn<QString>("kangxi");
+    QTest::addColumn<QString>("parts");
+
+    QTest::newRow("itself a radical") << QStringLiteral("口") << QStringLiteral("口") << 0
+                                      << QStringLiteral("独体") << QString() << QString();
+    QTest::newRow("top over bottom")
+        << QStringLiteral("字") << QStringLiteral("宀") << 3 << QStringLiteral("上下")
+        << QStringLiteral("子") << QStringLiteral("宀 子");
+    QTest::newRow("left over right")
+        << QStringLiteral("峰") << QStringLiteral("山") << 7 << QStringLiteral("左右") << QString()
+        << QStringLiteral("山 夆");
+    QTest::newRow("outside over inside")
+        << QStringLiteral("国") << QStringLiteral("囗") << 5 << QStringLiteral("全包围")
+        << QString() << QStringLiteral("囗 玉");
+    QTest::newRow("attached form")
+        << QStringLiteral("说") << QStringLiteral("讠") << 7 << QStringLiteral("左右")
+        << QStringLiteral("讠") << QStringLiteral("讠 兑");
+    QTest::newRow("top no radical: bottom")
+        << QStringLiteral("想") << QStringLiteral("心") << 9 << QStringLiteral("上下") << QString()
+        << QStringLiteral("相 木 目 心");
+    QTest::newRow("top of the top")
+        << QStringLiteral("墓") << QStringLiteral("艹") << 10 << QStringLiteral("上下") << QString()
+        << QStringLiteral("莫 艹 日 大 土");
+    QTest::newRow("outside of the outside")
+        << QStringLiteral("厚") << QStringLiteral("厂") << -1 << QStringLiteral("半包围(左上)")
+        << QString() << QStringLiteral("厂 日 子");
+    QTest::newRow("decomposition's other code point")
+        << QStringLiteral("政") << QStringLiteral("攵") << -1 << QStringLiteral("左右") << QString()
+        << QStringLiteral("正 ⺙ 攵");
+    QTest::newRow("meshed: the Kangxi radical's part")
+        << QStringLiteral("我") << QStringLiteral("戈") << 3 << QStringLiteral("独体")
+        << QStringLiteral("戈") << QStringLiteral("手 戈");
+    QTest::newRow("interlocked") << QStringLiteral("中") << QStringLiteral("丨") << -1
+                                 << QStringLiteral("独体") << QStringLiteral("丨")
+                                 << QStringLiteral("口 丨");
+    QTest::newRow("undecided") << QStringLiteral("司") << QString() << -1
+                               << QStringLiteral("半包围(右上)") << QString()
+                               << QStringLiteral("𠮛");
+    QTest::newRow("corrected to undecided")
+        << QStringLiteral("周") << QString() << -1 << QStringLiteral("半包围(上三)") << QString()
+        << QStringLiteral("田 口");
+    QTest::newRow("half enclosure, left and bottom")
+        << QStringLiteral("边") << QStringLiteral("辶") << -1 << QStringLiteral("半包围(左下)")
+        << QString() << QStringLiteral("辶 力");
+    QTest::newRow("half enclosure, three sides open below")
+        << QStringLiteral("问") << QStringLiteral("门") << -1 << QStringLiteral("半包围(上三)")
+        << QString() << QStringLiteral("门 口");
+    QTest::newRow("three of one") << QStringLiteral("品") << QStringLiteral("口") << -1
+                                  << QStringLiteral("品字形") << QString() << QStringLiteral("口");
+}
+
+void TablesTest::radicalFiling()
+{
+    QFETCH(QString, character);
+    QFETCH(QString, radical);
+    QFETCH(int, strokesOutside);
+    QFETCH(QString, structure);
+    QFETCH(QString, kangxi);
+    QFETCH(QString, parts);
+
+    const radicals::Filing f = fixtureFiler().file(character);
+    QCOMPARE(f.radical, radical);
+    QCOMPARE(f.strokesOutside, strokesOutside);
+    QCOMPARE(f.structure, structure);
+    QCOMPARE(f.kangxiRadical, kangxi);
+    QCOMPARE(f.parts.join(u' '), parts);
+    QVERIFY(!f.note.isEmpty());
+}
+
+void TablesTest::radicalTableRejects_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("corrections");
+    const QString table = QString::fromUtf8(fixtureRadicals);
+    QTest::newRow("attached form before its radical")
+        << QStringLiteral("1\t讠\t2\t言\t\n") << QString();
+    QTest::newRow("radical listed twice")
+        << table + QStringLiteral("200\t口\t3\t\t\n") << QString();
+    QTest::newRow("no stroke count") << QStringLiteral("1\t一\t\t\t\n") << QString();
+    QTest::newRow("correction to no radical")
+        << table << QStringLiteral("字\tradical\t龠\tnot in the table\n");
+    QTest::newRow("correction without a reason") << table << QStringLiteral("字\tradical\t子\t\n");
+}
+
+void TablesTest::radicalTableRejects()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, corrections);
+    radicals::Filer filer;
+    QString error;
+    QVERIFY(!filer.loadTexts(table, QString::fromUtf8(fixtureDecomposition),
+        QString::fromUtf8(fixtureUnihan), corrections, {}, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+// The check counts a character filed under an attached form (牛 and 牜) as agreeing.
+void TablesTest::radicalCheckCountsFormsAsTheirRadical()
+{
+    const QHash<QString, radicals::SecondOpinion> other = radicals::parseSecondOpinion(
+        "# character radical structure\n物\t牜\t左右结构\n字\t子\t上下结构\n说\t讠\t左右结构\n");
+    const QString report = radicals::checkReport(fixtureFiler(),
+        { QStringLiteral("物"), QStringLiteral("字"), QStringLiteral("说"), QStringLiteral("司") },
+        other);
+    QVERIFY2(report.contains(QStringLiteral("\nundecided: 1\n")), qPrintable(report));
+    QVERIFY2(report.contains(QStringLiteral("\nagree: 2\ndisagree: 1\n")), qPrintable(report));
+    QVERIFY2(report.contains(QStringLiteral("\n字\t宀\t子\t")), qPrintable(report));
+    QVERIFY2(report.contains(QStringLiteral("\nstructure agrees: 3\n")), qPrintable(report));
 }
 
 QTEST_GUILESS_MAIN(TablesTest)
