@@ -158,8 +158,9 @@ void SheetDialog::showSheetKind()
     form()
         ->labelForField(&characters)
         ->setProperty("text", dictation ? QStringLiteral("词语：") : QStringLiteral("汉字："));
-    characters.setPlaceholderText(dictation ? QStringLiteral("输入或粘贴词语，用空格或标点隔开")
-                                            : QStringLiteral("输入或粘贴汉字"));
+    characters.setPlaceholderText(dictation
+            ? QStringLiteral("输入或粘贴词语，用空格或标点隔开")
+            : QStringLiteral("输入或粘贴汉字；多音字可在后面写读音，如 长(cháng)"));
     for (QWidget *practiceOnly : std::initializer_list<QWidget *> { &tracing, &tracingColour,
              &extraRows, &pinyin, &model, &strokeNames, &info, &words, &keepRepeats })
         form()->setRowVisible(practiceOnly, !dictation);
