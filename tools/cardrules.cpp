@@ -17,7 +17,7 @@ const QRegularExpression offensiveTag(
                    R"(pejorative|pejoratively|disparaging|disparagingly)\b[^()]*\))"),
     QRegularExpression::CaseInsensitiveOption);
 const QRegularExpression profanity(
-    QStringLiteral(R"(\b(fuck\w*|shit\w*|cunt|bitch\w*|whore|slut)\b)"),
+    QStringLiteral(R"(\b(fuck\w*|shit\w*|cunt|bitch\w*|biyatch|whore|slut|prick|asshole)\b)"),
     QRegularExpression::CaseInsensitiveOption);
 // "variant of", "old variant of", "Japanese variant of", an old pronunciation
 const QRegularExpression variantSense(
@@ -199,9 +199,12 @@ void readUnihan(const QString &text, QHash<QString, UnihanFacts> &facts)
             facts_().dictionaryReadings = unihanReadings(value);
         } else if (field == u"kDefinition") {
             facts_().definition = value;
-        } else if (field == u"kTraditionalVariant") {
+        } else if (field == u"kTraditionalVariant" || field == u"kSemanticVariant") {
+            QStringList &variants = field == u"kTraditionalVariant" ? facts_().traditionalVariants
+                                                                    : facts_().semanticVariants;
+            // "U+5F7F" or "U+5F7F<kMatthews:T"
             for (const QString &item : value.split(u' ', Qt::SkipEmptyParts))
-                facts_().traditionalVariants.append(fromCodePoint(item.mid(2).toUInt(nullptr, 16)));
+                variants.append(fromCodePoint(item.section(u'<', 0, 0).mid(2).toUInt(nullptr, 16)));
         } else if (field == u"kTGH") {
             for (const QString &item : value.split(u' ', Qt::SkipEmptyParts)) {
                 if (item.startsWith(QStringLiteral("2013:")))
@@ -213,8 +216,8 @@ void readUnihan(const QString &text, QHash<QString, UnihanFacts> &facts)
 
 std::optional<QList<Correction>> parseCorrections(const QString &text, QString *error)
 {
-    static const QStringList kinds
-        = { QStringLiteral("order"), QStringLiteral("drop"), QStringLiteral("word") };
+    static const QStringList kinds = { QStringLiteral("order"), QStringLiteral("drop"),
+        QStringLiteral("word"), QStringLiteral("hide") };
     QList<Correction> corrections;
     int number = 0;
     for (const QStringView line : QStringTokenizer(text, u'\n')) {
@@ -335,10 +338,12 @@ struct CardBuilder::Candidate {
 };
 
 CardBuilder::CardBuilder(QList<DictionaryEntry> dictionary, QHash<QString, qint64> wordFrequencies,
-    QHash<QString, UnihanFacts> unihan, QList<Correction> corrections)
+    QHash<QString, UnihanFacts> unihan, QList<Correction> corrections,
+    QHash<QString, QStringList> openccForms)
     : m_dictionary(std::move(dictionary))
     , m_frequencies(std::move(wordFrequencies))
     , m_unihan(std::move(unihan))
+    , m_openccForms(std::move(openccForms))
 {
     for (int i = 0; i < m_dictionary.size(); ++i) {
         const DictionaryEntry &entry = m_dictionary[i];
@@ -361,8 +366,10 @@ CardBuilder::CardBuilder(QList<DictionaryEntry> dictionary, QHash<QString, qint6
         else if (correction.kind == u"drop")
             m_droppedReadings[correction.subject].unite(
                 QSet<QString>(correction.values.cbegin(), correction.values.cend()));
-        else
+        else if (correction.kind == u"word")
             m_wordReading.insert(correction.subject, correction.values.value(0));
+        else
+            m_hiddenWords.insert(correction.subject);
     }
 }
 
@@ -388,6 +395,10 @@ QStringList CardBuilder::unusedCorrections() const
             if (!m_usedCorrections.contains(QStringLiteral("drop %1 %2").arg(it.key(), reading)))
                 unused.append(QStringLiteral("drop %1 %2").arg(it.key(), reading));
         }
+    }
+    for (const QString &word : m_hiddenWords) {
+        if (!m_usedCorrections.contains(QStringLiteral("hide ") + word))
+            unused.append(QStringLiteral("hide ") + word);
     }
     for (auto it = m_wordReading.cbegin(); it != m_wordReading.cend(); ++it) {
         if (!m_usedCorrections.contains(QStringLiteral("word ") + it.key()))
@@ -435,6 +446,13 @@ QHash<QString, QList<CardBuilder::Candidate>> CardBuilder::wordsOf(
         bool offensive = false;
     };
     QHash<QString, Listing> listings;
+    // a character whose every sense is vulgar makes every word with it vulgar (屄)
+    bool vulgarCharacter = !ownEntries.isEmpty();
+    for (const int i : ownEntries) {
+        const QStringList &senses = m_dictionary[i].senses;
+        vulgarCharacter
+            = vulgarCharacter && std::all_of(senses.cbegin(), senses.cend(), isOffensive);
+    }
     QStringList order;
     for (const int i : m_wordsWith.value(codePoint)) {
         const DictionaryEntry &entry = m_dictionary[i];
@@ -458,7 +476,12 @@ QHash<QString, QList<CardBuilder::Candidate>> CardBuilder::wordsOf(
     QHash<QString, QList<Candidate>> byReading;
     for (const QString &word : std::as_const(order)) {
         const Listing &listing = listings[word];
-        if (listing.offensive) {
+        if (m_hiddenWords.contains(word)) {
+            m_usedCorrections.insert(QStringLiteral("hide ") + word);
+            note(QStringLiteral("offensive"), word + QStringLiteral(" (correction)"));
+            continue;
+        }
+        if (listing.offensive || vulgarCharacter) {
             note(QStringLiteral("offensive"), word);
             continue;
         }
@@ -686,8 +709,28 @@ QList<card::Traditional> CardBuilder::traditionalOf(
             }
         }
     }
-    if (forms.isEmpty()) {
-        for (const QString &form : m_unihan.value(character).traditionalVariants)
+    // a form that neither Unihan (as the character's traditional variant, or a semantic variant
+    // of it or of its traditional variant) nor OpenCC confirms is another character that
+    // CC-CEDICT files under it (妳 under 你, 栞 under 刊)
+    const QStringList &unihanForms = m_unihan.value(character).traditionalVariants;
+    QStringList known
+        = unihanForms + m_unihan.value(character).semanticVariants + m_openccForms.value(character);
+    for (const QString &form : unihanForms)
+        known += m_unihan.value(form).semanticVariants;
+    QStringList notUnihan;
+    const bool fromDictionary = !forms.isEmpty();
+    forms.removeIf([&](const QString &form) {
+        const bool drop = form != character && !known.contains(form);
+        if (drop)
+            notUnihan.append(form);
+        return drop;
+    });
+    if (!notUnihan.isEmpty())
+        note(QStringLiteral(
+                 "CC-CEDICT traditional forms left out, confirmed by neither Unihan nor OpenCC"),
+            character + u'\t' + notUnihan.join(u' '));
+    if (!fromDictionary) {
+        for (const QString &form : unihanForms)
             appendUnique(forms, form);
         if (!forms.isEmpty())
             count(QStringLiteral("traditional forms from Unihan alone"));

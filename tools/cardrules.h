@@ -42,6 +42,7 @@ struct UnihanFacts {
     QStringList dictionaryReadings; // kXHC1983
     QString definition; // kDefinition
     QStringList traditionalVariants; // kTraditionalVariant, as characters
+    QStringList semanticVariants; // kSemanticVariant, as characters
     int standardListNumber = 0; // kTGH: the number in the 2013 list; 0 when not in it
 };
 
@@ -53,6 +54,7 @@ void readUnihan(const QString &text, QHash<QString, UnihanFacts> &facts);
 //   order  字  READING READING ...   the readings in this order (the same set as computed)
 //   drop   字  READING               this reading is not shown
 //   word   词  READING               the word goes under this reading of its character(s)
+//   hide   词  -                     the word is vulgar or offensive though untagged
 struct Correction {
     QString kind;
     QString subject;
@@ -91,8 +93,11 @@ struct Figures {
 
 class CardBuilder {
 public:
+    // openccForms: OpenCC's simplified -> traditional characters, a second confirmation of
+    // CC-CEDICT's traditional forms beside Unihan's variants.
     CardBuilder(QList<DictionaryEntry> dictionary, QHash<QString, qint64> wordFrequencies,
-        QHash<QString, UnihanFacts> unihan, QList<Correction> corrections);
+        QHash<QString, UnihanFacts> unihan, QList<Correction> corrections,
+        QHash<QString, QStringList> openccForms = {});
 
     // The card of one character, with the readings, words, meanings, traditional forms, level,
     // strokes and stroke names; the radical fields are left as they come. Readings are empty
@@ -126,11 +131,13 @@ private:
     QList<DictionaryEntry> m_dictionary;
     QHash<QString, qint64> m_frequencies;
     QHash<QString, UnihanFacts> m_unihan;
+    QHash<QString, QStringList> m_openccForms;
     QHash<QString, QList<int>> m_entriesOf; // character -> its own one-character entries
     QHash<uint, QList<int>> m_wordsWith; // code point -> entries of words containing it
     QHash<QString, QStringList> m_readingOrder;
     QHash<QString, QSet<QString>> m_droppedReadings;
     QHash<QString, QString> m_wordReading;
+    QSet<QString> m_hiddenWords;
     QSet<QString> m_usedCorrections;
     Figures m_figures;
 };

@@ -2,9 +2,11 @@
 #include "radicalfiling.h"
 
 #include <QFile>
+#include <QMap>
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 
 namespace radicals {
 
@@ -63,6 +65,16 @@ bool isStroke(const QString &component)
 {
     return component.size() == 1 && component.at(0).unicode() >= 0x31C0
         && component.at(0).unicode() <= 0x31EF;
+}
+
+// A component of one stroke, written as a stroke or as a character.
+bool isOneStroke(const QString &component)
+{
+    static const QSet<QString> strokes = { QStringLiteral("一"), QStringLiteral("丨"),
+        QStringLiteral("丿"), QStringLiteral("丶"), QStringLiteral("乙"), QStringLiteral("乚"),
+        QStringLiteral("乛"), QStringLiteral("亅"), QStringLiteral("𠃊"), QStringLiteral("𠃋"),
+        QStringLiteral("𠃌"), QStringLiteral("𠃍"), QStringLiteral("⺄") };
+    return isStroke(component) || strokes.contains(component);
 }
 
 bool isNumber(const QString &component)
@@ -191,8 +203,10 @@ QString structureOf(const Decomposition &decomposition)
     if (surrounds.contains(base))
         return surrounds.value(base);
     const bool hasStroke = std::any_of(parts.begin(), parts.end(), isStroke);
+    // A stroke beside a part (冂) or one above or below a part (王, 千, 旦) leaves one piece; a
+    // 乚 beside a part (孔) does not.
     if (base == u"a" || base == u"d") {
-        if (hasStroke)
+        if (hasStroke || (base == u"d" && std::any_of(parts.begin(), parts.end(), isOneStroke)))
             return QStringLiteral("独体");
         if (base == u"a")
             return parts.size() >= 3 ? QStringLiteral("左中右") : QStringLiteral("左右");
@@ -206,7 +220,8 @@ QString structureOf(const Decomposition &decomposition)
         { QStringLiteral("r3tr"), QStringLiteral("品字形") },
     };
     if (repeats.contains(base))
-        return hasStroke ? QStringLiteral("独体") : repeats.value(base);
+        return std::any_of(parts.begin(), parts.end(), isOneStroke) ? QStringLiteral("独体")
+                                                                    : repeats.value(base);
     // Interlocked (lock), one component within another (w...), built from strokes, or one
     // component modified, mirrored or turned: a character of one piece.
     static const QSet<QString> onePiece
@@ -338,13 +353,16 @@ QString Filer::positionRadical(
     QString current = component;
     for (int depth = 0; depth < 8; ++depth) {
         const QString form = tableForm(current);
+        // a stroke found inside a part is a stroke of that part, not a part of the character
         if (!form.isEmpty())
-            return form;
+            return depth > 0 && isOneStroke(mainRadical(form)) ? QString() : form;
         if (kind == u"repeat" || (kind == u"surround" && !first))
             return {};
         // the outside of an outside is the character's outside too
         const Decomposition *d = decompositionOf(current);
-        if (!d || d->components.isEmpty() || positionKind(d->type) != kind)
+        // 亻 with a stroke at its right (the left of 修) is still the left
+        const bool besideRight = d && kind == u"across" && first && d->type == u"wr";
+        if (!d || d->components.isEmpty() || (positionKind(d->type) != kind && !besideRight))
             return {};
         current = first ? d->components.first() : d->components.last();
         if (via)
@@ -383,6 +401,21 @@ Filing Filer::file(const QString &character) const
         f.structure = structureOf(*d);
         // An outside without a code point that surrounds nothing itself is a piece of one
         // drawing (鸟 is 鸟 without its last stroke around that stroke).
+        // 湖 is 氵 beside 胡, itself 古 beside 月: three parts across. A part that is a radical
+        // stays one part.
+        if (f.structure == u"左右" && d->components.size() == 2) {
+            qsizetype across = 0;
+            for (const QString &part : d->components) {
+                const Decomposition *inner = decompositionOf(part);
+                const bool split = inner && tableForm(part).isEmpty()
+                    && (inner->type == u"a" || inner->type == u"ra")
+                    && std::none_of(
+                        inner->components.begin(), inner->components.end(), isOneStroke);
+                across += split ? std::max<qsizetype>(2, inner->components.size()) : 1;
+            }
+            if (across >= 3)
+                f.structure = QStringLiteral("左中右");
+        }
         if (f.structure.startsWith(u'半') || f.structure.startsWith(u'全')) {
             const Decomposition *outside = decompositionOf(d->components.first());
             if (isNumber(d->components.first())
@@ -446,7 +479,9 @@ Filing Filer::file(const QString &character) const
         if (f.radical.isEmpty())
             f.note = QStringLiteral("部件交叠（%1），没有规则可定").arg(d->type);
     }
-
+    // the same radical in another form is no other radical (湖: 氵, not 水)
+    if (!f.radical.isEmpty() && sameRadical(f.radical, f.kangxiRadical))
+        f.kangxiRadical = f.radical;
     const int total = totalStrokes.value(character, -1);
     const int radical = radicalStrokes(f.radical);
     if (total > 0 && radical > 0 && total >= radical)
@@ -468,6 +503,18 @@ int Filer::radicalStrokes(const QString &radical) const
 {
     const auto it = forms.constFind(radical);
     return it == forms.constEnd() ? -1 : it->strokes;
+}
+
+bool Filer::sameRadical(const QString &a, const QString &b) const
+{
+    const QString formA = tableForm(a);
+    const QString formB = tableForm(b);
+    if (formA.isEmpty() || formB.isEmpty())
+        return a == b;
+    const QString mainA = mainRadical(formA);
+    const QString mainB = mainRadical(formB);
+    return mainA == mainB || attached.value(mainA).contains(formB)
+        || attached.value(mainB).contains(formA);
 }
 
 QString Filer::mainRadical(const QString &form) const
@@ -504,12 +551,10 @@ QString checkReport(const Filer &filer, const QStringList &characters,
     QStringList disagreements;
     QStringList undecidedList;
     QStringList structureDisagreements;
-    // The main radical, so that 牛 and 牜 or 阝 of 阜 and of 邑 count as the same radical.
-    auto same = [&filer](const QString &a, const QString &b) {
-        const QString ma = filer.mainRadical(a);
-        const QString mb = filer.mainRadical(b);
-        return a == b || (!ma.isEmpty() && ma == mb) || (a == u"阝" && b == u"阝");
-    };
+    // per rule (the note without its particulars): filed, compared, agreeing
+    QMap<QString, std::array<int, 3>> rules;
+    // 牛 and 牜, 阝 and 阜 are one radical
+    auto same = [&filer](const QString &a, const QString &b) { return filer.sameRadical(a, b); };
     for (const QString &c : characters) {
         const Filing f = filer.file(c);
         if (!f.structure.isEmpty())
@@ -525,17 +570,23 @@ QString checkReport(const Filer &filer, const QStringList &characters,
                     ++kangxiSame;
             }
         }
+        const QString rule = f.note.section(u'（', 0, 0).section(u'：', 0, 0);
+        if (!f.radical.isEmpty())
+            ++rules[rule][0];
         const auto other = secondOpinion.constFind(c);
         if (other == secondOpinion.constEnd())
             continue;
         if (!f.radical.isEmpty() && !other->radical.isEmpty()) {
             ++compared;
-            if (same(f.radical, other->radical))
+            ++rules[rule][1];
+            if (same(f.radical, other->radical)) {
                 ++agree;
-            else
+                ++rules[rule][2];
+            } else {
                 disagreements.append(
                     QStringLiteral("%1\t%2\t%3\t康熙 %4\t%5")
                         .arg(c, f.radical, other->radical, f.kangxiRadical, f.note));
+            }
         }
         if (!f.structure.isEmpty() && !other->structure.isEmpty()) {
             ++structuresCompared;
@@ -572,6 +623,13 @@ QString checkReport(const Filer &filer, const QStringList &characters,
                .arg(structures)
                .arg(structuresCompared)
                .arg(structuresAgree);
+    out += QStringLiteral("\n## By rule (rule, filed, compared with cnchar-radical, agree)\n");
+    for (auto it = rules.cbegin(); it != rules.cend(); ++it)
+        out += QStringLiteral("%1\t%2\t%3\t%4\n")
+                   .arg(it.key())
+                   .arg(it.value()[0])
+                   .arg(it.value()[1])
+                   .arg(it.value()[2]);
     out += QStringLiteral(
         "\n## Radical disagreements (character, filed, cnchar-radical, Kangxi, rule)\n");
     for (const QString &line : disagreements)

@@ -16,7 +16,9 @@ namespace radicals {
 
 struct Filing {
     QString radical; // modern table radical as filed (讠, 宀); empty when no rule decides
-    QString kangxiRadical; // from kRSUnicode (子; 钅 where the source marks the simplified form)
+    // from kRSUnicode (子; 钅 where the source marks the simplified form); the filed form when
+    // it is the same radical written otherwise (湖: 氵, not 水)
+    QString kangxiRadical;
     int strokesOutside = -1; // total strokes minus the radical's; -1 when either is unknown
     QString structure; // 独体 左右 左中右 上下 上中下 半包围(左上) 全包围 品字形; empty: unknown
     QStringList parts; // the decomposition's components (all levels, without duplicates)
@@ -54,6 +56,9 @@ public:
     QStringList radicals() const; // the table's radicals in table order
     QStringList attachedForms(const QString &radical) const;
     int radicalStrokes(const QString &radical) const; // -1 for a form not in the table
+    // Whether two forms are one radical of the table (牛 and 牜; 阝 and 阜; 辶 and 辵, which the
+    // decomposition writes).
+    bool sameRadical(const QString &a, const QString &b) const;
     // The main radical of a form (言 for 讠, 邑 for 阝, 言 for 言); empty for a form not in the
     // table.
     QString mainRadical(const QString &form) const;

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev qt6-translations-l10n
-  unicode-data bzip2 fonts-arphic-uming python3-jieba
+  unicode-data bzip2 fonts-arphic-uming python3-jieba opencc
   nodejs npm
   sqlite3 xvfb xauth xclip xdotool openbox valgrind clang-format
   librsvg2-bin chromium poppler-utils

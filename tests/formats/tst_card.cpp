@@ -38,6 +38,7 @@ const char dictionary[] = R"(# CC-CEDICT
 發騷 发骚 [fa1 sao1] /(derog.) to act flirtatiously/
 乹 干 [gan1] /old variant of 乾|干[gan1]/
 一 一 [yi1] /one/single/
+弌 一 [yi1] /one (formal)/
 單 单 [Shan4] /surname Shan/
 單 单 [chan2] /used in 單于|单于[chan2 yu2]/
 單 单 [dan1] /single/bill; list/
@@ -58,6 +59,8 @@ const char unihan[] = "U+884C\tkHanyuPinlu\txíng(2943) háng(218)\n"
                       "U+91CD\tkTGHZ2013\t047.150:chóng 481.090:zhòng\n"
                       "U+73BB\tkTGHZ2013\t026.020:bō\n"
                       "U+53D1\tkTGHZ2013\t090.010:fā 090.100:fà\n"
+                      "U+53D1\tkTraditionalVariant\tU+767C U+9AEE\n"
+                      "U+5355\tkTraditionalVariant\tU+5355 U+55AE\n"
                       "U+4E00\tkTGHZ2013\t405.010:yī\n"
                       "U+4E00\tkTGH\t2013:1\n"
                       "U+5355\tkTGHZ2013\t036.140:chán 064.090:dān 325.010:shàn\n"
@@ -187,7 +190,8 @@ void CardTest::traditional_data()
     QTest::newRow("发: a form per sense")
         << QStringLiteral("发") << QStringLiteral("發 send out; 髮 hair");
     QTest::newRow("单: one form for every sense") << QStringLiteral("单") << QStringLiteral("單 ");
-    QTest::newRow("一: the same form") << QStringLiteral("一") << QString();
+    QTest::newRow("一: the same form, another character under it left out")
+        << QStringLiteral("一") << QString();
 }
 
 void CardTest::traditional()

@@ -72,9 +72,12 @@ const char *const fixtureRadicals = "# number form strokes main also\n"
                                     "74\t攵\t4\t攴\t⺙\n"
                                     "79\t牛\t4\t\t\n"
                                     "79\t牜\t4\t牛\t\n"
+                                    "77\t水\t4\t\t\n"
+                                    "77\t氵\t3\t水\t\n"
                                     "94\t方\t4\t\t\n"
                                     "98\t心\t4\t\t\n"
                                     "105\t目\t5\t\t\n"
+                                    "128\t页\t6\t\t\n"
                                     "166\t言\t7\t\t\n"
                                     "166\t讠\t2\t言\t\n";
 const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
@@ -90,6 +93,10 @@ const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
                                          "问:st(门,口)\n"
                                          "品:r3tr(口)\n"
                                          "政:a(正,⺙)\n"
+                                         "顺:a(川,页)\n"
+                                         "湖:a(氵,胡)\n"
+                                         "胡:a(古,月)\n"
+                                         "川:r3a(丨)\n"
                                          "莫:d(艹,日,大)\n"
                                          "墓:d(莫,土)\n"
                                          "厚:stl(37492,子)\n"
@@ -100,7 +107,8 @@ const char *const fixtureDecomposition = "module.exports = `字:d(宀,子)\n"
 const char *const fixtureUnihan = "U+5B57\tkRSUnicode\t39.3\n"
                                   "U+6211\tkRSUnicode\t62.3\n"
                                   "U+8BF4\tkRSUnicode\t149'.7\n"
-                                  "U+4E2D\tkRSUnicode\t2.3\n";
+                                  "U+4E2D\tkRSUnicode\t2.3\n"
+                                  "U+6E56\tkRSUnicode\t85.9\n";
 const char *const fixtureCorrections
     = "# character field value reason\n"
       "周\tradical\t-\tthe decomposition draws the outside as 田\n";
@@ -531,6 +539,12 @@ void TablesTest::radicalFiling_data()
     QTest::newRow("decomposition's other code point")
         << QStringLiteral("政") << QStringLiteral("攵") << -1 << QStringLiteral("左右") << QString()
         << QStringLiteral("正 ⺙ 攵");
+    QTest::newRow("a stroke inside a part is no part")
+        << QStringLiteral("顺") << QStringLiteral("页") << -1 << QStringLiteral("左右") << QString()
+        << QStringLiteral("川 丨 页");
+    QTest::newRow("three across, Kangxi radical in another form")
+        << QStringLiteral("湖") << QStringLiteral("氵") << -1 << QStringLiteral("左中右")
+        << QStringLiteral("氵") << QStringLiteral("氵 胡 古 月");
     QTest::newRow("meshed: the Kangxi radical's part")
         << QStringLiteral("我") << QStringLiteral("戈") << 3 << QStringLiteral("独体")
         << QStringLiteral("戈") << QStringLiteral("手 戈");
