@@ -24,13 +24,14 @@ void nameApplication()
 // The program's modes that need no display; a new one is a line here.
 const DisplayFreeMode displayFreeModes[] = {
     { sheets::practiceSheetOption, sheets::runPracticeSheetCommand },
+    { sheets::dictationSheetOption, sheets::runPracticeSheetCommand },
 };
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // the practice sheet from the command line: no window, no display needed
+    // a sheet from the command line: no window, no display needed
     if (const DisplayFreeMode *mode = displayFreeModeOf(argc, argv, displayFreeModes))
         return runDisplayFree(*mode, argc, argv);
     nameApplication();
