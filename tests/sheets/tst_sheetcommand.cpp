@@ -537,14 +537,18 @@ private slots:
         QVERIFY2(run.err.contains(QStringLiteral("no stroke data: 山")), qPrintable(run.err));
         QVERIFY(QFileInfo(pdf).size() > 0);
 
-        const QString database = folder.path() + QStringLiteral("/Photo.mdb");
-        const QByteArray checksum = checksumOf(database);
-        run = runProgram({ QStringLiteral("--practice-sheet"), QStringLiteral("一"),
-                             QStringLiteral("--output"), database },
-            m_runtime->path(), program);
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("自己的数据")), qPrintable(run.err));
-        QCOMPARE(checksumOf(database), checksum);
+        // either sheet, onto the records or the character cards
+        for (const auto &[sheet, file] : { std::pair { "--practice-sheet", "/Photo.mdb" },
+                 std::pair { "--dictation-sheet", "/card.db" } }) {
+            const QString data = folder.path() + QLatin1String(file);
+            const QByteArray checksum = checksumOf(data);
+            run = runProgram(
+                { QLatin1String(sheet), QStringLiteral("一"), QStringLiteral("--output"), data },
+                m_runtime->path(), program);
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(QStringLiteral("自己的数据")), qPrintable(run.err));
+            QCOMPARE(checksumOf(data), checksum);
+        }
     }
 
     // Whatever platform the desktop session chose, the command runs without a display, takes
