@@ -25,6 +25,7 @@ void nameApplication()
 // The program's modes that need no display; a new one is a line here.
 const DisplayFreeMode displayFreeModes[] = {
     { sheets::practiceSheetOption, sheets::runPracticeSheetCommand },
+    { sheets::dictationSheetOption, sheets::runPracticeSheetCommand },
     { card::cardOption, card::runCardCommand },
 };
 
@@ -32,7 +33,7 @@ const DisplayFreeMode displayFreeModes[] = {
 
 int main(int argc, char *argv[])
 {
-    // the practice sheet or the card from the command line: no window, no display needed
+    // a sheet or the card from the command line: no window, no display needed
     if (const DisplayFreeMode *mode = displayFreeModeOf(argc, argv, displayFreeModes))
         return runDisplayFree(*mode, argc, argv);
     nameApplication();

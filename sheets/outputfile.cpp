@@ -226,7 +226,8 @@ bool OutputFile::openFor(const QString &path)
         current = next.startsWith(u'/') ? next : folder + u'/' + next;
     }
 
-    // the program's own data: Photo.mdb, LIST2.txt, the licence of the font, the program, pages
+    // the program's own data: Photo.mdb, LIST2.txt, the character cards, the licences of the font
+    // and of the cards, the program, pages
     if (!m_programFolder.isEmpty()) {
         const QString program = QFileInfo(m_programFolder).canonicalFilePath();
         const QString folder = QFileInfo(parentOf(current)).canonicalFilePath();
@@ -234,7 +235,8 @@ bool OutputFile::openFor(const QString &path)
         const QString pages
             = QFileInfo(m_programFolder + QStringLiteral("/strokeorder")).canonicalFilePath();
         bool own = false;
-        for (const char *file : { "Photo.mdb", "LIST2.txt", "ARPHICPL.TXT", "zibrin" }) {
+        for (const char *file :
+            { "Photo.mdb", "LIST2.txt", "card.db", "ARPHICPL.TXT", "CC-BY-SA-4.0.txt", "zibrin" }) {
             const QString ownFile = m_programFolder + u'/' + QLatin1String(file);
             own = own || (exists && sameFile(existing, ownFile))
                 || (!program.isEmpty() && folder == program && name == QLatin1String(file));

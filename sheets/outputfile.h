@@ -16,8 +16,8 @@ namespace sheets {
 class OutputFile : public QIODevice {
     Q_OBJECT
 public:
-    // programFolder: the folder of the program, whose data (Photo.mdb, LIST2.txt, the pages)
-    // must not be replaced; empty for none.
+    // programFolder: the folder of the program, whose data (Photo.mdb, LIST2.txt, card.db, the
+    // pages) must not be replaced; empty for none.
     explicit OutputFile(const QString &programFolder, QObject *parent = nullptr);
     ~OutputFile() override; // an uncommitted temporary file is removed
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheetcommand.h"
 
+#include "cardstore.h"
+#include "dictationrenderer.h"
 #include "outputfile.h"
 #include "recordstore.h"
 #include "sheetcharacters.h"
@@ -53,6 +55,28 @@ struct Options {
         QStringLiteral("标题 / the title, up to %1 characters (default 练字帖; empty for none).")
             .arg(maxTitleLength),
         QStringLiteral("text") };
+    QCommandLineOption noModel { QStringLiteral("no-model"),
+        QStringLiteral("不印范字 / no model character in black in the first cell.") };
+    QCommandLineOption noStrokeNames { QStringLiteral("no-stroke-names"),
+        QStringLiteral("不印笔画名称 / no stroke names under the stroke-order cells.") };
+    QCommandLineOption noInfo { QStringLiteral("no-info"),
+        QStringLiteral("不印部首、结构、笔画和组词 / no radical, structure, strokes and words.") };
+    QCommandLineOption words { QStringLiteral("words"),
+        QStringLiteral("组词的个数 / words with each character, 0-%1 (default %1).").arg(maxWords),
+        QStringLiteral("n") };
+    QCommandLineOption tracingColour { QStringLiteral("tracing-colour"),
+        QStringLiteral("描红的颜色 / colour of the copies to trace (default grey)."),
+        QStringLiteral("grey|red") };
+    QCommandLineOption keepRepeats { QStringLiteral("keep-repeats"),
+        QStringLiteral("保留重复的字 / a character typed twice is drilled twice.") };
+    QCommandLineOption noClassField { QStringLiteral("no-class-field"),
+        QStringLiteral("不印班级栏 / no 班级 field in the header.") };
+    QCommandLineOption dictation { QStringLiteral("dictation-sheet"),
+        QStringLiteral("看拼音写词语的词语 / the words of a dictation sheet (pinyin over empty "
+                       "cells), separated by spaces or punctuation."),
+        QStringLiteral("words") };
+    QCommandLineOption answers { QStringLiteral("answers"),
+        QStringLiteral("看拼音写词语：最后一页印答案 / dictation sheet: an answer page last.") };
     QCommandLineOption help { { QStringLiteral("h"), QStringLiteral("help") },
         QStringLiteral("列出选项 / lists these options.") };
 
@@ -61,9 +85,13 @@ struct Options {
         parser.setApplicationDescription(QStringLiteral(
             "Zibrin 练字帖：笔顺、描红和空格，写成 PDF。\n"
             "Writes a practice sheet (stroke order, grey copies to trace, empty cells) as PDF.\n"
-            "  zibrin --practice-sheet 山水火 --output sheet.pdf"));
-        parser.addOptions(
-            { sheet, output, grid, cell, tracing, rows, paper, landscape, noPinyin, title, help });
+            "  zibrin --practice-sheet 山水火 --output sheet.pdf\n"
+            "  zibrin --practice-sheet \"长(cháng)短\" --output sheet.pdf   (长 read cháng)\n"
+            "看拼音写词语 / a dictation sheet:\n"
+            "  zibrin --dictation-sheet \"银行 快乐 重新\" --output d.pdf --answers"));
+        parser.addOptions({ sheet, output, grid, cell, tracing, rows, paper, landscape, noPinyin,
+            title, noModel, noStrokeNames, noInfo, words, tracingColour, keepRepeats, noClassField,
+            dictation, answers, help });
     }
 };
 
@@ -118,10 +146,15 @@ std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QStr
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument: \"%1\"")
                         .arg(visibleText(parser.positionalArguments().constFirst())));
-    command.characters = parser.value(o.sheet);
+    command.dictation = parser.isSet(o.dictation);
+    if (command.dictation && parser.isSet(o.sheet))
+        return fail(QStringLiteral("--practice-sheet and --dictation-sheet: one sheet at a time"));
+    command.characters = parser.value(command.dictation ? o.dictation : o.sheet);
     if (command.characters.size() > maxInputLength)
-        return fail(
-            QStringLiteral("--practice-sheet takes at most %1 characters").arg(maxInputLength));
+        return fail(QStringLiteral("--%1 takes at most %2 characters")
+                        .arg(command.dictation ? QStringLiteral("dictation-sheet")
+                                               : QStringLiteral("practice-sheet"))
+                        .arg(maxInputLength));
     if (!parser.isSet(o.output) || parser.value(o.output).isEmpty())
         return fail(QStringLiteral("--output FILE is missing: the PDF file to write"));
     command.output = parser.value(o.output);
@@ -146,7 +179,7 @@ std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QStr
         int *value;
     } numbers[] = { { o.cell, minCellMm, maxCellMm, &options.cellMm },
         { o.tracing, 0, maxTracing, &options.tracing },
-        { o.rows, 0, maxExtraRows, &options.extraRows } };
+        { o.rows, 0, maxExtraRows, &options.extraRows }, { o.words, 0, maxWords, &options.words } };
     for (const auto &number : numbers) {
         if (!parser.isSet(number.option))
             continue;
@@ -178,6 +211,31 @@ std::optional<SheetCommand> parseSheetCommand(const QStringList &arguments, QStr
         if (options.title.size() > maxTitleLength)
             return fail(QStringLiteral("--title takes at most %1 characters").arg(maxTitleLength));
     }
+    if (parser.isSet(o.tracingColour)) {
+        const QString colour = parser.value(o.tracingColour).toLower();
+        if (colour == QLatin1String("grey") || colour == QLatin1String("gray"))
+            options.tracingColour = TracingColour::Grey;
+        else if (colour == QLatin1String("red"))
+            options.tracingColour = TracingColour::Red;
+        else
+            return fail(QStringLiteral("--tracing-colour must be grey or red, not \"%1\"")
+                            .arg(parser.value(o.tracingColour)));
+    }
+    options.model = !parser.isSet(o.noModel);
+    options.strokeNames = !parser.isSet(o.noStrokeNames);
+    options.info = !parser.isSet(o.noInfo);
+    options.keepRepeats = parser.isSet(o.keepRepeats);
+    options.classField = !parser.isSet(o.noClassField);
+
+    DictationOptions &dictation = command.dictationOptions;
+    dictation.grid = options.grid;
+    dictation.cellMm = options.cellMm;
+    dictation.paper = options.paper;
+    dictation.landscape = options.landscape;
+    dictation.classField = options.classField;
+    dictation.answers = parser.isSet(o.answers);
+    if (parser.isSet(o.title))
+        dictation.title = options.title;
     return command;
 }
 
@@ -202,7 +260,27 @@ int runPracticeSheetCommand(const QStringList &arguments)
         printError(QStringLiteral("cannot read the character data %1").arg(database));
         return 1;
     }
-    const SheetCharacters characters = loadCharacters(store, command->characters);
+    // radicals, structures, stroke names and words: the card data beside it, where there is one
+    const card::CardStore cards(cardFileBeside(database));
+    if (command->dictation) {
+        const DictationWords words = loadWords(store, command->characters, &cards);
+        if (!words.missing.isEmpty())
+            printError(QStringLiteral("left out, no reading: %1").arg(words.missing.join(u' ')));
+        if (words.usable.isEmpty()) {
+            printError(QStringLiteral("no word to write: \"%1\" holds none with readings")
+                           .arg(visibleText(command->characters)));
+            return 1;
+        }
+        const QString writeError = writeDictationPdf(command->output, command->dictationOptions,
+            words.usable, QCoreApplication::applicationDirPath());
+        if (!writeError.isEmpty()) {
+            printError(writeError);
+            return 1;
+        }
+        return 0;
+    }
+    const SheetCharacters characters
+        = loadCharacters(store, command->characters, command->options.keepRepeats, &cards);
     if (!characters.missing.isEmpty())
         printError(
             QStringLiteral("left out, no stroke data: %1").arg(characters.missing.join(u' ')));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheetcontroller.h"
 
+#include "cardstore.h"
+#include "dictationrenderer.h"
 #include "sheetdialog.h"
 #include "sheetrenderer.h"
 #include "sheetslog.h"
@@ -26,8 +28,9 @@ namespace sheets {
 namespace {
 
 // Qt's own file dialog (the save dialog, and the print dialog's file browser) keeps its history
-// in the user's QtProject.conf. The program writes no settings: while one of Qt's dialogs is
-// open, Qt's user settings live in a temporary folder, removed afterwards.
+// in the user's QtProject.conf. The program writes no settings but the sheet dialog's own
+// (userSettings): while one of Qt's dialogs is open, Qt's user settings live in a temporary
+// folder, removed afterwards.
 class PrivateQtSettings {
 public:
     PrivateQtSettings()
@@ -88,6 +91,12 @@ void dropFileNameCompleter(QPrintDialog &dialog)
     qDeleteAll(dialog.findChildren<QFileSystemModel *>());
 }
 
+QSettings userSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zibrin"),
+        QStringLiteral("Zibrin"));
+}
+
 } // namespace
 
 SheetController::SheetController(const Controls &controls, QObject *parent)
@@ -118,19 +127,118 @@ void SheetController::Command10_Click()
     if (!m_store.isOpen())
         m_store.open(c.databaseFile);
     m_loaded.clear();
+    if (!m_cards)
+        m_cards = std::make_unique<card::CardStore>(cardFileBeside(c.databaseFile));
     m_dialog = new SheetDialog(c.window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    restoreSettings();
     m_options = m_dialog->options();
+    m_dictationOptions = m_dialog->dictationOptions();
+    m_dictation = m_dialog->isDictation();
     m_dialog->characters.setText(c.shownCharacter ? c.shownCharacter() : QString());
     wireDialog();
     characters_Change();
     m_dialog->show();
 }
 
+namespace {
+const QString groupKey = QStringLiteral("sheets/");
+}
+
+void SheetController::saveSettings() const
+{
+    if (!m_dialog)
+        return;
+    const SheetDialog &d = *m_dialog;
+    QSettings settings = userSettings();
+    settings.beginGroup(QStringLiteral("sheets"));
+    settings.setValue(QStringLiteral("sheet"), d.sheetKind.currentIndex());
+    settings.setValue(QStringLiteral("grid"), d.grid.currentIndex());
+    settings.setValue(QStringLiteral("cell"), d.cellSize.value());
+    settings.setValue(QStringLiteral("tracing"), d.tracing.value());
+    settings.setValue(QStringLiteral("tracingColour"), d.tracingColour.currentIndex());
+    settings.setValue(QStringLiteral("rows"), d.extraRows.value());
+    settings.setValue(QStringLiteral("paper"), d.paper.currentIndex());
+    settings.setValue(QStringLiteral("landscape"), d.landscape.isChecked());
+    settings.setValue(QStringLiteral("pinyin"), d.pinyin.isChecked());
+    settings.setValue(QStringLiteral("model"), d.model.isChecked());
+    settings.setValue(QStringLiteral("strokeNames"), d.strokeNames.isChecked());
+    settings.setValue(QStringLiteral("info"), d.info.isChecked());
+    settings.setValue(QStringLiteral("words"), d.words.value());
+    settings.setValue(QStringLiteral("keepRepeats"), d.keepRepeats.isChecked());
+    settings.setValue(QStringLiteral("classField"), d.classField.isChecked());
+    settings.setValue(QStringLiteral("answers"), d.answers.isChecked());
+    settings.setValue(QStringLiteral("title"), d.title.text());
+    settings.endGroup();
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        qCWarning(sheetsLog) << "practice sheet: cannot keep the settings in"
+                             << settings.fileName();
+}
+
+void SheetController::restoreSettings()
+{
+    if (!m_dialog)
+        return;
+    SheetDialog &d = *m_dialog;
+    const QSettings settings = userSettings();
+    // each value through its control, which keeps it within its range
+    const auto number = [&](const char *key, int fallback) {
+        bool ok = false;
+        const int value = settings.value(groupKey + QLatin1String(key)).toInt(&ok);
+        return ok ? value : fallback;
+    };
+    const auto flag = [&](const char *key, bool fallback) {
+        const QVariant value = settings.value(groupKey + QLatin1String(key));
+        return value.isValid() ? value.toBool() : fallback;
+    };
+    const auto choose = [&](QComboBox &box, const char *key) {
+        const int index = number(key, box.currentIndex());
+        if (index >= 0 && index < box.count())
+            box.setCurrentIndex(index);
+    };
+    choose(d.sheetKind, "sheet");
+    choose(d.grid, "grid");
+    choose(d.tracingColour, "tracingColour");
+    choose(d.paper, "paper");
+    d.cellSize.setValue(number("cell", d.cellSize.value()));
+    d.tracing.setValue(number("tracing", d.tracing.value()));
+    d.extraRows.setValue(number("rows", d.extraRows.value()));
+    d.words.setValue(number("words", d.words.value()));
+    for (const auto &[box, key] :
+        std::initializer_list<std::pair<QCheckBox *, const char *>> { { &d.landscape, "landscape" },
+            { &d.pinyin, "pinyin" }, { &d.model, "model" }, { &d.strokeNames, "strokeNames" },
+            { &d.info, "info" }, { &d.keepRepeats, "keepRepeats" }, { &d.classField, "classField" },
+            { &d.answers, "answers" } })
+        box->setChecked(flag(key, box->isChecked()));
+    const QVariant title = settings.value(groupKey + QStringLiteral("title"));
+    if (title.isValid())
+        d.title.setText(title.toString().left(maxTitleLength));
+    d.showSheetKind();
+}
+
+bool SheetController::hasContent() const
+{
+    return m_dictation ? !m_words.usable.isEmpty() : !m_characters.usable.isEmpty();
+}
+
 void SheetController::wireDialog()
 {
     SheetDialog *d = m_dialog;
+    connect(d, &QDialog::finished, this, [this] { saveSettings(); });
     connect(&d->characters, &QLineEdit::textChanged, this, [this] { characters_Change(); });
+    connect(&d->sheetKind, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_dialog)
+            return;
+        // the title follows the sheet where it is the other sheet's default
+        const QString practiceTitle = SheetOptions().title;
+        const QString dictationTitle = DictationOptions().title;
+        m_dialog->showSheetKind();
+        m_dictation = m_dialog->isDictation();
+        if (m_dialog->title.text() == (m_dictation ? practiceTitle : dictationTitle))
+            m_dialog->title.setText(m_dictation ? dictationTitle : practiceTitle);
+        characters_Change();
+    });
     const auto changed = [this] { options_Change(); };
     connect(&d->grid, &QComboBox::currentIndexChanged, this, changed);
     connect(&d->paper, &QComboBox::currentIndexChanged, this, changed);
@@ -143,6 +251,11 @@ void SheetController::wireDialog()
     connect(&d->extraRows, &QSpinBox::valueChanged, this, changed);
     connect(&d->pinyin, &QCheckBox::toggled, this, changed);
     connect(&d->landscape, &QCheckBox::toggled, this, changed);
+    for (QCheckBox *box : { &d->model, &d->strokeNames, &d->info, &d->classField, &d->answers })
+        connect(box, &QCheckBox::toggled, this, changed);
+    connect(&d->keepRepeats, &QCheckBox::toggled, this, [this] { characters_Change(); });
+    connect(&d->words, &QSpinBox::valueChanged, this, changed);
+    connect(&d->tracingColour, &QComboBox::currentIndexChanged, this, changed);
     connect(&d->title, &QLineEdit::textChanged, this, changed);
     connect(&d->printButton, &QPushButton::clicked, this, [this] { printButton_Click(); });
     connect(&d->saveButton, &QPushButton::clicked, this, [this] { saveButton_Click(); });
@@ -162,6 +275,17 @@ void SheetController::characters_Change()
         return;
     }
     m_cut = m_cut && text.size() >= maxInputLength - 1;
+    m_dictation = m_dialog->isDictation();
+    if (m_dictation) {
+        m_loading.stop();
+        m_words = loadWords(m_store, m_dialog->characters.text(), m_cards.get());
+        const QString missing = m_words.missing.isEmpty()
+            ? QString()
+            : QStringLiteral("没有读音数据，已略去：%1")
+                  .arg(m_words.missing.join(QStringLiteral(" ")));
+        showSheet(missing);
+        return;
+    }
     loadSlice();
 }
 
@@ -173,7 +297,8 @@ void SheetController::loadSlice()
     constexpr int sliceMs = 40;
     constexpr int charactersAtOnce = 8;
     const QString text = m_dialog->characters.text();
-    if (!loadIntoCache(m_store, text, m_loaded, charactersAtOnce, QDeadlineTimer(sliceMs))) {
+    if (!loadIntoCache(
+            m_store, text, m_loaded, charactersAtOnce, QDeadlineTimer(sliceMs), m_cards.get())) {
         // the rest in the next turns of the event loop; meanwhile nothing half-read is printed
         m_dialog->printButton.setEnabled(false);
         m_dialog->saveButton.setEnabled(false);
@@ -181,19 +306,37 @@ void SheetController::loadSlice()
         return;
     }
     m_loading.stop();
-    m_characters = loadCharacters(m_store, text, &m_loaded);
+    m_characters = loadCharacters(
+        m_store, text, m_dialog->keepRepeats.isChecked(), m_cards.get(), &m_loaded);
+    showSheet(m_characters.missing.isEmpty()
+            ? QString()
+            : QStringLiteral("没有笔顺数据，已略去：%1")
+                  .arg(m_characters.missing.join(QStringLiteral(" "))));
+}
+
+void SheetController::showSheet(const QString &missing)
+{
+    m_options = m_dialog->options();
+    m_dictationOptions = m_dialog->dictationOptions();
     QStringList notes;
     if (m_cut)
         notes.append(QStringLiteral("最多 %1 个字，只保留了前 %1 个。").arg(maxInputLength));
-    if (!m_characters.missing.isEmpty())
-        notes.append(QStringLiteral("没有笔顺数据，已略去：%1")
-                         .arg(m_characters.missing.join(QStringLiteral(" "))));
+    if (!missing.isEmpty())
+        notes.append(missing);
     m_dialog->missing.setText(notes.join(u'\n'));
     m_dialog->missing.setVisible(!notes.isEmpty());
-    const bool any = !m_characters.usable.isEmpty();
+    const bool any = hasContent();
     m_dialog->printButton.setEnabled(any);
     m_dialog->saveButton.setEnabled(any);
-    m_dialog->preview.setSheet(m_options, m_characters.usable);
+    updatePreview();
+}
+
+void SheetController::updatePreview()
+{
+    if (m_dictation)
+        m_dialog->preview.setDictation(m_dictationOptions, m_words.usable);
+    else
+        m_dialog->preview.setSheet(m_options, m_characters.usable);
 }
 
 void SheetController::options_Change()
@@ -201,7 +344,8 @@ void SheetController::options_Change()
     if (!m_dialog)
         return;
     m_options = m_dialog->options();
-    m_dialog->preview.setSheet(m_options, m_characters.usable);
+    m_dictationOptions = m_dialog->dictationOptions();
+    updatePreview();
 }
 
 // A size typed out of range is marked at once; when the field is left, Qt's spin box keeps the
@@ -231,12 +375,14 @@ void SheetController::cellSize_Edited(bool finished)
 
 void SheetController::printButton_Click()
 {
-    if (!m_dialog || m_characters.usable.isEmpty())
+    if (!m_dialog || !hasContent())
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setPageLayout(pageLayout(m_options));
-    printer.setDocName(suggestedFileName(m_characters.usable).chopped(4));
+    printer.setPageLayout(m_dictation ? pageLayout(m_dictationOptions) : pageLayout(m_options));
+    printer.setDocName((m_dictation ? suggestedDictationFileName(m_words.usable)
+                                    : suggestedFileName(m_characters.usable))
+                           .chopped(4));
     const PrivateQtSettings privateSettings;
     QPrintDialog dialog(&printer, m_dialog);
     dialog.setWindowTitle(QStringLiteral("打印练字帖"));
@@ -244,8 +390,9 @@ void SheetController::printButton_Click()
     if (dialog.exec() != QDialog::Accepted)
         return;
     PagesProgress progress(m_dialog, QStringLiteral("正在打印…"));
-    const PaintResult result
-        = paintSheet(printer, m_options, m_characters.usable, progress.callback());
+    const PaintResult result = m_dictation
+        ? paintDictation(printer, m_dictationOptions, m_words.usable, progress.callback())
+        : paintSheet(printer, m_options, m_characters.usable, progress.callback());
     if (result == PaintResult::Cancelled) {
         printer.abort();
         return;
@@ -259,9 +406,11 @@ void SheetController::printButton_Click()
 
 void SheetController::saveButton_Click()
 {
-    if (!m_dialog || m_characters.usable.isEmpty())
+    if (!m_dialog || !hasContent())
         return;
-    const QString suggested = QDir::home().filePath(suggestedFileName(m_characters.usable));
+    const QString suggested
+        = QDir::home().filePath(m_dictation ? suggestedDictationFileName(m_words.usable)
+                                            : suggestedFileName(m_characters.usable));
     const PrivateQtSettings privateSettings;
     const QString path = QFileDialog::getSaveFileName(
         m_dialog, QStringLiteral("保存为 PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
@@ -269,8 +418,11 @@ void SheetController::saveButton_Click()
         return;
     PagesProgress progress(m_dialog, QStringLiteral("正在保存 PDF…"));
     bool cancelled = false;
-    const QString error = writePdf(path, m_options, m_characters.usable,
-        QCoreApplication::applicationDirPath(), progress.callback(), &cancelled);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString error = m_dictation ? writeDictationPdf(path, m_dictationOptions, m_words.usable,
+                              programFolder, progress.callback(), &cancelled)
+                                      : writePdf(path, m_options, m_characters.usable,
+                                          programFolder, progress.callback(), &cancelled);
     if (!error.isEmpty()) {
         QMessageBox::warning(m_dialog, QStringLiteral("练字帖"), error);
         return;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheetpreview.h"
 
+#include "dictationrenderer.h"
 #include "sheetrenderer.h"
 
 #include <QPaintEvent>
@@ -18,39 +19,33 @@ constexpr int gapPx = 10; // around and between the pages
 constexpr int keptAround = 2; // pictures kept of pages this far out of view
 const QColor backdrop(0x80, 0x80, 0x80);
 
-// One page of the sheet as a picture of the given size in device pixels.
-QImage drawPage(const SheetLayout &layout, const SheetOptions &options,
-    const QList<SheetCharacter> &characters, int page, QSize pixels)
+// A copy of the characters of a page of the layout that shares no path with the original.
+// A path keeps lazily made caches for drawing: the preview's thread draws from such a copy, so
+// that it never shares a path with the user-interface thread, which may be saving or printing
+// the same characters.
+QList<SheetCharacter> ownCharacters(
+    const SheetLayout &layout, const QList<SheetCharacter> &characters, int page)
 {
-    QImage image(pixels, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    // the paper's width fills the picture: the resolution follows
-    const int dotsPerMetre = qRound(pixels.width() / (layout.paperMm.width() / 1000.0));
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    // A path keeps lazily made caches for drawing: the characters of the page are copied, so
-    // that this thread never shares a path with the user-interface thread, which may be saving
-    // or printing the same characters.
     QList<SheetCharacter> own(characters.size());
-    if (page >= 0 && page < layout.pages.size()) {
-        for (const Slice &slice : layout.pages[page]) {
-            if (slice.group < 0 || slice.group >= characters.size())
-                continue;
-            const SheetCharacter &character = characters[slice.group];
-            SheetCharacter &copy = own[slice.group];
-            copy.hz = character.hz;
-            copy.pinyin = character.pinyin;
-            for (const QPainterPath &stroke : character.strokes) {
-                QPainterPath path;
-                path.addPath(stroke); // a copy of the elements, not a share
-                path.setFillRule(stroke.fillRule());
-                copy.strokes.append(path);
-            }
+    if (page < 0 || page >= layout.pages.size())
+        return own;
+    for (const Slice &slice : layout.pages[page]) {
+        if (slice.group < 0 || slice.group >= characters.size())
+            continue;
+        const SheetCharacter &character = characters[slice.group];
+        SheetCharacter &copy = own[slice.group];
+        if (!copy.strokes.isEmpty())
+            continue; // copied for an earlier slice of the page
+        copy = character;
+        copy.strokes.clear();
+        for (const QPainterPath &stroke : character.strokes) {
+            QPainterPath path;
+            path.addPath(stroke); // a copy of the elements, not a share
+            path.setFillRule(stroke.fillRule());
+            copy.strokes.append(path);
         }
     }
-    QPainter painter(&image);
-    paintPage(painter, layout, options.title, own, page);
-    return image;
+    return own;
 }
 
 } // namespace
@@ -67,6 +62,19 @@ SheetPreview::SheetPreview(QWidget *parent)
     m_thread.start(QThread::LowPriority);
 }
 
+QImage SheetPreview::drawPage(const Sheet &sheet, int page, QSize pixels)
+{
+    QImage image(pixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    // the paper's width fills the picture: the resolution follows
+    const int dotsPerMetre = qRound(pixels.width() / (sheet.paperMm.width() / 1000.0));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    QPainter painter(&image);
+    sheet.paintPage(painter, page);
+    return image;
+}
+
 SheetPreview::~SheetPreview()
 {
     ++m_generation; // the page being drawn is the last
@@ -76,13 +84,36 @@ SheetPreview::~SheetPreview()
 
 void SheetPreview::setSheet(const SheetOptions &options, const QList<SheetCharacter> &characters)
 {
-    auto sheet = std::make_shared<Sheet>();
-    sheet->options = options;
-    sheet->characters = characters;
     QList<int> strokeCounts;
     for (const SheetCharacter &character : characters)
         strokeCounts.append(int(character.strokes.size()));
-    sheet->layout = layOut(options, strokeCounts);
+    auto layout = std::make_shared<const SheetLayout>(layOut(options, strokeCounts));
+    auto sheet = std::make_shared<Sheet>();
+    sheet->paperMm = layout->paperMm;
+    sheet->pageCount = int(layout->pages.size());
+    sheet->paintPage = [layout, title = options.title, characters](QPainter &painter, int page) {
+        paintPage(painter, *layout, title, ownCharacters(*layout, characters, page), page);
+    };
+    present(std::move(sheet));
+}
+
+void SheetPreview::setDictation(const DictationOptions &options, const QList<DictationWord> &words)
+{
+    QList<int> lengths;
+    for (const DictationWord &word : words)
+        lengths.append(int(word.word.toUcs4().size()));
+    auto layout = std::make_shared<const DictationLayout>(layOutDictation(options, lengths));
+    auto sheet = std::make_shared<Sheet>();
+    sheet->paperMm = layout->paperMm;
+    sheet->pageCount = layout->pageCount();
+    sheet->paintPage = [layout, title = options.title, words](QPainter &painter, int page) {
+        paintDictationPage(painter, *layout, title, words, page);
+    };
+    present(std::move(sheet));
+}
+
+void SheetPreview::present(std::shared_ptr<const Sheet> sheet)
+{
     m_sheet = std::move(sheet);
     ++m_generation;
     m_requested.clear();
@@ -96,14 +127,14 @@ void SheetPreview::setSheet(const SheetOptions &options, const QList<SheetCharac
 
 int SheetPreview::pageCount() const
 {
-    return m_sheet ? int(m_sheet->layout.pages.size()) : 0;
+    return m_sheet ? m_sheet->pageCount : 0;
 }
 
 QSize SheetPreview::pageSize() const
 {
     if (!m_sheet)
         return QSize();
-    const QSizeF paper = m_sheet->layout.paperMm;
+    const QSizeF paper = m_sheet->paperMm;
     const int width = std::max(40, viewport()->width() - 2 * gapPx);
     return QSize(width, std::max(1, qRound(width * paper.height() / paper.width())));
 }
@@ -200,7 +231,7 @@ void SheetPreview::request(int page)
             // a newer sheet, or a page scrolled far away: not drawn
             QImage image;
             if (generation == m_generation && page >= m_firstWanted && page <= m_lastWanted)
-                image = drawPage(sheet->layout, sheet->options, sheet->characters, page, pixels);
+                image = drawPage(*sheet, page, pixels);
             QMetaObject::invokeMethod(
                 this, [this, generation, page, image] { pageDrawn(generation, page, image); },
                 Qt::QueuedConnection);

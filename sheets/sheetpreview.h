@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace sheets {
@@ -27,6 +28,8 @@ public:
 
     // Shows this sheet instead of the last one; returns at once.
     void setSheet(const SheetOptions &options, const QList<SheetCharacter> &characters);
+    // The same for a dictation sheet.
+    void setDictation(const DictationOptions &options, const QList<DictationWord> &words);
 
     int pageCount() const;
     // Whether every page in view shows the last sheet given.
@@ -42,10 +45,12 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // Either sheet, as the thread draws it.
     struct Sheet {
-        SheetOptions options;
-        QList<SheetCharacter> characters;
-        SheetLayout layout;
+        QSizeF paperMm;
+        int pageCount = 0;
+        // Paints a page (the painter's origin the paper's top-left corner), on the thread.
+        std::function<void(QPainter &painter, int page)> paintPage;
     };
     struct Picture {
         int generation = -1;
@@ -58,6 +63,9 @@ private:
     void updateScrollBar();
     void request(int page);
     void pageDrawn(int generation, int page, const QImage &image);
+    void present(std::shared_ptr<const Sheet> sheet); // instead of the last sheet
+    // One page of the sheet as a picture of the given size in device pixels (on the thread).
+    static QImage drawPage(const Sheet &sheet, int page, QSize pixels);
 
     std::shared_ptr<const Sheet> m_sheet;
     std::atomic<int> m_generation = 0; // of m_sheet: an older drawing stops at its next page

@@ -96,6 +96,11 @@ bool isBlack(QRgb p)
 {
     return qRed(p) < 90 && qGreen(p) < 90 && qBlue(p) < 90;
 }
+// sheets::tracingRed, 0xf5a3a3
+bool isLightRed(QRgb p)
+{
+    return qRed(p) > 225 && qAbs(qGreen(p) - 0xa3) <= 30 && qAbs(qBlue(p) - 0xa3) <= 30;
+}
 // strokepicture::pendingColour, 0xd6d6d6
 bool isTracingGrey(QRgb p)
 {
@@ -123,6 +128,7 @@ struct Ink {
     int red = 0;
     int black = 0;
     int grey = 0;
+    int lightRed = 0;
 };
 
 Ink inkIn(const QImage &image, const QRect &rect)
@@ -134,9 +140,35 @@ Ink inkIn(const QImage &image, const QRect &rect)
             ink.red += isRed(line[x]);
             ink.black += isBlack(line[x]);
             ink.grey += isTracingGrey(line[x]);
+            ink.lightRed += isLightRed(line[x]);
         }
     }
     return ink;
+}
+
+// The text of pages [first, last] of a PDF, by pdftotext.
+QString pdfText(const QString &pdf, int first, int last)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+        { QStringLiteral("-f"), QString::number(first), QStringLiteral("-l"), QString::number(last),
+            pdf, QStringLiteral("-") });
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Page `page` of a PDF at 254 dpi (ten pixels to the millimetre), by pdftoppm.
+QImage pdfPage(const QString &pdf, int page, const QString &prefix)
+{
+    QProcess raster;
+    raster.start(QStringLiteral("pdftoppm"),
+        { QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-f"), QString::number(page),
+            QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), pdf,
+            prefix });
+    if (!raster.waitForFinished(60000) || raster.exitCode() != 0)
+        return QImage();
+    return QImage(prefix + QStringLiteral(".ppm")).convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -162,11 +194,12 @@ private slots:
         old.write("old");
         old.close();
 
-        const Run run
-            = runProgram({ QStringLiteral("--practice-sheet"), QStringLiteral("永𠀀"),
-                             QStringLiteral("--output"), pdf, QStringLiteral("--grid"),
-                             QStringLiteral("mi"), QStringLiteral("--cell"), QStringLiteral("20") },
-                m_runtime->path());
+        const Run run = runProgram(
+            { QStringLiteral("--practice-sheet"), QStringLiteral("永𠀀"),
+                QStringLiteral("--output"), pdf, QStringLiteral("--grid"), QStringLiteral("mi"),
+                QStringLiteral("--cell"), QStringLiteral("20"), QStringLiteral("--no-model"),
+                QStringLiteral("--no-stroke-names"), QStringLiteral("--no-pinyin") },
+            m_runtime->path());
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains(QStringLiteral("𠀀")), qPrintable(run.err));
         QCOMPARE(
@@ -248,6 +281,80 @@ private slots:
             QCOMPARE(ink.red + ink.black + ink.grey, 0);
     }
 
+    // The 生字 sheet a teacher hands out: 峰 on A4 in cells of 18 mm (15 mm from the left, the
+    // first row 12 + 24 mm of header and 8.56 mm of four lines down). Its 范字 in black first, the
+    // ten stroke-order cells, the copies to trace in light red; the reading, the card's radical,
+    // structure, strokes, a word and the stroke names, the header and the page number as text.
+    void teachersSheet()
+    {
+        const QString pdf = m_dir->filePath(QStringLiteral("a.pdf"));
+        const Run run = runProgram(
+            { QStringLiteral("--practice-sheet"), QStringLiteral("峰"), QStringLiteral("--output"),
+                pdf, QStringLiteral("--tracing-colour"), QStringLiteral("red") },
+            m_runtime->path());
+        QCOMPARE(run.exitCode, 0);
+        const QString text = pdfText(pdf, 1, 1);
+        for (const char *expected : { "fēng", "部首 山", "左右", "10 画", "班级", "姓名", "日期",
+                 "第 1 页 / 共 1 页", "竖折", "横撇" })
+            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        QVERIFY2(text.contains(QStringLiteral("山峰")) || text.contains(QStringLiteral("高峰")),
+            qPrintable(text));
+
+        const QImage image = pdfPage(pdf, 1, m_dir->filePath(QStringLiteral("page")));
+        QVERIFY2(
+            !image.isNull(), "pdftoppm (poppler-utils, installed by tools/setup.sh) did not run");
+        const auto cell = [&](int row, int column) {
+            return inkIn(image, QRect(150 + 180 * column + 10, 446 + 180 * row + 10, 160, 160));
+        };
+        const Ink model = cell(0, 0);
+        QVERIFY2(model.black > 2000 && model.red == 0 && model.lightRed == 0,
+            qPrintable(QStringLiteral("%1 black, %2 red").arg(model.black).arg(model.red)));
+        QVERIFY(cell(0, 1).red > 0); // the first stroke
+        QVERIFY(cell(1, 0).red > 0 && cell(1, 0).black > 0); // the tenth
+        for (int column = 1; column <= 3; ++column) {
+            const Ink copy = cell(1, column);
+            QVERIFY2(copy.lightRed > model.black / 2 && copy.grey == 0 && copy.black == 0,
+                qPrintable(QStringLiteral("copy %1: %2 light red").arg(column).arg(copy.lightRed)));
+        }
+        QCOMPARE(cell(1, 4).lightRed + cell(1, 4).black, 0);
+    }
+
+    // 看拼音写词语 with the answers: page 1 the words' readings over two empty cells each (on A4
+    // at 18 mm the cells of the words start 19, 66 and 113 mm from the left), none of their
+    // characters; the answer page last, the words in characters.
+    void dictationSheet()
+    {
+        const QString pdf = m_dir->filePath(QStringLiteral("d.pdf"));
+        const Run run
+            = runProgram({ QStringLiteral("--dictation-sheet"), QStringLiteral("银行，快乐 重新"),
+                             QStringLiteral("--output"), pdf, QStringLiteral("--answers") },
+                m_runtime->path());
+        QCOMPARE(run.exitCode, 0);
+        const QString words = pdfText(pdf, 1, 1);
+        for (const char *expected : { "yínháng", "kuàilè", "chóngxīn", "第 1 页 / 共 2 页" })
+            QVERIFY2(words.contains(QString::fromUtf8(expected)), qPrintable(words));
+        for (const QChar c : QStringLiteral("银行快乐重新"))
+            QVERIFY2(!words.contains(c), qPrintable(words));
+        const QString answers = pdfText(pdf, 2, 2);
+        for (const char *expected : { "银行", "快乐", "重新", "第 2 页 / 共 2 页" })
+            QVERIFY2(answers.contains(QString::fromUtf8(expected)), qPrintable(answers));
+
+        const QImage image = pdfPage(pdf, 1, m_dir->filePath(QStringLiteral("page")));
+        QVERIFY(!image.isNull());
+        const int top = 446;
+        for (const int left : { 190, 660, 1130 }) {
+            for (int k = 0; k < 2; ++k) {
+                const QRect inside(left + 180 * k + 10, top + 10, 160, 160);
+                const Ink ink = inkIn(image, inside);
+                QCOMPARE(ink.black + ink.red + ink.grey, 0);
+                // the cell's edges are there
+                QVERIFY(isGrid(image.pixel(left + 180 * k + 90, top)));
+                QVERIFY(isGrid(image.pixel(left + 180 * k, top + 90)));
+            }
+            QVERIFY(!isGrid(image.pixel(left + 360 + 15, top + 90))); // two cells, no third
+        }
+    }
+
     void errors_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -275,6 +382,14 @@ private slots:
         QTest::newRow("unknown paper") << args({ "--paper", "B5" }) << "--paper";
         QTest::newRow("unknown option") << args({ "--colour", "red" }) << "colour";
         QTest::newRow("missing value") << args({ "--title" }) << "title";
+        QTest::newRow("unknown tracing colour")
+            << args({ "--tracing-colour", "blue" }) << "--tracing-colour";
+        QTest::newRow("too many words") << args({ "--words", "4" }) << "--words";
+        QTest::newRow("both sheets") << args({ "--dictation-sheet", "银行" }) << "one sheet";
+        QTest::newRow("no usable word")
+            << QStringList { "--dictation-sheet", "，。abc", "--output", out } << "no word";
+        QTest::newRow("dictation, no output")
+            << QStringList { "--dictation-sheet", "银行" } << "--output";
         QTest::newRow("folder missing")
             << QStringList { "--practice-sheet", "山", "--output", "none/a.pdf" } << "文件夹不存在";
         QTest::newRow("output is a folder")
@@ -422,14 +537,18 @@ private slots:
         QVERIFY2(run.err.contains(QStringLiteral("no stroke data: 山")), qPrintable(run.err));
         QVERIFY(QFileInfo(pdf).size() > 0);
 
-        const QString database = folder.path() + QStringLiteral("/Photo.mdb");
-        const QByteArray checksum = checksumOf(database);
-        run = runProgram({ QStringLiteral("--practice-sheet"), QStringLiteral("一"),
-                             QStringLiteral("--output"), database },
-            m_runtime->path(), program);
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("自己的数据")), qPrintable(run.err));
-        QCOMPARE(checksumOf(database), checksum);
+        // either sheet, onto the records or the character cards
+        for (const auto &[sheet, file] : { std::pair { "--practice-sheet", "/Photo.mdb" },
+                 std::pair { "--dictation-sheet", "/card.db" } }) {
+            const QString data = folder.path() + QLatin1String(file);
+            const QByteArray checksum = checksumOf(data);
+            run = runProgram(
+                { QLatin1String(sheet), QStringLiteral("一"), QStringLiteral("--output"), data },
+                m_runtime->path(), program);
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(QStringLiteral("自己的数据")), qPrintable(run.err));
+            QCOMPARE(checksumOf(data), checksum);
+        }
     }
 
     // Whatever platform the desktop session chose, the command runs without a display, takes
@@ -462,7 +581,9 @@ private slots:
             { QStringLiteral("--practice-sheet"), QStringLiteral("--help") }, m_runtime->path());
         QCOMPARE(run.exitCode, 0);
         for (const char *option : { "--output", "--grid", "--cell", "--tracing", "--rows",
-                 "--paper", "--landscape", "--no-pinyin", "--title" })
+                 "--paper", "--landscape", "--no-pinyin", "--title", "--no-model",
+                 "--no-stroke-names", "--no-info", "--words", "--tracing-colour", "--keep-repeats",
+                 "--no-class-field", "--dictation-sheet", "--answers" })
             QVERIFY2(run.out.contains(QLatin1String(option)), option);
     }
 

@@ -4,7 +4,10 @@
 #include "sheetdialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -14,8 +17,14 @@ using namespace sheets;
 class SheetDialogTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // each test with a configuration folder of its own, never the user's
     void init()
     {
+        m_config.emplace();
+        QVERIFY(m_config->isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config->path());
         m_window.emplace();
         m_controller.emplace(SheetController::Controls { .window = &*m_window,
             .databaseFile = QStringLiteral(ZIBRIN_BUILD_DIR "/Photo.mdb"),
@@ -139,20 +148,56 @@ private slots:
         QCOMPARE(dialog->saved.text(), QStringLiteral("已保存：") + path);
     }
 
-    // A closed dialog is gone; the next one starts from the defaults.
-    void reopensWithTheDefaults()
+    // The first opening shows the defaults; a closed dialog is gone, and the next one opens with
+    // the choices it was closed with, kept in the configuration folder and nowhere else.
+    void reopensWithTheLastChoices()
     {
         SheetDialog *dialog = m_controller->dialog();
+        QCOMPARE(dialog->options().grid, Grid::Tian);
+        QCOMPARE(dialog->options().tracing, 3);
+        QCOMPARE(dialog->options().tracingColour, TracingColour::Grey);
         dialog->grid.setCurrentIndex(2);
         dialog->tracing.setValue(0);
+        dialog->tracingColour.setCurrentIndex(1);
+        dialog->strokeNames.setChecked(false);
+        dialog->title.setText(QStringLiteral("第三课"));
         dialog->close();
         QTRY_VERIFY(!m_controller->dialog());
+        QCOMPARE(QDir(m_config->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList { QStringLiteral("Zibrin") });
         m_controller->Command10_Click();
-        QCOMPARE(m_controller->dialog()->options().grid, Grid::Tian);
-        QCOMPARE(m_controller->dialog()->options().tracing, 3);
+        const SheetOptions options = m_controller->dialog()->options();
+        QCOMPARE(options.grid, Grid::Square);
+        QCOMPARE(options.tracing, 0);
+        QCOMPARE(options.tracingColour, TracingColour::Red);
+        QVERIFY(!options.strokeNames);
+        QCOMPARE(options.title, QStringLiteral("第三课"));
+    }
+
+    // The sheet choice: the dictation sheet takes words, hides the practice sheet's controls,
+    // draws a preview of its own and gets its answer page.
+    void sheetChoiceSwitchesThePreview()
+    {
+        SheetDialog *dialog = m_controller->dialog();
+        dialog->characters.setText(QStringLiteral("银行 快乐"));
+        const QImage practice = dialog->preview.grab().toImage();
+        QVERIFY(!dialog->answers.isVisibleTo(dialog));
+        dialog->sheetKind.setCurrentIndex(1);
+        QCOMPARE(m_controller->words().usable.size(), 2);
+        QCOMPARE(dialog->title.text(), QStringLiteral("看拼音写词语"));
+        QVERIFY(dialog->answers.isVisibleTo(dialog));
+        QVERIFY(!dialog->model.isVisibleTo(dialog));
+        QTRY_VERIFY(dialog->preview.grab().toImage() != practice);
+        QCOMPARE(dialog->preview.pageCount(), 1);
+        dialog->answers.setChecked(true);
+        QCOMPARE(dialog->preview.pageCount(), 2);
+        dialog->sheetKind.setCurrentIndex(0);
+        QCOMPARE(dialog->title.text(), QStringLiteral("练字帖"));
+        QCOMPARE(m_controller->characters().usable.size(), 4);
     }
 
 private:
+    std::optional<QTemporaryDir> m_config;
     std::optional<QWidget> m_window;
     std::optional<SheetController> m_controller;
 };

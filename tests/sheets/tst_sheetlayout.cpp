@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The practice sheet's layout rules, GUI-less.
+#include "dictationlayout.h"
 #include "sheetlayout.h"
 
 #include <QTest>
@@ -33,8 +34,46 @@ QString describe(const Cell &cell)
         return QStringLiteral("tracing");
     case CellKind::Empty:
         return QStringLiteral("empty");
+    case CellKind::Model:
+        return QStringLiteral("model");
     }
     return QString();
+}
+
+// "word+count@leftMm" per piece where the word starts ("word.first+count@leftMm" for the rest of a
+// longer word), pieces split by spaces, rows by " / ".
+QString describe(const QList<WordRow> &rows)
+{
+    QStringList out;
+    for (const WordRow &row : rows) {
+        QStringList pieces;
+        for (const WordPiece &piece : row) {
+            const QString word = piece.numbered
+                ? QString::number(piece.word)
+                : QStringLiteral("%1.%2").arg(piece.word).arg(piece.firstCharacter);
+            pieces.append(QStringLiteral("%1+%2@%3").arg(word).arg(piece.count).arg(piece.leftMm));
+        }
+        out.append(pieces.join(u' '));
+    }
+    return out.join(QStringLiteral(" / "));
+}
+
+// Each letter's body and the lines it spans ("ɡ1-3"), then ^tone and :dots where it has them.
+QString describe(const QList<PinyinLetter> &letters, const FourLines &lines)
+{
+    QStringList out;
+    for (const PinyinLetter &letter : letters) {
+        QString text = QStringLiteral("%1%2-%3")
+                           .arg(QString::fromUcs4(&letter.body, 1))
+                           .arg((letter.topMm - lines.topMm) / lines.spaceMm, 0, 'g', 3)
+                           .arg((letter.bottomMm - lines.topMm) / lines.spaceMm, 0, 'g', 3);
+        if (letter.tone)
+            text += QStringLiteral("^%1").arg(letter.tone);
+        if (letter.dots)
+            text += QStringLiteral(":%1").arg(letter.dots);
+        out.append(text);
+    }
+    return out.join(u' ');
 }
 
 } // namespace
@@ -89,6 +128,7 @@ private slots:
         QTest::addColumn<int>("extraRows");
         QTest::addColumn<int>("rows");
         QTest::addColumn<QStringList>("firstCells"); // of the first two rows, ten columns each
+        QTest::addColumn<bool>("model");
         const auto cells = [](std::initializer_list<const char *> texts) {
             QStringList out;
             for (const char *text : texts)
@@ -100,29 +140,41 @@ private slots:
             << 5 << 3 << 1 << 2
             << cells({ "order 1", "order 2", "order 3", "order 4", "order 5", "tracing", "tracing",
                    "tracing", "empty", "empty", "empty", "empty", "empty", "empty", "empty",
-                   "empty", "empty", "empty", "empty", "empty" });
+                   "empty", "empty", "empty", "empty", "empty" })
+            << false;
         // more strokes than cells: the order runs on into the next row, the copies after it
         QTest::newRow("twelve strokes wrap")
             << 12 << 3 << 1 << 3
             << cells({ "order 1", "order 2", "order 3", "order 4", "order 5", "order 6", "order 7",
                    "order 8", "order 9", "order 10", "order 11", "order 12", "tracing", "tracing",
-                   "tracing", "empty", "empty", "empty", "empty", "empty" });
+                   "tracing", "empty", "empty", "empty", "empty", "empty" })
+            << false;
         // copies that do not fit the row spill over into the next
         QTest::newRow("copies spill over")
             << 8 << 4 << 0 << 2
             << cells({ "order 1", "order 2", "order 3", "order 4", "order 5", "order 6", "order 7",
                    "order 8", "tracing", "tracing", "tracing", "tracing", "empty", "empty", "empty",
-                   "empty", "empty", "empty", "empty", "empty" });
+                   "empty", "empty", "empty", "empty", "empty" })
+            << false;
         QTest::newRow("row filled exactly")
             << 8 << 2 << 0 << 1
             << cells({ "order 1", "order 2", "order 3", "order 4", "order 5", "order 6", "order 7",
                    "order 8", "tracing", "tracing", "empty", "empty", "empty", "empty", "empty",
-                   "empty", "empty", "empty", "empty", "empty" });
+                   "empty", "empty", "empty", "empty", "empty" })
+            << false;
         QTest::newRow("no copies, five empty rows")
             << 1 << 0 << 5 << 6
             << cells({ "order 1", "empty", "empty", "empty", "empty", "empty", "empty", "empty",
                    "empty", "empty", "empty", "empty", "empty", "empty", "empty", "empty", "empty",
-                   "empty", "empty", "empty" });
+                   "empty", "empty", "empty" })
+            << false;
+        // the 范字 first: the row that was filled exactly runs over by one
+        QTest::newRow("model first")
+            << 8 << 2 << 0 << 2
+            << cells({ "model", "order 1", "order 2", "order 3", "order 4", "order 5", "order 6",
+                   "order 7", "order 8", "tracing", "tracing", "empty", "empty", "empty", "empty",
+                   "empty", "empty", "empty", "empty", "empty" })
+            << true;
     }
     void cells()
     {
@@ -131,11 +183,13 @@ private slots:
         QFETCH(int, extraRows);
         QFETCH(int, rows);
         QFETCH(QStringList, firstCells);
+        QFETCH(bool, model);
         constexpr int columns = 10;
-        QCOMPARE(rowsOfCharacter(strokes, columns, tracing, extraRows), rows);
+        QCOMPARE(rowsOfCharacter(strokes, columns, tracing, extraRows, model), rows);
         QStringList actual;
         for (int i = 0; i < firstCells.size(); ++i)
-            actual.append(describe(cellOf(strokes, tracing, columns, i / columns, i % columns)));
+            actual.append(
+                describe(cellOf(strokes, tracing, columns, i / columns, i % columns, model)));
         QCOMPARE(actual, firstCells);
     }
 
@@ -189,7 +243,7 @@ private slots:
                 QCOMPARE(slice.firstRow, 0);
                 QCOMPARE(slice.rowCount, 2);
             }
-            QCOMPARE(page.first().topMm, 12.0 + 24.0 + 6.0);
+            QCOMPARE(page.first().topMm, 12.0 + 24.0 + layout.pinyinMm);
         }
     }
 
@@ -206,6 +260,188 @@ private slots:
         QFETCH(QString, title);
         QFETCH(double, height);
         QCOMPARE(headerHeightMm(title), height);
+    }
+
+    // The band of 四线三格 grows with the cells, within bounds; each letter stands on the lines
+    // as pinyin is written: ascenders to the top line, descenders to the bottom line, the tone
+    // mark and dots in the top space, ɑ and ɡ single-storey.
+    void fourLines_data()
+    {
+        QTest::addColumn<int>("cellMm");
+        QTest::addColumn<QString>("pinyin");
+        QTest::addColumn<double>("bandMm"); // the four lines and the gap under them
+        QTest::addColumn<QString>("letters");
+        QTest::newRow("bǐng, 18 mm") << 18 << QStringLiteral("bǐng") << 3 * 2.52 + 1
+                                     << QStringLiteral("b0-2 ı1-2^3 n1-2 ɡ1-3");
+        QTest::newRow("qiáng, 10 mm") << 10 << QStringLiteral("qiáng") << 7.0
+                                      << QStringLiteral("q1-3 ı1-2:1 ɑ1-2^2 n1-2 ɡ1-3");
+        QTest::newRow("lǜ and jué, 30 mm") << 30 << QStringLiteral("lǜjué") << 3 * 3.6 + 1
+                                           << QStringLiteral("l0-2 u1-2^4:2 ȷ1-3:1 u1-2 e1-2^2");
+        QTest::newRow("Tā, t shorter") << 20 << QStringLiteral("Tātā") << 3 * 2.8 + 1
+                                       << QStringLiteral("T0-2 ɑ1-2^1 t0.333-2 ɑ1-2^1");
+    }
+    void fourLines()
+    {
+        QFETCH(int, cellMm);
+        QFETCH(QString, pinyin);
+        QFETCH(double, bandMm);
+        QFETCH(QString, letters);
+        SheetOptions options;
+        options.cellMm = cellMm;
+        const SheetLayout layout = layOut(options, { 5 });
+        QVERIFY2(
+            qAbs(layout.pinyinMm - bandMm) < 1e-9, qPrintable(QString::number(layout.pinyinMm)));
+        QCOMPARE(3 * layout.fourLines.spaceMm + pinyinGapMm, layout.pinyinMm);
+        const FourLines lines { 40, layout.fourLines.spaceMm };
+        QCOMPARE(describe(placePinyin(pinyin, lines), lines), letters);
+    }
+
+    // The info line takes the words that fit beside the pinyin: fewer on A5 and in large cells.
+    void infoLine_data()
+    {
+        QTest::addColumn<Paper>("paper");
+        QTest::addColumn<int>("cellMm");
+        QTest::addColumn<int>("words");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("A4 18 mm") << Paper::A4 << 18 << 3 << 3;
+        QTest::newRow("A5 18 mm") << Paper::A5 << 18 << 3 << 2;
+        QTest::newRow("A5 30 mm") << Paper::A5 << 30 << 3 << 1;
+        QTest::newRow("A5 12 mm") << Paper::A5 << 12 << 3 << 3;
+        QTest::newRow("A4, one asked") << Paper::A4 << 18 << 1 << 1;
+        QTest::newRow("A4, none asked") << Paper::A4 << 18 << 0 << 0;
+    }
+    void infoLine()
+    {
+        QFETCH(Paper, paper);
+        QFETCH(int, cellMm);
+        QFETCH(int, words);
+        QFETCH(int, shown);
+        SheetOptions options;
+        options.paper = paper;
+        options.cellMm = cellMm;
+        options.words = words;
+        const SheetLayout layout = layOut(options, { 10 });
+        const QList<InfoWord> cardWords { { QStringLiteral("山峰"), QStringLiteral("shānfēng") },
+            { QStringLiteral("高峰"), QStringLiteral("gāofēng") },
+            { QStringLiteral("顶峰"), QStringLiteral("dǐngfēng") },
+            { QStringLiteral("峰会"), QStringLiteral("fēnghuì") } };
+        const QString info = infoText(QStringLiteral("山"), QStringLiteral("左右"), 10);
+        QCOMPARE(info, QStringLiteral("部首 山 · 左右 · 10 画"));
+        const QString line
+            = sheets::infoLine(info, cardWords, layout.words, layout.infoWidthMm, layout.infoMm);
+        QVERIFY(line.startsWith(info));
+        QCOMPARE(line.count(QStringLiteral("峰")), shown);
+        QVERIFY2(estimatedWidthMm(line, layout.infoMm) <= layout.infoWidthMm,
+            qPrintable(QString::number(estimatedWidthMm(line, layout.infoMm))));
+        // within the grid, right of the first cell
+        QVERIFY(layout.infoLeftMm >= layout.leftMm + layout.cellMm);
+        QVERIFY(layout.infoLeftMm + layout.infoWidthMm
+            <= layout.leftMm + layout.columns * layout.cellMm + 1e-9);
+        if (shown < words && shown < cardWords.size()) {
+            const QString longer
+                = sheets::infoLine(info, cardWords, layout.words, 1e6, layout.infoMm);
+            QVERIFY(estimatedWidthMm(longer.left(line.size() + 12), layout.infoMm)
+                > layout.infoWidthMm);
+        }
+    }
+
+    // Words go after each other while they fit; a four-character word that does not goes to the
+    // next row, and a word longer than a whole row runs over rows of its own.
+    void wrapWords_data()
+    {
+        QTest::addColumn<Paper>("paper");
+        QTest::addColumn<int>("cellMm");
+        QTest::addColumn<QList<int>>("lengths");
+        QTest::addColumn<QString>("rows");
+        // A4: 186 mm across; a word of two at 18 mm takes 7 + 36 mm, 4 mm apart
+        QTest::newRow("A4 four words wrap the fourth")
+            << Paper::A4 << 18 << QList<int> { 2, 2, 2, 4 } << "0+2@7 1+2@54 2+2@101 / 3+4@7";
+        QTest::newRow("A4 four characters fit")
+            << Paper::A4 << 18 << QList<int> { 2, 4 } << "0+2@7 1+4@54";
+        // A5: 124 mm across
+        QTest::newRow("A5 four characters wrap")
+            << Paper::A5 << 18 << QList<int> { 2, 2, 4 } << "0+2@7 1+2@54 / 2+4@7";
+        QTest::newRow("A5 30 mm: longer than a row")
+            << Paper::A5 << 30 << QList<int> { 1, 4, 1 } << "0+1@7 / 1+3@7 / 1.3+1@7 / 2+1@7";
+    }
+    void wrapWords()
+    {
+        QFETCH(Paper, paper);
+        QFETCH(int, cellMm);
+        QFETCH(QList<int>, lengths);
+        QFETCH(QString, rows);
+        DictationOptions options;
+        options.paper = paper;
+        options.cellMm = cellMm;
+        const DictationLayout layout = layOutDictation(options, lengths);
+        QCOMPARE(describe(layout.rows), rows);
+        for (const WordRow &row : layout.rows) {
+            for (const WordPiece &piece : row)
+                QVERIFY(piece.leftMm + piece.count * layout.cellMm <= layout.widthMm + 1e-9);
+        }
+    }
+
+    // Every page says which it is of how many; the answer page counts.
+    void pageNumbers_data()
+    {
+        QTest::addColumn<bool>("dictation");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("one character") << false << 1 << false << 1;
+        QTest::newRow("sixty characters") << false << 60 << false << 12;
+        // four words of two a row, eight rows of 30.56 mm a page
+        QTest::newRow("32 words") << true << 32 << false << 1;
+        QTest::newRow("33 words") << true << 33 << false << 2;
+        QTest::newRow("33 words and answers") << true << 33 << true << 3;
+    }
+    void pageNumbers()
+    {
+        QFETCH(bool, dictation);
+        QFETCH(int, items);
+        QFETCH(bool, answers);
+        QFETCH(int, pages);
+        int count = 0;
+        if (dictation) {
+            DictationOptions options;
+            options.answers = answers;
+            count = layOutDictation(options, QList<int>(items, 2)).pageCount();
+        } else {
+            count = int(layOut(SheetOptions(), QList<int>(items, 5)).pages.size());
+        }
+        QCOMPARE(count, pages);
+        QCOMPARE(pageNumberText(0, count), QStringLiteral("第 1 页 / 共 %1 页").arg(pages));
+        QCOMPARE(
+            pageNumberText(count - 1, count), QStringLiteral("第 %1 页 / 共 %1 页").arg(pages));
+    }
+
+    // A reading in brackets after a character is its own; repeats are kept when asked for.
+    void entriesOf_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("keepRepeats");
+        QTest::addColumn<QString>("entries");
+        QTest::newRow("reading") << QStringLiteral("长(cháng)短") << false
+                                 << QStringLiteral("长(cháng) 短");
+        QTest::newRow("full-width brackets")
+            << QStringLiteral("长（zhǎng）大") << false << QStringLiteral("长(zhǎng) 大");
+        QTest::newRow("not a reading")
+            << QStringLiteral("长(短)") << false << QStringLiteral("长 短");
+        QTest::newRow("repeats dropped")
+            << QStringLiteral("处处长(cháng)长") << false << QStringLiteral("处 长(cháng)");
+        QTest::newRow("repeats kept") << QStringLiteral("处处") << true << QStringLiteral("处 处");
+    }
+    void entriesOf()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, keepRepeats);
+        QFETCH(QString, entries);
+        QStringList actual;
+        for (const SheetEntry &entry : sheets::entriesOf(text, keepRepeats))
+            actual.append(entry.reading.isEmpty()
+                    ? entry.hz
+                    : QStringLiteral("%1(%2)").arg(entry.hz, entry.reading));
+        QCOMPARE(actual.join(u' '), entries);
     }
 
     void charactersOf_data()
