@@ -40,7 +40,8 @@ stroke() {
 # what the program holds (237 MiB seen after the scribble; the runaway guarded against took
 # gigabytes).
 settle=6 limit=150
-if ldd "$exe" 2>/dev/null | grep -q libasan; then limit=400; fi
+# grep reads all of ldd's output: with -q it could stop early and fail the pipe (pipefail)
+if ldd "$exe" 2>/dev/null | grep libasan >/dev/null; then limit=400; fi
 # The result box's text: a click into it, then select all and copy.
 clicked_result_box() {
   click_main $((2160 + 200)) $((990 + 540))
