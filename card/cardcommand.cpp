@@ -41,19 +41,11 @@ struct Options {
     }
 };
 
-// The characters of the text, a surrogate pair taken as one, white space left out.
+// The characters of the text, white space left out.
 QStringList charactersOf(const QString &text)
 {
-    QStringList out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length
-            = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
-            ? 2
-            : 1;
-        if (!text.at(i).isSpace())
-            out.append(text.mid(i, length));
-        i += length - 1;
-    }
+    QStringList out = textCharacters(text);
+    out.removeIf([](const QString &c) { return c.at(0).isSpace(); });
     return out;
 }
 

@@ -13,21 +13,6 @@ namespace {
 const QString linkScheme = QStringLiteral("hz");
 const QString separator = QStringLiteral(" · ");
 
-// The characters of a text, a surrogate pair taken as one.
-QStringList charactersOf(const QString &text)
-{
-    QStringList out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length
-            = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
-            ? 2
-            : 1;
-        out.append(text.mid(i, length));
-        i += length - 1;
-    }
-    return out;
-}
-
 QStringList pinyinOf(const Card &card)
 {
     QStringList out;
@@ -92,7 +77,7 @@ QString traditionalText(const Card &card, bool escaped)
 QString linkedWord(const QString &word)
 {
     QString out;
-    for (const QString &character : charactersOf(word)) {
+    for (const QString &character : textCharacters(word)) {
         QUrl link;
         link.setScheme(linkScheme);
         link.setPath(character);
@@ -202,7 +187,7 @@ QString linkedCharacter(const QUrl &link)
     if (link.scheme() != linkScheme)
         return {};
     const QString character = link.path();
-    return charactersOf(character).size() == 1 ? character : QString();
+    return textCharacters(character).size() == 1 ? character : QString();
 }
 
 QString panelPinyin(
@@ -216,6 +201,20 @@ QString panelPinyin(
     for (const QString &reading : readings)
         (!searched.isEmpty() && tablePinyin(reading) == searched ? first : rest).append(reading);
     return (first + rest).join(u' ');
+}
+
+QStringList textCharacters(const QString &text)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length
+            = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
+            ? 2
+            : 1;
+        out.append(text.mid(i, length));
+        i += length - 1;
+    }
+    return out;
 }
 
 } // namespace card

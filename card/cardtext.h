@@ -36,4 +36,7 @@ QString linkedCharacter(const QUrl &link);
 QString panelPinyin(
     const QStringList &readings, const QString &storedReading, const QString &searchedSyllable);
 
+// The characters of a text, a surrogate pair taken as one.
+QStringList textCharacters(const QString &text);
+
 } // namespace card
