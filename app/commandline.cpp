@@ -2,6 +2,7 @@
 #include "commandline.h"
 
 #include "cardcommand.h"
+#include "radicalcommand.h"
 #include "sheetcommand.h"
 
 #include <QCommandLineParser>
@@ -142,6 +143,8 @@ int answerWithoutWindow(const StartRequest &request)
         std::fputs(qPrintable(QStringLiteral("\n") + sheets::sheetCommandHelp()), stdout);
         // and the character card, printed without a window
         std::fputs(qPrintable(QStringLiteral("\n") + card::cardCommandHelp()), stdout);
+        // and the radical index, printed without a window
+        std::fputs(qPrintable(QStringLiteral("\n") + radical::radicalCommandHelp()), stdout);
         return 0;
     }
     case StartRequest::Action::ShowVersion:

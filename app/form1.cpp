@@ -149,6 +149,12 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                         .cardFile = programDirectory + QStringLiteral("/card.db"),
                         .font = songti(12) },
           this)
+    , radicalIndex({ .Command11 = &Command11,
+                       .window = this,
+                       .showTyped = [this](const QString &text) { showTyped(text); },
+                       .cardFile = programDirectory + QStringLiteral("/card.db"),
+                       .font = songti(18) },
+          this)
     , m_programDirectory(programDirectory)
 {
     connect(&Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -279,6 +285,13 @@ void Form1::setUpControls()
     Command10.setToolTip(QStringLiteral("打印或保存练字帖"));
     Command10.setAccessibleName(QStringLiteral("打印或保存练字帖"));
     Command10.setGeometry(twips.rect(9024, 672, 615, 300));
+
+    // beside Command10 as Command10 is beside Command9
+    Command11.setObjectName(QStringLiteral("Command11"));
+    Command11.setText(QStringLiteral("部首"));
+    Command11.setToolTip(QStringLiteral("部首检字：按部首或部件查字（Ctrl+R）"));
+    Command11.setAccessibleName(QStringLiteral("部首检字"));
+    Command11.setGeometry(twips.rect(9738, 672, 615, 300));
 
     Text6.setObjectName(QStringLiteral("Text6"));
     // A search lists up to a few hundred characters, most of them new to the font engine, and
@@ -472,7 +485,7 @@ void Form1::fillStrokeLists()
 QList<QWidget *> Form1::tabOrder()
 {
     return { &Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Command9,
-        &Command10, &Combo6, &Text6 };
+        &Command10, &Command11, &Combo6, &Text6 };
 }
 
 // Tab and Shift+Tab follow the window's tab order. The order is kept here rather than in the

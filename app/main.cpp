@@ -4,6 +4,7 @@
 #include "display.h"
 #include "form1.h"
 #include "qttranslation.h"
+#include "radicalcommand.h"
 #include "sheetcommand.h"
 #include "singleinstance.h"
 #include "urlopener.h"
@@ -27,13 +28,15 @@ const DisplayFreeMode displayFreeModes[] = {
     { sheets::practiceSheetOption, sheets::runPracticeSheetCommand },
     { sheets::dictationSheetOption, sheets::runPracticeSheetCommand },
     { card::cardOption, card::runCardCommand },
+    { radical::radicalOption, radical::runRadicalCommand },
+    { radical::partsOption, radical::runRadicalCommand },
 };
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // a sheet or the card from the command line: no window, no display needed
+    // a sheet, the card or the radical index from the command line: no window, no display needed
     if (const DisplayFreeMode *mode = displayFreeModeOf(argc, argv, displayFreeModes))
         return runDisplayFree(*mode, argc, argv);
     nameApplication();

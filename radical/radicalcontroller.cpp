@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "radicalcontroller.h"
+
+#include "radicaldialog.h"
+#include "radicalindex.h"
+
+#include <QAbstractButton>
+#include <QShortcut>
+
+namespace radical {
+
+namespace {
+
+QString strokesHeading(int strokes, const QString &what)
+{
+    return strokes < 0 ? QStringLiteral("笔画不明")
+                       : QStringLiteral("%1%2 画").arg(what).arg(strokes);
+}
+
+// The characters under a heading each time the stroke count changes; by strokes outside the
+// radical, those that only contain it under headings of their own.
+QList<HeadedList::Group> groupsOf(const QList<Listed> &found, bool byStrokesOutside)
+{
+    QList<HeadedList::Group> groups;
+    int current = -2;
+    bool filed = true;
+    for (const Listed &listed : found) {
+        const int strokes = byStrokesOutside ? listed.strokesOutsideRadical : listed.strokes;
+        const bool apart = byStrokesOutside && filed != listed.filedHere;
+        if (strokes != current || apart || groups.isEmpty()) {
+            const QString what = !byStrokesOutside ? QString()
+                : listed.filedHere                 ? QStringLiteral("部外 ")
+                                                   : QStringLiteral("含有 · 部外 ");
+            groups.append({ strokesHeading(strokes, what), {} });
+            current = strokes;
+            filed = listed.filedHere;
+        }
+        groups.last().items.append(listed.character);
+    }
+    return groups;
+}
+
+} // namespace
+
+RadicalController::RadicalController(const Controls &controls, QObject *parent)
+    : QObject(parent)
+    , c(controls)
+    , m_store(controls.cardFile)
+{
+    connect(c.Command11, &QAbstractButton::clicked, this, &RadicalController::Command11_Click);
+    auto *open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), c.window);
+    open->setObjectName(QStringLiteral("radicalShortcut"));
+    connect(open, &QShortcut::activated, this, &RadicalController::Command11_Click);
+}
+
+RadicalController::~RadicalController() = default;
+
+RadicalDialog *RadicalController::dialog() const
+{
+    return m_dialog;
+}
+
+void RadicalController::Command11_Click()
+{
+    if (!m_dialog) {
+        m_index = std::make_unique<RadicalIndex>(m_store);
+        m_dialog = new RadicalDialog(c.font, c.window);
+        QList<HeadedList::Group> table;
+        for (const StrokeGroup &group : m_index->radicalsByStrokes()) {
+            HeadedList::Group shown { QStringLiteral("%1 画").arg(group.strokes), {}, {} };
+            for (const Radical &main : group.radicals) {
+                shown.items.append(main.form);
+                shown.toolTips.append(QStringLiteral("%1 部").arg(main.form));
+                for (const QString &form : main.attachedForms) {
+                    shown.items.append(form);
+                    shown.toolTips.append(QStringLiteral("%1（%2 的附形）").arg(form, main.form));
+                }
+            }
+            table.append(shown);
+        }
+        m_dialog->setRadicals(table);
+        m_dialog->showCharacters({},
+            m_index->isEmpty()
+                ? (m_store.isAvailable() ? QStringLiteral("字卡数据 card.db 里没有部首检字表。")
+                                         : QStringLiteral("无法读取字卡数据 card.db。"))
+                : QStringLiteral("选一个部首，或输入部件。"));
+        connect(m_dialog, &RadicalDialog::radicalChosen, this, &RadicalController::chooseRadical);
+        connect(m_dialog, &RadicalDialog::partsEdited, this, &RadicalController::searchParts);
+        connect(m_dialog, &RadicalDialog::characterChosen, this,
+            [this](const QString &character) { c.showTyped(character); });
+    }
+    m_dialog->show();
+    m_dialog->raise();
+    m_dialog->activateWindow();
+}
+
+void RadicalController::chooseRadical(const QString &form)
+{
+    const Found found = m_index->filing(form);
+    const qsizetype filed = std::count_if(found.characters.cbegin(), found.characters.cend(),
+        [](const Listed &listed) { return listed.filedHere; });
+    m_dialog->showCharacters(groupsOf(found.characters, true),
+        QStringLiteral("%1 部 %2 字，另有 %3 字含有“%1”。")
+            .arg(form)
+            .arg(filed)
+            .arg(found.characters.size() - filed));
+}
+
+void RadicalController::searchParts(const QString &text)
+{
+    if (RadicalIndex::partsOf(text).isEmpty()) {
+        m_dialog->showCharacters({}, QStringLiteral("选一个部首，或输入部件。"));
+        return;
+    }
+    const Found found = m_index->withParts(text);
+    if (!found.unknown.isEmpty()) {
+        m_dialog->showCharacters(
+            {}, QStringLiteral("不认识的部件：%1").arg(found.unknown.join(QStringLiteral("、"))));
+        return;
+    }
+    m_dialog->showCharacters(groupsOf(found.characters, false),
+        QStringLiteral("含有 %1 的字 %2 个，笔画少的在前。")
+            .arg(RadicalIndex::partsOf(text).join(u' '))
+            .arg(found.characters.size()));
+}
+
+} // namespace radical
