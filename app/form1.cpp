@@ -286,12 +286,17 @@ void Form1::setUpControls()
     Command10.setAccessibleName(QStringLiteral("打印或保存练字帖"));
     Command10.setGeometry(twips.rect(9024, 672, 615, 300));
 
-    // beside Command10 as Command10 is beside Command9
+    // Command10's size and style, at the end of the top row where the button row has no room
+    // left: after the link Label5 and its underline, as far from them as Command10 is from
+    // Command9, level with the input box
     Command11.setObjectName(QStringLiteral("Command11"));
     Command11.setText(QStringLiteral("部首"));
     Command11.setToolTip(QStringLiteral("部首检字：按部首或部件查字（Ctrl+R）"));
     Command11.setAccessibleName(QStringLiteral("部首检字"));
-    Command11.setGeometry(twips.rect(9738, 672, 615, 300));
+    Command11.setGeometry(QRect(QPoint(std::max(Label5.geometry().right(), Line2.geometry().right())
+                                        + Command10.x() - Command9.geometry().right(),
+                                    Text5.geometry().center().y() - Command10.height() / 2),
+        Command10.size()));
 
     Text6.setObjectName(QStringLiteral("Text6"));
     // A search lists up to a few hundred characters, most of them new to the font engine, and
