@@ -146,7 +146,9 @@ int printRadical(
     if (!found.unknown.isEmpty()) {
         const QString list = found.unknown.join(QStringLiteral("、"));
         err << (byRadical
-                ? QStringLiteral("zibrin: “%1”不是部首 / %1 is no radical of the table\n").arg(list)
+                ? QStringLiteral("zibrin: “%1”不是部首，部件请用 --parts / %1 is no radical of the "
+                                 "table; --parts finds parts\n")
+                      .arg(list)
                 : QStringLiteral("zibrin: 不认识的部件：%1 / unknown part: %1\n").arg(list));
         err.flush();
         return 1;
