@@ -5,7 +5,10 @@
 #include "radicalindex.h"
 
 #include <QAbstractButton>
+#include <QScreen>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace radical {
 
@@ -89,9 +92,37 @@ void RadicalController::Command11_Click()
         connect(m_dialog, &RadicalDialog::characterChosen, this,
             [this](const QString &character) { c.showTyped(character); });
     }
+    const bool first = !m_dialog->isVisible() && !m_placed;
     m_dialog->show();
+    if (first) {
+        placeBesideWindow();
+        m_placed = true;
+    }
     m_dialog->raise();
     m_dialog->activateWindow();
+}
+
+// Beside the main window, top edges level, on the left (the card window opens on the right) where
+// the screen has room, else on the right, else on the side with more room, kept on the screen.
+void RadicalController::placeBesideWindow()
+{
+    const QRect main = c.window->frameGeometry();
+    const QScreen *screen = c.window->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize size = m_dialog->frameGeometry().size();
+    const int gap = 8;
+    const int leftRoom = main.left() - available.left() - gap;
+    const int rightRoom = available.right() - main.right() - gap;
+    const bool left
+        = size.width() <= leftRoom || (size.width() > rightRoom && leftRoom >= rightRoom);
+    QPoint at(left ? main.left() - gap - size.width() : main.right() + 1 + gap, main.top());
+    at.setX(std::clamp(at.x(), available.left(),
+        std::max(available.left(), available.right() + 1 - size.width())));
+    at.setY(std::clamp(at.y(), available.top(),
+        std::max(available.top(), available.bottom() + 1 - size.height())));
+    m_dialog->move(at);
 }
 
 void RadicalController::chooseRadical(const QString &form)

@@ -45,11 +45,13 @@ public:
 private:
     void chooseRadical(const QString &form);
     void searchParts(const QString &text);
+    void placeBesideWindow();
 
     Controls c;
     card::CardStore m_store;
     std::unique_ptr<RadicalIndex> m_index; // made at the first opening
     QPointer<RadicalDialog> m_dialog; // a child of the main window, kept when closed
+    bool m_placed = false; // placed beside the window at its first showing; then where it is left
 };
 
 } // namespace radical

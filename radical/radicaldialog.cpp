@@ -133,7 +133,7 @@ RadicalDialog::RadicalDialog(const QFont &font, QWidget *parent)
     setTabOrder(&parts, &radicals);
     setTabOrder(&radicals, &characters);
     const int em = QFontMetrics(font).height();
-    resize(24 * em, 18 * em);
+    resize(20 * em, 18 * em);
 
     connect(&parts, &QLineEdit::textEdited, this, &RadicalDialog::partsEdited);
     // Enter in the field goes to the characters found (the dialog has no default button)
