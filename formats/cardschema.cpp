@@ -89,6 +89,9 @@ const QString entryColumns = QStringLiteral(
 // %1: as many placeholders as forms
 const QString selectFiledUnder = entryColumns + QStringLiteral("WHERE radical IN (%1)");
 const QString selectContaining = entryColumns + QStringLiteral("WHERE cards.character IN (%1)");
+// %1: the limit
+const QString selectFewestFirst = QStringLiteral(
+    " ORDER BY strokes, CASE level WHEN 0 THEN 4 ELSE level END, cards.character LIMIT %1");
 // %1: as many placeholders as the forms of one group; one per group, joined by INTERSECT
 const QString selectHavingPart
     = QStringLiteral("SELECT character FROM part_index WHERE part IN (%1)");
@@ -357,7 +360,8 @@ QList<card::IndexEntry> readFiledUnder(const QSqlDatabase &db, const QStringList
     return readEntries(db, selectFiledUnder.arg(placeholders(forms.size())), forms);
 }
 
-QList<card::IndexEntry> readContaining(const QSqlDatabase &db, const QList<QStringList> &groups)
+QList<card::IndexEntry> readContaining(
+    const QSqlDatabase &db, const QList<QStringList> &groups, int limit)
 {
     QStringList selects;
     QStringList forms;
@@ -367,8 +371,10 @@ QList<card::IndexEntry> readContaining(const QSqlDatabase &db, const QList<QStri
         selects.append(selectHavingPart.arg(placeholders(group.size())));
         forms += group;
     }
-    return readEntries(
-        db, selectContaining.arg(selects.join(QStringLiteral(" INTERSECT "))), forms);
+    QString statement = selectContaining.arg(selects.join(QStringLiteral(" INTERSECT ")));
+    if (limit > 0)
+        statement += selectFewestFirst.arg(limit);
+    return readEntries(db, statement, forms);
 }
 
 bool isKnownPart(const QSqlDatabase &db, const QString &text)

@@ -53,8 +53,10 @@ QList<card::RadicalForm> readRadicalTable(const QSqlDatabase &db);
 QList<card::IndexEntry> readFiledUnder(const QSqlDatabase &db, const QStringList &forms);
 
 // The characters that have, for every group, one of its forms among their parts (想 has 木 and
-// one of 心 忄 ⺗), in no set order. Empty for no group.
-QList<card::IndexEntry> readContaining(const QSqlDatabase &db, const QList<QStringList> &groups);
+// one of 心 忄 ⺗), in no set order. Empty for no group. With a limit, only that many: those of
+// fewest strokes, commoner first (level 1, 2, 3, then none), then by code point.
+QList<card::IndexEntry> readContaining(
+    const QSqlDatabase &db, const QList<QStringList> &groups, int limit = 0);
 
 // Whether text is a part of some character or a form of the radical table.
 bool isKnownPart(const QSqlDatabase &db, const QString &text);

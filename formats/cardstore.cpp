@@ -92,11 +92,11 @@ QList<IndexEntry> CardStore::filedUnder(const QStringList &forms) const
     return cardschema::readFiledUnder(QSqlDatabase::database(m_connection, false), forms);
 }
 
-QList<IndexEntry> CardStore::containing(const QList<QStringList> &groups) const
+QList<IndexEntry> CardStore::containing(const QList<QStringList> &groups, int limit) const
 {
     if (!ensureOpen())
         return {};
-    return cardschema::readContaining(QSqlDatabase::database(m_connection, false), groups);
+    return cardschema::readContaining(QSqlDatabase::database(m_connection, false), groups, limit);
 }
 
 bool CardStore::isKnownPart(const QString &text) const

@@ -14,6 +14,10 @@ namespace radical {
 
 namespace {
 
+// The dialog lists no more characters than this that only contain a radical, or that contain the
+// parts typed: 一 or 口 are in thousands, and more parts narrow the list.
+constexpr int listLimit = 300;
+
 QString strokesHeading(int strokes, const QString &what)
 {
     return strokes < 0 ? QStringLiteral("笔画不明")
@@ -127,14 +131,20 @@ void RadicalController::placeBesideWindow()
 
 void RadicalController::chooseRadical(const QString &form)
 {
-    const Found found = m_index->filing(form);
+    const Found found = m_index->filing(form, listLimit);
     const qsizetype filed = std::count_if(found.characters.cbegin(), found.characters.cend(),
         [](const Listed &listed) { return listed.filedHere; });
+    const qsizetype contained = found.characters.size() - filed;
     m_dialog->showCharacters(groupsOf(found.characters, true),
-        QStringLiteral("%1 部 %2 字，另有 %3 字含有“%1”。")
-            .arg(form)
-            .arg(filed)
-            .arg(found.characters.size() - filed));
+        found.cut ? QStringLiteral("%1 部 %2 字；含有“%1”的字很多，只列出笔画最少的 %3 个，"
+                                   "输入部件可以缩小范围。")
+                        .arg(form)
+                        .arg(filed)
+                        .arg(contained)
+                  : QStringLiteral("%1 部 %2 字，另有 %3 字含有“%1”。")
+                        .arg(form)
+                        .arg(filed)
+                        .arg(contained));
 }
 
 void RadicalController::searchParts(const QString &text)
@@ -143,16 +153,21 @@ void RadicalController::searchParts(const QString &text)
         m_dialog->showCharacters({}, QStringLiteral("选一个部首，或输入部件。"));
         return;
     }
-    const Found found = m_index->withParts(text);
+    const Found found = m_index->withParts(text, listLimit);
     if (!found.unknown.isEmpty()) {
         m_dialog->showCharacters(
             {}, QStringLiteral("不认识的部件：%1").arg(found.unknown.join(QStringLiteral("、"))));
         return;
     }
+    const QString parts = RadicalIndex::partsOf(text).join(u' ');
     m_dialog->showCharacters(groupsOf(found.characters, false),
-        QStringLiteral("含有 %1 的字 %2 个，笔画少的在前。")
-            .arg(RadicalIndex::partsOf(text).join(u' '))
-            .arg(found.characters.size()));
+        found.cut
+            ? QStringLiteral("含有 %1 的字很多，只列出笔画最少的 %2 个；再加部件可以缩小范围。")
+                  .arg(parts)
+                  .arg(found.characters.size())
+            : QStringLiteral("含有 %1 的字 %2 个，笔画少的在前。")
+                  .arg(parts)
+                  .arg(found.characters.size()));
 }
 
 } // namespace radical

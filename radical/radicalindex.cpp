@@ -105,7 +105,7 @@ QStringList RadicalIndex::partsOf(const QString &text)
     return parts;
 }
 
-Found RadicalIndex::filing(const QString &form) const
+Found RadicalIndex::filing(const QString &form, int limit) const
 {
     Found found;
     const QStringList forms = formsOf(form);
@@ -127,7 +127,9 @@ Found RadicalIndex::filing(const QString &form) const
     QList<std::pair<Listed, int>> containing;
     for (const QString &each : std::as_const(order)) {
         const int formStrokes = m_strokes.value(each, 0);
-        for (const card::IndexEntry &entry : m_store.containing({ { each } })) {
+        // as many more as the filed ones, which it may list again
+        const int wanted = limit > 0 ? limit + int(seen.size()) + 1 : 0;
+        for (const card::IndexEntry &entry : m_store.containing({ { each } }, wanted)) {
             if (seen.contains(entry.character))
                 continue;
             seen.insert(entry.character);
@@ -137,11 +139,16 @@ Found RadicalIndex::filing(const QString &form) const
         }
     }
     found.characters = sorted(filed, fewerStrokesOutside);
-    found.characters += sorted(containing, fewerStrokesOutside);
+    QList<Listed> contained = sorted(containing, fewerStrokesOutside);
+    if (limit > 0 && contained.size() > limit) {
+        contained.resize(limit);
+        found.cut = true;
+    }
+    found.characters += contained;
     return found;
 }
 
-Found RadicalIndex::withParts(const QString &text) const
+Found RadicalIndex::withParts(const QString &text, int limit) const
 {
     Found found;
     QList<QStringList> groups;
@@ -162,7 +169,9 @@ Found RadicalIndex::withParts(const QString &text) const
     if (groups.isEmpty() || !found.unknown.isEmpty())
         return found;
     QList<std::pair<Listed, int>> rows;
-    for (const card::IndexEntry &entry : m_store.containing(groups)) {
+    const QList<card::IndexEntry> entries = m_store.containing(groups, limit > 0 ? limit + 1 : 0);
+    found.cut = limit > 0 && entries.size() > limit;
+    for (const card::IndexEntry &entry : entries.first(found.cut ? limit : entries.size())) {
         rows.append({ { entry.character, entry.strokesOutsideRadical,
                           filedForms.contains(entry.radical), entry.strokes },
             entry.level });

@@ -42,6 +42,7 @@ struct Listed {
 struct Found {
     QList<Listed> characters;
     QStringList unknown;
+    bool cut = false; // the limit left some characters out
 };
 
 class RadicalIndex {
@@ -57,12 +58,14 @@ public:
     QStringList formsOf(const QString &form) const;
 
     // The characters filed under the radical of form (any of its forms), by strokes outside it,
-    // then those that only contain one of its forms, by strokes outside that form.
-    Found filing(const QString &form) const;
+    // then those that only contain one of its forms, by strokes outside that form; with a limit,
+    // no more of the latter than that, those of fewest strokes.
+    Found filing(const QString &form, int limit = 0) const;
 
     // The characters containing every part of text (its characters, white space and punctuation
-    // left out; a radical stands for all its forms), fewest strokes first.
-    Found withParts(const QString &text) const;
+    // left out; a radical stands for all its forms), fewest strokes first; with a limit, no more
+    // than that.
+    Found withParts(const QString &text, int limit = 0) const;
 
     // The parts of a typed or pasted text: its characters without white space or punctuation.
     static QStringList partsOf(const QString &text);

@@ -121,29 +121,35 @@ private slots:
     void filing_data()
     {
         QTest::addColumn<QString>("radical");
+        QTest::addColumn<int>("limit");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("filed here, by strokes outside") << QStringLiteral(
-            "宀") << QStringList { QStringLiteral("宁 2 filed"), QStringLiteral("字 3 filed") };
+        QTest::newRow("filed here, by strokes outside")
+            << QStringLiteral("宀") << 0
+            << QStringList { QStringLiteral("宁 2 filed"), QStringLiteral("字 3 filed") };
         QTest::newRow("a character under a part it has")
-            << QStringLiteral("子")
+            << QStringLiteral("子") << 0
             << QStringList { QStringLiteral("子 0 filed"), QStringLiteral("孩 6 filed"),
                    QStringLiteral("字 3 has") };
         // 说 and 请 are filed under 讠, 警 under 言: one radical; 信 only has 言 (7 strokes)
         QTest::newRow("a main radical finds its attached form's characters")
-            << QStringLiteral("言")
+            << QStringLiteral("言") << 0
             << QStringList { QStringLiteral("说 7 filed"), QStringLiteral("请 8 filed"),
                    QStringLiteral("警 12 filed"), QStringLiteral("信 2 has") };
         QTest::newRow("an attached form finds its main radical's characters")
-            << QStringLiteral("讠")
+            << QStringLiteral("讠") << 0
             << QStringList { QStringLiteral("说 7 filed"), QStringLiteral("请 8 filed"),
                    QStringLiteral("警 12 filed"), QStringLiteral("信 2 has") };
+        // the limit is on the characters that only contain it: every filed one stays
+        QTest::newRow("a limit on those containing it") << QStringLiteral(
+            "木") << 1 << QStringList { QStringLiteral("相 5 filed"), QStringLiteral("湘 8 has") };
     }
 
     void filing()
     {
         QFETCH(QString, radical);
+        QFETCH(int, limit);
         QFETCH(QStringList, expected);
-        const Found found = m_index->filing(radical);
+        const Found found = m_index->filing(radical, limit);
         QVERIFY(found.unknown.isEmpty());
         QCOMPARE(described(found), expected);
     }
@@ -151,33 +157,38 @@ private slots:
     void withParts_data()
     {
         QTest::addColumn<QString>("parts");
+        QTest::addColumn<int>("limit");
         QTest::addColumn<QString>("expected"); // characters in order
         QTest::addColumn<QStringList>("unknown");
-        QTest::newRow("two parts, fewest strokes first, commoner first")
-            << QStringLiteral("木目") << QStringLiteral("相湘想箱") << QStringList();
+        QTest::newRow("two parts, fewest strokes first")
+            << QStringLiteral("木目") << 0 << QStringLiteral("相湘想箱") << QStringList();
+        QTest::newRow("a limit keeps the fewest strokes")
+            << QStringLiteral("木目") << 2 << QStringLiteral("相湘") << QStringList();
         QTest::newRow("spaces and punctuation between parts")
-            << QStringLiteral(" 目，木 ") << QStringLiteral("相湘想箱") << QStringList();
+            << QStringLiteral(" 目，木 ") << 0 << QStringLiteral("相湘想箱") << QStringList();
         QTest::newRow("a part that is no radical")
-            << QStringLiteral("青") << QStringLiteral("请情") << QStringList();
+            << QStringLiteral("青") << 0 << QStringLiteral("请情") << QStringList();
         QTest::newRow("a radical stands for its attached forms")
-            << QStringLiteral("心") << QStringLiteral("情想") << QStringList();
+            << QStringLiteral("心") << 0 << QStringLiteral("情想") << QStringList();
         QTest::newRow("parts no character has together")
-            << QStringLiteral("令木") << QString() << QStringList();
+            << QStringLiteral("令木") << 0 << QString() << QStringList();
         QTest::newRow("an unknown part")
-            << QStringLiteral("木X") << QString() << QStringList { QStringLiteral("X") };
+            << QStringLiteral("木X") << 0 << QString() << QStringList { QStringLiteral("X") };
     }
 
     void withParts()
     {
         QFETCH(QString, parts);
+        QFETCH(int, limit);
         QFETCH(QString, expected);
         QFETCH(QStringList, unknown);
-        const Found found = m_index->withParts(parts);
+        const Found found = m_index->withParts(parts, limit);
         QString characters;
         for (const Listed &listed : found.characters)
             characters += listed.character;
         QCOMPARE(characters, expected);
         QCOMPARE(found.unknown, unknown);
+        QCOMPARE(found.cut, limit > 0);
     }
 
     // The command: JSON fields as listed, an unknown radical or part refused with status 1.
