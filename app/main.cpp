@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "aboutinfo.h"
 #include "cardcommand.h"
 #include "commandline.h"
 #include "display.h"
@@ -19,7 +20,7 @@ namespace {
 void nameApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Zibrin"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZIBRIN_VERSION));
+    QCoreApplication::setApplicationVersion(aboutinfo::version());
 }
 
 // The program's modes that need no display; a new one is a line here.
