@@ -21,8 +21,7 @@ public:
     struct Controls {
         SimpleCombo *Combo6 = nullptr; // syllable entry: edit field and list
         TextCell *Text2bh = nullptr; // hidden: the pinyin key, the syllable padded to six
-        QString *Label20
-            = nullptr; // search mode: "2" after a syllable entry, "1" after takeStrokeCandidate
+        QString *Label20 = nullptr; // search mode: "2" syllable entry, "1" stroke candidate
         ResultBox *Text6 = nullptr; // the result box the search fills
         TableSearch *search = nullptr; // search position, Label1bh, Label2bh
     };
