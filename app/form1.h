@@ -31,8 +31,8 @@ class Form16;
 class UrlOpener;
 
 // Form1: the main window. It builds, lays out and owns every control and the controllers of the
-// subsystems, which connect the events of the controls they handle; it starts up and opens the
-// About dialog.
+// subsystems, which connect the events of the controls they handle; it joins the searches' and
+// the handwriting's candidates to the lookup, starts up and opens the About dialog.
 //
 // The controls keep their own names as member and object names. Hidden working controls are
 // plain members: text cells for the code and key boxes, strings for captions and Text1, the table
