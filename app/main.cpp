@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "aboutinfo.h"
 #include "commandline.h"
 #include "display.h"
 #include "form1.h"
@@ -17,7 +18,7 @@ namespace {
 void nameApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Zibrin"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZIBRIN_VERSION));
+    QCoreApplication::setApplicationVersion(aboutinfo::version());
 }
 
 } // namespace
