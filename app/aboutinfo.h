@@ -10,6 +10,9 @@ namespace aboutinfo {
 
 inline constexpr QLatin1String licence("GPL-3.0-or-later");
 
+// The program's version as the build names it (the project's version in CMakeLists.txt).
+QString version();
+
 inline QStringList dataSources()
 {
     return {

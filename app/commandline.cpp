@@ -2,6 +2,7 @@
 #include "commandline.h"
 
 #include "cardcommand.h"
+#include "outputfile.h"
 #include "radicalcommand.h"
 #include "sheetcommand.h"
 
@@ -101,10 +102,90 @@ QStringList describe(QCommandLineParser &parser)
     return names;
 }
 
+// -h and --help, as the modes list them.
+QCommandLineOption helpOption()
+{
+    return QCommandLineOption({ QStringLiteral("h"), QStringLiteral("help") },
+        QStringLiteral("列出选项 / lists these options."));
+}
+
+// The mode one of whose triggers is among the arguments (alone or with its value after '='),
+// the first such argument deciding; nullptr for none.
+const CommandMode *modeAskedFor(const QStringList &arguments, std::span<const CommandMode> modes)
+{
+    for (const QString &argument : arguments.mid(1)) {
+        for (const CommandMode &mode : modes) {
+            for (const QString &trigger : mode.triggers) {
+                const QString option = QStringLiteral("--") + trigger;
+                if (argument == option || argument.startsWith(option + u'='))
+                    return &mode;
+            }
+        }
+    }
+    return nullptr;
+}
+
+StartRequest readMode(const QStringList &arguments, const CommandMode &mode)
+{
+    StartRequest request;
+    request.mode = &mode;
+    // asked for anywhere, even where it would be taken for a value (--card --help)
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            request.action = StartRequest::Action::ShowHelp;
+            return request;
+        }
+    }
+    QCommandLineParser parser;
+    parser.addOptions(mode.options());
+    request.action = StartRequest::Action::Refuse;
+    if (!parser.parse(arguments)) {
+        request.error = sheets::visibleText(parser.errorText());
+        return request;
+    }
+    request.command = mode.read(parser, &request.error);
+    if (request.command.has_value())
+        request.action = StartRequest::Action::RunMode;
+    return request;
+}
+
+QString modeHelp(const CommandMode &mode)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(mode.description());
+    parser.addOptions(mode.options());
+    parser.addOption(helpOption());
+    return parser.helpText();
+}
+
 } // namespace
 
-StartRequest readCommandLine(const QStringList &arguments)
+std::span<const CommandMode> programModes()
 {
+    // a new mode is a line here
+    static const CommandMode modes[] = {
+        { { QStringLiteral("practice-sheet"), QStringLiteral("dictation-sheet") },
+            QStringLiteral("zibrin --practice-sheet --help lists the options"),
+            sheets::sheetCommandDescription, sheets::sheetCommandOptions,
+            readMode<sheets::SheetCommand, sheets::readSheetCommand>,
+            runMode<sheets::SheetCommand, sheets::runSheetCommand> },
+        { { QStringLiteral("card") }, QStringLiteral("zibrin --card --help lists the options"),
+            card::cardCommandDescription, card::cardCommandOptions,
+            readMode<card::CardCommand, card::readCardCommand>,
+            runMode<card::CardCommand, card::runCardCommand> },
+        { { QStringLiteral("radical"), QStringLiteral("parts") },
+            QStringLiteral("zibrin --radical --help lists the options"),
+            radical::radicalCommandDescription, radical::radicalCommandOptions,
+            readMode<radical::RadicalRequest, radical::readRadicalCommand>,
+            runMode<radical::RadicalRequest, radical::runRadicalCommand> },
+    };
+    return modes;
+}
+
+StartRequest readCommandLine(const QStringList &arguments, std::span<const CommandMode> modes)
+{
+    if (const CommandMode *mode = modeAskedFor(arguments, modes))
+        return readMode(arguments, *mode);
     QCommandLineParser parser;
     const QStringList ownOptions = describe(parser);
     StartRequest request;
@@ -132,19 +213,20 @@ StartRequest readCommandLine(const QStringList &arguments)
     return request;
 }
 
-int answerWithoutWindow(const StartRequest &request)
+int answerWithoutWindow(const StartRequest &request, std::span<const CommandMode> modes)
 {
     switch (request.action) {
     case StartRequest::Action::ShowHelp: {
+        if (request.mode) {
+            std::fputs(qPrintable(modeHelp(*request.mode)), stdout);
+            return 0;
+        }
         QCommandLineParser parser;
         describe(parser);
         std::fputs(qPrintable(parser.helpText()), stdout);
-        // the other way to run the program: a practice sheet written without a window
-        std::fputs(qPrintable(QStringLiteral("\n") + sheets::sheetCommandHelp()), stdout);
-        // and the character card, printed without a window
-        std::fputs(qPrintable(QStringLiteral("\n") + card::cardCommandHelp()), stdout);
-        // and the radical index, printed without a window
-        std::fputs(qPrintable(QStringLiteral("\n") + radical::radicalCommandHelp()), stdout);
+        // the other ways to run the program, without a window
+        for (const CommandMode &mode : modes)
+            std::fputs(qPrintable(QStringLiteral("\n") + modeHelp(mode)), stdout);
         return 0;
     }
     case StartRequest::Action::ShowVersion:
@@ -152,10 +234,18 @@ int answerWithoutWindow(const StartRequest &request)
             qPrintable(QCoreApplication::applicationVersion()));
         return 0;
     case StartRequest::Action::Refuse:
+        if (request.mode) {
+            std::fputs(
+                qPrintable(
+                    QStringLiteral("zibrin: %1 (%2)\n").arg(request.error, request.mode->hint)),
+                stderr);
+            return 1;
+        }
         std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
             qPrintable(request.error));
         return 1;
     case StartRequest::Action::OpenWindow:
+    case StartRequest::Action::RunMode:
         break;
     }
     return 0;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display.h"
 
+#include "commandline.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -66,24 +68,8 @@ QStringList argumentsOf(int argc, char *argv[])
     return arguments;
 }
 
-const DisplayFreeMode *displayFreeModeOf(
-    int argc, char *argv[], std::span<const DisplayFreeMode> modes)
+int runDisplayFree(const CommandMode &mode, const std::any &request, char *program)
 {
-    for (int i = 1; i < argc; ++i) {
-        for (const DisplayFreeMode &mode : modes) {
-            const std::size_t length = std::strlen(mode.option);
-            if (std::strncmp(argv[i], mode.option, length) == 0
-                && (argv[i][length] == '\0' || argv[i][length] == '='))
-                return &mode;
-        }
-    }
-    return nullptr;
-}
-
-int runDisplayFree(const DisplayFreeMode &mode, int argc, char *argv[])
-{
-    // read before Qt can take any of them: only the program's name goes to the application
-    const QStringList arguments = argumentsOf(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // a desktop's theme plugin may reach for the session bus and the runtime folder
     qunsetenv("QT_QPA_PLATFORMTHEME");
@@ -96,11 +82,12 @@ int runDisplayFree(const DisplayFreeMode &mode, int argc, char *argv[])
         if (runtime->isValid())
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
     }
+    // only the program's name: the arguments are the mode's, read already
     int qtArgc = 1;
-    char *qtArgv[] = { argv[0], nullptr };
+    char *qtArgv[] = { program, nullptr };
     QGuiApplication app(qtArgc, qtArgv);
     QCoreApplication::setApplicationName(QStringLiteral("Zibrin"));
-    return mode.run(arguments);
+    return mode.run(request);
 }
 
 bool displayNamed(const QStringList &arguments, const QProcessEnvironment &environment)

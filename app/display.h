@@ -4,27 +4,17 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
-#include <span>
+#include <any>
 
 // How a start of the program gets a display, or does without one.
-//
-// A mode that needs no display (the practice sheet, and any mode like it) is a DisplayFreeMode:
-// main() finds the one its arguments ask for and runs it through runDisplayFree, which reads the
-// arguments before Qt sees them (so that --title and the like stay the mode's), and makes a
-// QGuiApplication on the offscreen platform, whatever QT_QPA_PLATFORM says, without a runtime
-// folder or a platform theme of the desktop's.
-struct DisplayFreeMode {
-    const char *option; // the option that asks for the mode, as "--practice-sheet"
-    // Runs the mode with the program's arguments (its name first) under the application made for
-    // it; returns the exit status.
-    int (*run)(const QStringList &arguments);
-};
 
-// The mode whose option is among the arguments (alone or as --option=value), or nullptr.
-const DisplayFreeMode *displayFreeModeOf(
-    int argc, char *argv[], std::span<const DisplayFreeMode> modes);
+struct CommandMode;
 
-int runDisplayFree(const DisplayFreeMode &mode, int argc, char *argv[]);
+// Runs a mode that needs no display (the sheets, the card, any mode like them) with its request,
+// read from the arguments before Qt saw them (so that --title and the like stay the mode's):
+// makes a QGuiApplication on the offscreen platform, whatever QT_QPA_PLATFORM says, without a
+// runtime folder or a platform theme of the desktop's, and returns the mode's exit status.
+int runDisplayFree(const CommandMode &mode, const std::any &request, char *program);
 
 // The arguments as QCoreApplication decodes them, before any application object exists.
 QStringList argumentsOf(int argc, char *argv[]);

@@ -71,7 +71,6 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                      &Label13, &Label7, &Label24 },
                  .Label4 = &Label4,
                  .Label10 = &Label10,
-                 .Label2kk = &Label2kk,
                  .Text1 = &Text1,
                  .Image5 = &Image5,
                  .Image2 = &Image2,
@@ -88,13 +87,9 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                        .Combo5 = &Combo5,
                        .Text4 = &Text4,
                        .Text2bhw = &Text2bhw,
-                       .Text2bh = &Text2bh,
-                       .Label20 = &Label20,
                        .Text6 = &Text6,
                        .Text5 = &Text5,
-                       .lookup = &lookup,
                        .search = &tableSearch,
-                       .Data1 = &Data1,
                        .window = this,
                        .Command8 = &Command8 },
           this)
@@ -102,8 +97,7 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                        .Text2bh = &Text2bh,
                        .Label20 = &Label20,
                        .Text6 = &Text6,
-                       .search = &tableSearch,
-                       .Data1 = &Data1 },
+                       .search = &tableSearch },
           this)
     , pictureCopy(
           { .Label1 = &Label1,
@@ -159,6 +153,16 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
 {
     connect(&Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    // Every road's candidates are shown by the lookup. A stroke search's first candidate also
+    // goes into the pinyin key box, before its record is looked up.
+    connect(&strokeSearch, &StrokeSearch::firstCandidate, &pinyinSearch,
+        &PinyinSearch::takeStrokeCandidate);
+    connect(&strokeSearch, &StrokeSearch::firstCandidate, &lookup,
+        &LookupController::firstCandidateLookup);
+    connect(&pinyinSearch, &PinyinSearch::firstCandidate, &lookup,
+        &LookupController::firstCandidateFind);
+    connect(&handwriting, &handwriting::HandwritingController::candidatesRecognized, &lookup,
+        &LookupController::showCandidates);
 
     // Window creation; each step that fails is skipped without a word.
     layOut();
@@ -380,10 +384,6 @@ void Form1::setUpControls()
     Image1.lower();
 }
 
-// Every control event goes to its handler here and nowhere else. Change is a text change (typed
-// or assigned); on a drop-down it is an edit by the user only, as a pick from its list changes the
-// text too but is reported as its Click alone. The hidden buttons' clicks are calls inside the
-// handlers.
 // The layout arithmetic, fed with Label9's width as measured in its font, then placed in pixels.
 // The widest heading and link labels as measured keep the panel wide enough for them where the
 // installed fonts set them wider, relative to Label9, than the design fonts do.
@@ -528,10 +528,7 @@ void Form1::bringForward()
 
 void Form1::showTyped(const QString &text)
 {
-    if (text.isEmpty())
-        return;
-    Text5.clear();
-    Text5.setText(text);
+    lookup.showTyped(text);
 }
 
 // The About dialog, modal: this returns when it is closed.

@@ -32,8 +32,8 @@ class Form16;
 class UrlOpener;
 
 // Form1: the main window. It builds, lays out and owns every control and the controllers of the
-// subsystems, which connect the events of the controls they handle; it starts up and opens the
-// About dialog.
+// subsystems, which connect the events of the controls they handle; it joins the searches' and
+// the handwriting's candidates to the lookup, starts up and opens the About dialog.
 //
 // The controls keep their own names as member and object names. Hidden working controls are
 // plain members: text cells for the code and key boxes, strings for captions and Text1, the table
@@ -98,7 +98,7 @@ public:
     // (then Text2bh takes the first candidate and searches nothing), "2" after a syllable entry
     QString Label20 = QStringLiteral("Label20"); // search mode: "Label20", "1" stroke, "2" pinyin
     QString Label10 = QStringLiteral("Label10"); // current character, bound to hz
-    QString Label2kk = QStringLiteral("Label2kk"); // current character, bound to hz
+    QString &Label2kk = Label10; // the current character under the name the dictionary link reads
     TableSearch tableSearch; // the search position, Label1bh, Label2bh
     QImage Image5; // the frame picture for the current stroke count
     const QImage Image2; // frame picture of 24 cells, for every stroke count but 25, 26, 30
@@ -140,8 +140,8 @@ public:
     // A later start of the program asked for the window: un-minimised, raised and activated (a
     // modal dialog open over it too).
     void bringForward();
-    // Text handed in from outside (the command line) shown as if typed into Text5: it replaces
-    // the box's text, and its last character is looked up even when the box held the same text.
+    // Text handed in from outside (the command line) shown as if typed into Text5 (see
+    // LookupController::showTyped).
     void showTyped(const QString &text);
 
     // The controls that take the focus, in tab order.

@@ -23,6 +23,11 @@ void placeLine(QWidget &line, const QString &name, const QColor &colour, const Q
 
 } // namespace
 
+QString aboutinfo::version()
+{
+    return QStringLiteral(ZIBRIN_VERSION);
+}
+
 Form16::Form16(QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -50,7 +55,8 @@ Form16::Form16(QWidget *parent)
         QRect design;
     };
     const Text texts[] = {
-        { Label1, "Label1", QStringLiteral("软件名称： Zibrin 2017.2"), { 1320, 1110, 3060, 180 } },
+        { Label1, "Label1", QStringLiteral("软件名称： Zibrin ") + aboutinfo::version(),
+            { 1320, 1110, 3060, 180 } },
         { Label2, "Label2", QStringLiteral("软件许可： ") + aboutinfo::licence,
             { 1320, 1440, 3060, 180 } },
         { Label3, "Label3", QStringLiteral("数据来源："), { 1320, 1770, 996, 180 } },

@@ -61,7 +61,6 @@ struct TwipsScale {
     }
     QSize size(const QSizeF &twips) const { return QSize(x(twips.width()), y(twips.height())); }
     int twipsX(int pixels) const { return qRound(pixels * 1440 / dpiX); }
-    int twipsY(int pixels) const { return qRound(pixels * 1440 / dpiY); }
 };
 
 } // namespace layout

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cardcommand.h"
+#include "aboutinfo.h"
 #include "commandline.h"
 #include "display.h"
 #include "form1.h"
 #include "qttranslation.h"
-#include "radicalcommand.h"
-#include "sheetcommand.h"
 #include "singleinstance.h"
 #include "urlopener.h"
 
@@ -20,28 +18,19 @@ namespace {
 void nameApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Zibrin"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZIBRIN_VERSION));
+    QCoreApplication::setApplicationVersion(aboutinfo::version());
 }
-
-// The program's modes that need no display; a new one is a line here.
-const DisplayFreeMode displayFreeModes[] = {
-    { sheets::practiceSheetOption, sheets::runPracticeSheetCommand },
-    { sheets::dictationSheetOption, sheets::runPracticeSheetCommand },
-    { card::cardOption, card::runCardCommand },
-    { radical::radicalOption, radical::runRadicalCommand },
-    { radical::partsOption, radical::runRadicalCommand },
-};
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // a sheet, the card or the radical index from the command line: no window, no display needed
-    if (const DisplayFreeMode *mode = displayFreeModeOf(argc, argv, displayFreeModes))
-        return runDisplayFree(*mode, argc, argv);
-    nameApplication();
-    // read before the window system is touched: help, version and errors need no display
+    // read before the window system is touched: help, version, errors and the modes without a
+    // window (a sheet, the card: see programModes()) need no display
     const StartRequest request = readCommandLine(argumentsOf(argc, argv));
+    if (request.action == StartRequest::Action::RunMode)
+        return runDisplayFree(*request.mode, request.command, argv[0]);
+    nameApplication();
     if (request.action != StartRequest::Action::OpenWindow) {
         QCoreApplication core(argc, argv);
         return answerWithoutWindow(request);

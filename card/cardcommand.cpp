@@ -20,26 +20,12 @@ namespace {
 // Longer input is no list of characters to look up but a mistake.
 constexpr qsizetype maxCharacters = 1000;
 
-struct Options {
-    QCommandLineOption card { QStringLiteral("card"),
-        QStringLiteral("打印这些汉字的字卡 / prints the card of each character."),
-        QStringLiteral("characters") };
-    QCommandLineOption json { QStringLiteral("json"),
-        QStringLiteral("以 JSON 打印（多个汉字时为列表）/ prints JSON (a list for several "
-                       "characters).") };
-    QCommandLineOption help { { QStringLiteral("h"), QStringLiteral("help") },
-        QStringLiteral("列出选项 / lists these options.") };
-
-    void addTo(QCommandLineParser &parser) const
-    {
-        parser.setApplicationDescription(
-            QStringLiteral("Zibrin 字卡：读音、部首、结构、笔画、组词、释义、繁体。\n"
-                           "Prints the character card: readings, radical, structure, strokes, "
-                           "words, meanings, traditional forms.\n"
-                           "  zibrin --card 峰 [--json]"));
-        parser.addOptions({ card, json, help });
-    }
-};
+const QCommandLineOption cardOption { QStringLiteral("card"),
+    QStringLiteral("打印这些汉字的字卡 / prints the card of each character."),
+    QStringLiteral("characters") };
+const QCommandLineOption jsonOption { QStringLiteral("json"),
+    QStringLiteral("以 JSON 打印（多个汉字时为列表）/ prints JSON (a list for several "
+                   "characters).") };
 
 // The characters of the text, white space left out.
 QStringList charactersOf(const QString &text)
@@ -51,37 +37,32 @@ QStringList charactersOf(const QString &text)
 
 } // namespace
 
-QString cardCommandHelp()
+QString cardCommandDescription()
 {
-    QCommandLineParser parser;
-    Options().addTo(parser);
-    return parser.helpText();
+    return QStringLiteral("Zibrin 字卡：读音、部首、结构、笔画、组词、释义、繁体。\n"
+                          "Prints the character card: readings, radical, structure, strokes, "
+                          "words, meanings, traditional forms.\n"
+                          "  zibrin --card 峰 [--json]");
 }
 
-std::optional<CardCommand> parseCardCommand(const QStringList &arguments, QString *error)
+QList<QCommandLineOption> cardCommandOptions()
 {
-    const Options o;
-    QCommandLineParser parser;
-    o.addTo(parser);
+    return { cardOption, jsonOption };
+}
+
+std::optional<CardCommand> readCardCommand(const QCommandLineParser &parser, QString *error)
+{
     const auto fail = [error](const QString &message) {
         if (error)
             *error = message;
         return std::nullopt;
     };
     CardCommand command;
-    for (const QString &argument : arguments.mid(1)) {
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            command.help = true;
-            return command;
-        }
-    }
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("多余的参数 / unexpected argument: %1")
                         .arg(parser.positionalArguments().constFirst()));
-    command.characters = parser.value(o.card);
-    command.json = parser.isSet(o.json);
+    command.characters = parser.value(cardOption);
+    command.json = parser.isSet(jsonOption);
     if (charactersOf(command.characters).isEmpty())
         return fail(QStringLiteral("--card 后面缺少汉字 / --card needs one character or more"));
     if (command.characters.size() > maxCharacters)
@@ -124,21 +105,10 @@ int printCards(
     return status;
 }
 
-int runCardCommand(const QStringList &arguments)
+int runCardCommand(const CardCommand &command)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-
-    QString error;
-    const std::optional<CardCommand> command = parseCardCommand(arguments, &error);
-    if (!command) {
-        err << QStringLiteral("zibrin: %1 (zibrin --card --help lists the options)\n").arg(error);
-        return 1;
-    }
-    if (command->help) {
-        out << cardCommandHelp();
-        return 0;
-    }
     const QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/card.db");
     const CardStore store(file);
     if (!store.isAvailable()) {
@@ -146,7 +116,7 @@ int runCardCommand(const QStringList &arguments)
                    .arg(file);
         return 1;
     }
-    return printCards(store, *command, out, err);
+    return printCards(store, command, out, err);
 }
 
 } // namespace card

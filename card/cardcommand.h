@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
@@ -18,27 +20,26 @@ class CardStore;
 struct CardCommand {
     QString characters; // each character gets its card, spaces left out
     bool json = false; // --json: one object, or a list of them for several characters
-    bool help = false; // --help: print the options only
 };
 
-// The command's arguments (the program's name first), or nullopt with *error saying what is
-// wrong: an unknown option, no character, an argument besides --card's.
-std::optional<CardCommand> parseCardCommand(const QStringList &arguments, QString *error);
+// --help's heading, with an example.
+QString cardCommandDescription();
 
-// The options as --help lists them.
-QString cardCommandHelp();
+// The command's options, --card among them.
+QList<QCommandLineOption> cardCommandOptions();
 
-// The option that asks for the command.
-inline constexpr char cardOption[] = "--card";
+// The command from the parsed arguments, or nullopt with *error saying what is wrong: no
+// character, too many, an argument besides --card's.
+std::optional<CardCommand> readCardCommand(const QCommandLineParser &parsed, QString *error);
 
 // Writes the card of every character to out, a message for each one without a card to err.
 // Returns the exit code: 0 every character had its card, 1 one at least had none.
 int printCards(
     const CardStore &store, const CardCommand &command, QTextStream &out, QTextStream &err);
 
-// Runs the command with the program's arguments, under the application made for a mode without a
-// display (see app/display.h). Returns the exit code (1 with a message on standard error for a
-// command line it cannot read or a character without a card).
-int runCardCommand(const QStringList &arguments);
+// Runs the command under the application made for a mode without a display (see app/display.h):
+// reads card.db beside the program. Returns the exit code (1 with a message on standard error
+// for unreadable card data or a character without a card).
+int runCardCommand(const CardCommand &command);
 
 } // namespace card

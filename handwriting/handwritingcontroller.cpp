@@ -40,7 +40,7 @@ void HandwritingController::Command9_Click()
                     const Ink &ink) { return recognize(*recognizer, ink, side, known); },
                 [] { Matcher::shared(); });
             connect(m_worker.get(), &RecognitionWorker::recognized, this,
-                [this](quint64, const QStringList &candidates) { showCandidates(candidates); });
+                [this](quint64, const QStringList &candidates) { handOn(candidates); });
         }
         m_pad->setRecognizerAvailable(recognizer->isAvailable());
         connect(&m_pad->writingArea, &WritingArea::strokeFinished, this,
@@ -86,24 +86,16 @@ void HandwritingController::recognizeInk()
         m_before = c.lookup->display();
     if (verdict != InkVerdict::Readable) {
         m_worker->cancel();
-        showCandidates({});
+        handOn({});
         return;
     }
     m_worker->request(thinnedInk(ink));
 }
 
-void HandwritingController::showCandidates(const QStringList &candidates)
+void HandwritingController::handOn(const QStringList &candidates)
 {
-    QString list;
-    for (const QString &candidate : candidates)
-        list += candidate + QLatin1Char(' ');
-    // The result box's change handling shows or hides the record controls for the new list.
-    c.Text6->setText(list);
-    m_shownList = list;
-    // shown once: the picture's change starts the frame step, as on the stroke road
-    if (!candidates.isEmpty())
-        c.lookup->firstCandidateLookup(candidates.first());
-    emit candidatesShown();
+    emit candidatesRecognized(candidates);
+    m_shownList = c.Text6->text();
 }
 
 void HandwritingController::takeBackStroke()

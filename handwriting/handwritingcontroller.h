@@ -20,8 +20,8 @@ namespace handwriting {
 
 class HandwritingPad;
 
-// Handwriting input: the handwriting button opens the pad; each finished stroke or take-back puts
-// the recogniser's candidates into the result box and shows the first one's record. Emptied by
+// Handwriting input: the handwriting button opens the pad; each finished stroke or take-back hands
+// the recogniser's candidates on to be shown (candidatesRecognized). Emptied by
 // 重写 or 退一笔, the pad leaves the window as it was before its first stroke. Recognition runs
 // off the user-interface thread, whose data is read there when the pad opens; ink that cannot be
 // read gets a note in the pad and no candidates.
@@ -30,8 +30,8 @@ class HandwritingController : public QObject {
 public:
     struct Controls {
         QAbstractButton *Command9 = nullptr; // "手写": opens the pad
-        ResultBox *Text6 = nullptr;
-        LookupController *lookup = nullptr;
+        ResultBox *Text6 = nullptr; // read only: whether another road has written it since
+        LookupController *lookup = nullptr; // the window before the first stroke, put back
         RecordStore *Data1 = nullptr;
         QWidget *window = nullptr; // the main window: the pad's owner, placed beside it
         std::function<int(int)> scaled; // pixels at 96 dpi -> pixels on this screen
@@ -48,9 +48,8 @@ public:
     // Created at the first opening.
     HandwritingPad *pad() const { return m_pad; }
 
-    // Asks for the ink's candidates. When they come, they go into the result box, each followed by
-    // a space, and the first one is looked up; without candidates the result box is emptied. Ink
-    // that is not readable (inkVerdict) empties the result box at once and gets the pad's note.
+    // Asks for the ink's candidates, handed on when they come; ink that is not readable
+    // (inkVerdict) gets the pad's note and hands on no candidates at once.
     void recognizeInk();
     void takeBackStroke();
     void clearInk();
@@ -59,12 +58,13 @@ public:
     bool isRecognizing() const { return m_worker && m_worker->isBusy(); }
 
 signals:
-    // The candidates of the latest request are in the result box.
-    void candidatesShown();
+    // The candidates of the latest request, best first; none for ink without any. Shown by
+    // whoever receives them, in the result box, before this returns.
+    void candidatesRecognized(const QStringList &candidates);
 
 private:
     void placePad();
-    void showCandidates(const QStringList &candidates);
+    void handOn(const QStringList &candidates);
     void inkEmptied();
 
     Controls c;

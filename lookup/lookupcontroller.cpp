@@ -49,7 +49,6 @@ void LookupController::showCurrentRecord()
 {
     const CharacterRecord &record = c.Data1->current();
     *c.Label10 = record.hz;
-    *c.Label2kk = record.hz;
     QLabel *strokeCount = c.record.Label7;
     if (strokeCount->text() != record.BH) {
         strokeCount->setText(record.BH);
@@ -245,6 +244,14 @@ void LookupController::characterLookup(const QString &character)
         recordShown();
 }
 
+void LookupController::showTyped(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    c.Text5->clear();
+    c.Text5->setText(text);
+}
+
 void LookupController::firstCandidateLookup(const QString &character)
 {
     c.Data1->FindFirst(character);
@@ -252,6 +259,22 @@ void LookupController::firstCandidateLookup(const QString &character)
         recordHidden();
     else
         recordShownWithoutFrameStep();
+}
+
+void LookupController::firstCandidateFind(const QString &character)
+{
+    c.Data1->FindFirst(character);
+}
+
+void LookupController::showCandidates(const QStringList &candidates)
+{
+    QString list;
+    for (const QString &candidate : candidates)
+        list += candidate + QLatin1Char(' ');
+    // The result box's change handling shows or hides the record controls for the new list.
+    c.Text6->setText(list);
+    if (!candidates.isEmpty())
+        firstCandidateLookup(candidates.first());
 }
 
 void LookupController::showRecordLabels()

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -19,7 +20,8 @@ struct CharacterRecord;
 
 // Character lookup and display: the handlers of the input box, the result box, the stroke count,
 // the picture and the frame timer, and the binding of the current record to its controls. It
-// connects those controls' events itself.
+// connects those controls' events itself. Every road ends here: the searches and the handwriting
+// hand their candidates over, and only this shows them.
 class LookupController : public QObject {
     Q_OBJECT
 public:
@@ -28,8 +30,7 @@ public:
         ResultBox *Text6 = nullptr; // the result box: the candidates, each followed by a space
         RecordControls record; // shown or hidden together by the display steps
         QLabel *Label4 = nullptr; // notice "数据库里没有此字符的笔划图", beneath Picture1
-        QString *Label10 = nullptr; // current character, bound to hz
-        QString *Label2kk = nullptr; // current character, bound to hz
+        QString *Label10 = nullptr; // current character, bound to hz (Label2kk is the same string)
         const QString *Text1 = nullptr; // the characters with an animation page (LIST2.txt)
         QImage *Image5 = nullptr; // the frame picture chosen for the current stroke count
         const QImage *Image2 = nullptr; // frame picture of 24 cells, for every other stroke count
@@ -40,7 +41,7 @@ public:
         RecordStore *Data1 = nullptr; // the record store; its current record is bound
     };
 
-    // Binds the store's current record to Label10, Label2kk, Label7, Label3 and Picture1.
+    // Binds the store's current record to Label10, Label7, Label3 and Picture1.
     explicit LookupController(const Controls &controls, QObject *parent = nullptr);
 
     // Where Label3 takes its text from from now on, instead of the record's PY.
@@ -56,13 +57,6 @@ public:
     void Picture1_Change();
     void Timer1_Timer();
 
-    // The display steps. Record shown: Picture1 visible, Timer1 on, then the headings, values and
-    // links but Label13, which the frame step decides. Record hidden: all ten controls hidden.
-    void recordShown();
-    void recordHidden();
-    // Record shown without switching Timer1 on: a new picture's own change handling starts the
-    // frame step (the result box's change handling, and bian after its find).
-    void recordShownWithoutFrameStep();
     // What the window shows of a lookup, to be put back later: the handwriting pad's state
     // before its first stroke.
     struct Display {
@@ -78,12 +72,33 @@ public:
 
     // FindFirst on the character, then record shown or hidden by NoMatch.
     void characterLookup(const QString &character);
-    // The same for the first candidate of a list just written into the result box, whose change
-    // handling has shown the record controls already: record shown without switching Timer1 on
-    // (a new picture's own change starts the frame step), or hidden.
+    // Text from outside the window (a later start's hand-over, a pick in another window) shown as
+    // if typed into Text5: it replaces the box's text, and its last character is looked up even
+    // when the box held the same text. An empty text changes nothing.
+    void showTyped(const QString &text);
+
+    // What the roads hand over. The searches have listed their candidates in the result box
+    // themselves, its change handling running at each write; the handwriting's list is written
+    // here. Then the first candidate is found:
+    // - a stroke search and the handwriting: FindFirst, then record shown without switching
+    //   Timer1 on (a new picture's own change starts the frame step) or record hidden;
+    // - a syllable entry: FindFirst alone; the record controls stay as the result box's change
+    //   handling left them.
     void firstCandidateLookup(const QString &character);
+    void firstCandidateFind(const QString &character);
+    // The candidates into the result box, each followed by a space (an empty list empties it),
+    // then the first one's firstCandidateLookup.
+    void showCandidates(const QStringList &candidates);
 
 private:
+    // The display steps. Record shown: Picture1 visible, Timer1 on, then the headings, values and
+    // links but Label13, which the frame step decides. Record hidden: all ten controls hidden.
+    void recordShown();
+    void recordHidden();
+    // Record shown without switching Timer1 on: a new picture's own change handling starts the
+    // frame step (the result box's change handling, and a road's first candidate after its find).
+    void recordShownWithoutFrameStep();
+
     void showCurrentRecord();
     // Label23, Label2, Label9, Label3, Label6, Label1, Label7 and Label24 shown, in this order.
     void showRecordLabels();

@@ -19,31 +19,18 @@ namespace {
 // Longer input is no list of parts but a mistake.
 constexpr qsizetype maxText = 100;
 
-struct Options {
-    QCommandLineOption radical { QStringLiteral("radical"),
-        QStringLiteral("列出这个部首的字，按部外笔画分组，再列出含有它的字 / lists the characters "
-                       "filed under the radical by strokes outside it, then those containing it."),
-        QStringLiteral("radical") };
-    QCommandLineOption parts { QStringLiteral("parts"),
-        QStringLiteral("列出含有所有这些部件的字，笔画少的在前 / lists the characters containing "
-                       "every part, fewest strokes first."),
-        QStringLiteral("parts") };
-    QCommandLineOption json { QStringLiteral("json"),
-        QStringLiteral("以 JSON 列表打印 / prints a JSON list of {character, "
-                       "strokes_outside_radical, filed_here}.") };
-    QCommandLineOption help { { QStringLiteral("h"), QStringLiteral("help") },
-        QStringLiteral("列出选项 / lists these options.") };
-
-    void addTo(QCommandLineParser &parser) const
-    {
-        parser.setApplicationDescription(
-            QStringLiteral("Zibrin 部首检字：按部首或部件查字。\n"
-                           "Finds characters by their radical or by their parts.\n"
-                           "  zibrin --radical 宀 [--json]\n"
-                           "  zibrin --parts 木目 [--json]"));
-        parser.addOptions({ radical, parts, json, help });
-    }
-};
+const QCommandLineOption radicalOption { QStringLiteral("radical"),
+    QStringLiteral(
+        "列出这个部首的字，按部外笔画分组，再列出含有它的字 / lists the characters filed "
+        "under the radical by strokes outside it, then those containing it."),
+    QStringLiteral("radical") };
+const QCommandLineOption partsOption { QStringLiteral("parts"),
+    QStringLiteral("列出含有所有这些部件的字，笔画少的在前 / lists the characters containing "
+                   "every part, fewest strokes first."),
+    QStringLiteral("parts") };
+const QCommandLineOption jsonOption { QStringLiteral("json"),
+    QStringLiteral("以 JSON 列表打印 / prints a JSON list of {character, "
+                   "strokes_outside_radical, filed_here}.") };
 
 QString strokesHeading(int strokes)
 {
@@ -85,47 +72,41 @@ void printJson(const QList<Listed> &characters, QTextStream &out)
 
 } // namespace
 
-QString radicalCommandHelp()
+QString radicalCommandDescription()
 {
-    QCommandLineParser parser;
-    Options().addTo(parser);
-    return parser.helpText();
+    return QStringLiteral("Zibrin 部首检字：按部首或部件查字。\n"
+                          "Finds characters by their radical or by their parts.\n"
+                          "  zibrin --radical 宀 [--json]\n"
+                          "  zibrin --parts 木目 [--json]");
 }
 
-std::optional<RadicalRequest> parseRadicalCommand(const QStringList &arguments, QString *error)
+QList<QCommandLineOption> radicalCommandOptions()
 {
-    const Options o;
-    QCommandLineParser parser;
-    o.addTo(parser);
+    return { radicalOption, partsOption, jsonOption };
+}
+
+std::optional<RadicalRequest> readRadicalCommand(const QCommandLineParser &parser, QString *error)
+{
     const auto fail = [error](const QString &message) {
         if (error)
             *error = message;
         return std::nullopt;
     };
     RadicalRequest request;
-    for (const QString &argument : arguments.mid(1)) {
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            request.help = true;
-            return request;
-        }
-    }
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("多余的参数 / unexpected argument: %1")
                         .arg(parser.positionalArguments().constFirst()));
-    if (parser.isSet(o.radical) == parser.isSet(o.parts))
+    if (parser.isSet(radicalOption) == parser.isSet(partsOption))
         return fail(QStringLiteral("--radical 和 --parts 只能用一个 / give --radical or --parts"));
-    request.what
-        = parser.isSet(o.radical) ? RadicalRequest::What::Radical : RadicalRequest::What::Parts;
-    request.text = parser.value(parser.isSet(o.radical) ? o.radical : o.parts).trimmed();
-    request.json = parser.isSet(o.json);
+    const bool byRadical = parser.isSet(radicalOption);
+    request.what = byRadical ? RadicalRequest::What::Radical : RadicalRequest::What::Parts;
+    request.text = parser.value(byRadical ? radicalOption : partsOption).trimmed();
+    request.json = parser.isSet(jsonOption);
     if (RadicalIndex::partsOf(request.text).isEmpty())
         return fail(QStringLiteral("缺少部首或部件 / no radical or part given"));
     if (request.text.size() > maxText)
         return fail(QStringLiteral("最多 %1 个字符 / at most %1 characters").arg(maxText));
-    if (request.what == RadicalRequest::What::Radical
-        && RadicalIndex::partsOf(request.text).size() > 1)
+    if (byRadical && RadicalIndex::partsOf(request.text).size() > 1)
         return fail(QStringLiteral("--radical 只查一个部首，几个部件请用 --parts / --radical takes "
                                    "one radical; use --parts for several parts"));
     return request;
@@ -173,22 +154,10 @@ int printRadical(
     return 0;
 }
 
-int runRadicalCommand(const QStringList &arguments)
+int runRadicalCommand(const RadicalRequest &request)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-
-    QString error;
-    const std::optional<RadicalRequest> request = parseRadicalCommand(arguments, &error);
-    if (!request) {
-        err << QStringLiteral("zibrin: %1 (zibrin --radical --help lists the options)\n")
-                   .arg(error);
-        return 1;
-    }
-    if (request->help) {
-        out << radicalCommandHelp();
-        return 0;
-    }
     const QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/card.db");
     const card::CardStore store(file);
     if (!store.isAvailable()) {
@@ -196,7 +165,7 @@ int runRadicalCommand(const QStringList &arguments)
                    .arg(file);
         return 1;
     }
-    return printRadical(RadicalIndex(store), *request, out, err);
+    return printRadical(RadicalIndex(store), request, out, err);
 }
 
 } // namespace radical

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -21,27 +24,25 @@ struct RadicalRequest {
     What what = What::Radical;
     QString text; // the radical, or the parts
     bool json = false; // --json: a list of {character, strokes_outside_radical, filed_here}
-    bool help = false; // --help: print the options only
 };
 
-// The options that ask for the command.
-inline constexpr char radicalOption[] = "--radical";
-inline constexpr char partsOption[] = "--parts";
+// --help's heading, with examples.
+QString radicalCommandDescription();
 
-// The command's arguments (the program's name first), or nullopt with *error saying what is
-// wrong: an unknown option, both or neither of --radical and --parts, an empty value.
-std::optional<RadicalRequest> parseRadicalCommand(const QStringList &arguments, QString *error);
+// The command's options, --radical and --parts among them.
+QList<QCommandLineOption> radicalCommandOptions();
 
-// The options as --help lists them.
-QString radicalCommandHelp();
+// The command from the parsed arguments, or nullopt with *error saying what is wrong: both or
+// neither of --radical and --parts, an empty value, several radicals, an argument too many.
+std::optional<RadicalRequest> readRadicalCommand(const QCommandLineParser &parsed, QString *error);
 
 // Writes what the request finds to out, or a message to err. Returns the exit code: 0 found
 // (an empty list included), 1 an unknown radical or part, or no radical index.
 int printRadical(
     const RadicalIndex &index, const RadicalRequest &request, QTextStream &out, QTextStream &err);
 
-// Runs the command with the program's arguments, under the application made for a mode without a
-// display (see app/display.h). Returns the exit code.
-int runRadicalCommand(const QStringList &arguments);
+// Runs the command under the application made for a mode without a display (see app/display.h):
+// reads card.db beside the program. Returns the exit code.
+int runRadicalCommand(const RadicalRequest &request);
 
 } // namespace radical

@@ -4,7 +4,6 @@
 #include "caretrules.h"
 
 #include "pinyinkey.h"
-#include "recordstore.h"
 #include "segments.h"
 #include "simplecombo.h"
 #include "tablesearch.h"
@@ -12,6 +11,7 @@
 #include "textcell.h"
 
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 PinyinSearch::PinyinSearch(const Controls &controls, QObject *parent)
     : QObject(parent)
@@ -45,16 +45,20 @@ void PinyinSearch::syllableEntry()
         c.Text2bh->setText(*key);
     const QString result = c.Text6->text();
     if (!result.isEmpty())
-        c.Data1->FindFirst(caretrules::characterAfter(result, 0));
+        emit firstCandidate(caretrules::characterAfter(result, 0));
 }
 
-// After a stroke search (flag "1") the key box holds that search's first character: no search.
+void PinyinSearch::takeStrokeCandidate(const QString &character)
+{
+    *c.Label20 = QStringLiteral("1");
+    const QScopedValueRollback taking(m_takingStrokeCandidate, true);
+    c.Text2bh->setText(character);
+}
+
 // The group is chosen by the key's first character as it stands, case-sensitively.
 void PinyinSearch::Text2bh_Change()
 {
-    if (syllableFromComboText(c.Text2bh->text()).isEmpty())
-        return;
-    if (*c.Label20 == QLatin1String("1"))
+    if (m_takingStrokeCandidate || syllableFromComboText(c.Text2bh->text()).isEmpty())
         return;
     const std::optional<tables::Segment> segment = pinyinKeySegment(c.Text2bh->text());
     if (!segment)

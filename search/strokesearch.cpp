@@ -2,8 +2,6 @@
 #include "strokesearch.h"
 
 #include "caretrules.h"
-#include "lookupcontroller.h"
-#include "recordstore.h"
 #include "segments.h"
 #include "strokecode.h"
 #include "tablesearch.h"
@@ -50,13 +48,7 @@ void StrokeSearch::bian()
     // The first candidate is taken whole: a character outside the BMP, which only the user's own
     // typing can put at the start of the result box, is not cut in half.
     const QString first = caretrules::characterAfter(c.Text6->text(), 0);
-    // The flag keeps Text2bh_Change from searching the pinyin table for the character.
-    *c.Label20 = QStringLiteral("1");
-    c.Text2bh->setText(first);
-
-    // Unlike the character lookup, Timer1 is not switched on here: the picture's own change
-    // handling starts the frame step, and Label13 keeps its visibility.
-    c.lookup->firstCandidateLookup(first);
+    emit firstCandidate(first);
 
     // The caret right after the first candidate, ready for the next one to be clicked.
     c.Text6->setFocus(Qt::OtherFocusReason);

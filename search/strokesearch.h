@@ -4,12 +4,9 @@
 #include <QObject>
 
 class InputBox;
-class LookupController;
-class QString;
 class QAbstractButton;
 class QComboBox;
 class QWidget;
-class RecordStore;
 class ResultBox;
 class TableSearch;
 class TextCell;
@@ -20,7 +17,8 @@ enum class Segment;
 
 // Stroke-code input and search: bian, the stroke drop-downs, the code box, the segment searches
 // of the stroke-code table and the input help. It connects the events of the drop-downs, the code
-// box and the help button itself.
+// box and the help button itself. It lists the candidates in the result box and hands on the
+// first one (firstCandidate); the pinyin key box and the record display are other controllers'.
 class StrokeSearch : public QObject {
     Q_OBJECT
 public:
@@ -32,13 +30,9 @@ public:
         QComboBox *Combo5 = nullptr; // last stroke, as Combo2
         TextCell *Text4 = nullptr; // hidden: where bian builds the code from the five texts
         TextCell *Text2bhw = nullptr; // hidden: the stroke code, five digits; its change searches
-        TextCell *Text2bh = nullptr; // hidden: the pinyin key box, given the first candidate here
-        QString *Label20 = nullptr; // search-mode flag: set to "1" before Text2bh is written
         ResultBox *Text6 = nullptr; // the result box the search fills
         InputBox *Text5 = nullptr; // the input box: takes the focus while the help is shown
-        LookupController *lookup = nullptr; // its display steps show or hide the record
         TableSearch *search = nullptr; // search position, Label1bh, Label2bh
-        RecordStore *Data1 = nullptr; // the record store: the first candidate's record
         QWidget *window = nullptr; // owner of the help box
         QAbstractButton *Command8 = nullptr; // "?": shows the input help
     };
@@ -65,6 +59,11 @@ public:
     void Command44_Click();
     void Command45_Click();
     void Command8_Click();
+
+signals:
+    // bian ends with a list in the result box, new or kept: its first character, taken whole, to
+    // be shown. The focus and caret move into the result box once this has been handled.
+    void firstCandidate(const QString &character);
 
 private:
     // The segment search of Command41..Command45: the key is the code in Text2bhw.

@@ -153,4 +153,17 @@ DictationWords loadWords(RecordStore &store, const QString &text, const card::Ca
     return out;
 }
 
+QString firstCardWords(const QString &text, const card::CardStore &cards, QStringList *without)
+{
+    QStringList words;
+    for (const QString &character : charactersOf(text)) {
+        const std::optional<card::Card> found = cards.card(character);
+        if (found && !found->readings.isEmpty() && !found->readings.first().words.isEmpty())
+            words.append(found->readings.first().words.first().word);
+        else if (without)
+            without->append(character);
+    }
+    return words.join(u' ');
+}
+
 } // namespace sheets

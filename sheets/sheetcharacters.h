@@ -71,4 +71,10 @@ struct DictationWords {
 DictationWords loadWords(
     RecordStore &store, const QString &text, const card::CardStore *cards = nullptr);
 
+// The dictation sheet's words when they are "the card's first words for these characters": for
+// each character of the text (charactersOf), the first word of its most used reading on its
+// card, joined by spaces for loadWords. The characters whose card has no word (or that have no
+// card) are added to *without.
+QString firstCardWords(const QString &text, const card::CardStore &cards, QStringList *without);
+
 } // namespace sheets

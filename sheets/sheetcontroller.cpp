@@ -168,6 +168,7 @@ void SheetController::saveSettings() const
     settings.setValue(QStringLiteral("keepRepeats"), d.keepRepeats.isChecked());
     settings.setValue(QStringLiteral("classField"), d.classField.isChecked());
     settings.setValue(QStringLiteral("answers"), d.answers.isChecked());
+    settings.setValue(QStringLiteral("wordsFromCard"), d.wordsFromCard.isChecked());
     settings.setValue(QStringLiteral("title"), d.title.text());
     settings.endGroup();
     settings.sync();
@@ -209,7 +210,7 @@ void SheetController::restoreSettings()
         std::initializer_list<std::pair<QCheckBox *, const char *>> { { &d.landscape, "landscape" },
             { &d.pinyin, "pinyin" }, { &d.model, "model" }, { &d.strokeNames, "strokeNames" },
             { &d.info, "info" }, { &d.keepRepeats, "keepRepeats" }, { &d.classField, "classField" },
-            { &d.answers, "answers" } })
+            { &d.answers, "answers" }, { &d.wordsFromCard, "wordsFromCard" } })
         box->setChecked(flag(key, box->isChecked()));
     const QVariant title = settings.value(groupKey + QStringLiteral("title"));
     if (title.isValid())
@@ -253,7 +254,8 @@ void SheetController::wireDialog()
     connect(&d->landscape, &QCheckBox::toggled, this, changed);
     for (QCheckBox *box : { &d->model, &d->strokeNames, &d->info, &d->classField, &d->answers })
         connect(box, &QCheckBox::toggled, this, changed);
-    connect(&d->keepRepeats, &QCheckBox::toggled, this, [this] { characters_Change(); });
+    for (QCheckBox *box : { &d->keepRepeats, &d->wordsFromCard })
+        connect(box, &QCheckBox::toggled, this, [this] { characters_Change(); });
     connect(&d->words, &QSpinBox::valueChanged, this, changed);
     connect(&d->tracingColour, &QComboBox::currentIndexChanged, this, changed);
     connect(&d->title, &QLineEdit::textChanged, this, changed);
@@ -278,12 +280,20 @@ void SheetController::characters_Change()
     m_dictation = m_dialog->isDictation();
     if (m_dictation) {
         m_loading.stop();
-        m_words = loadWords(m_store, m_dialog->characters.text(), m_cards.get());
-        const QString missing = m_words.missing.isEmpty()
-            ? QString()
-            : QStringLiteral("没有读音数据，已略去：%1")
-                  .arg(m_words.missing.join(QStringLiteral(" ")));
-        showSheet(missing);
+        QStringList notes;
+        QString words = m_dialog->characters.text();
+        if (m_dialog->wordsFromCard.isChecked()) {
+            QStringList without;
+            words = firstCardWords(words, *m_cards, &without);
+            if (!without.isEmpty())
+                notes.append(QStringLiteral("字卡上没有词语，已略去：%1")
+                                 .arg(without.join(QStringLiteral(" "))));
+        }
+        m_words = loadWords(m_store, words, m_cards.get());
+        if (!m_words.missing.isEmpty())
+            notes.append(QStringLiteral("没有读音数据，已略去：%1")
+                             .arg(m_words.missing.join(QStringLiteral(" "))));
+        showSheet(notes.join(u'\n'));
         return;
     }
     loadSlice();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheetdialog.h"
 
+#include "sheetoptions.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -12,10 +14,29 @@ SheetDialog::SheetDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("SheetDialog"));
     setWindowTitle(QStringLiteral("练字帖"));
-    const SheetOptions defaults;
+    const SheetSettings defaults;
 
     const auto name = [](QWidget &widget, const char *objectName) {
         widget.setObjectName(QLatin1String(objectName));
+    };
+    // each control's range, choices, text and default from the sheets' option table
+    const auto number = [&](QSpinBox &box, const char *objectName, const char *option) {
+        const SheetOption &o = sheetOption(option);
+        name(box, objectName);
+        box.setRange(o.low, o.high);
+        box.setValue(o.get(defaults).toInt());
+    };
+    const auto choice = [&](QComboBox &box, const char *objectName, const char *option) {
+        const SheetOption &o = sheetOption(option);
+        name(box, objectName);
+        box.addItems(o.valueLabels);
+        box.setCurrentIndex(o.get(defaults).toInt());
+    };
+    const auto check = [&](QCheckBox &box, const char *objectName, const char *option) {
+        const SheetOption &o = sheetOption(option);
+        name(box, objectName);
+        box.setText(o.label);
+        box.setChecked(o.get(defaults).toBool());
     };
     name(sheetKind, "sheetKind");
     sheetKind.addItems({ QStringLiteral("生字"), QStringLiteral("看拼音写词语") });
@@ -25,13 +46,9 @@ SheetDialog::SheetDialog(QWidget *parent)
     name(missing, "missing");
     missing.setWordWrap(true);
     missing.setStyleSheet(QStringLiteral("color: #b00000"));
-    name(grid, "grid");
-    grid.addItems({ QStringLiteral("田字格"), QStringLiteral("米字格"), QStringLiteral("方格") });
-    grid.setCurrentIndex(int(defaults.grid));
-    name(cellSize, "cellSize");
-    cellSize.setRange(minCellMm, maxCellMm);
+    choice(grid, "grid", "grid");
+    number(cellSize, "cellSize", "cell");
     cellSize.setSuffix(QStringLiteral(" mm"));
-    cellSize.setValue(defaults.cellMm);
     for (QLabel *note : { &cellSizeNote, &saved }) {
         note->setWordWrap(true);
         note->setTextFormat(Qt::PlainText);
@@ -41,41 +58,23 @@ SheetDialog::SheetDialog(QWidget *parent)
     cellSizeNote.setStyleSheet(QStringLiteral("color: #b00000"));
     name(saved, "saved");
     saved.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    name(tracing, "tracing");
-    tracing.setRange(0, maxTracing);
-    tracing.setValue(defaults.tracing);
-    name(extraRows, "extraRows");
-    extraRows.setRange(0, maxExtraRows);
-    extraRows.setValue(defaults.extraRows);
-    name(pinyin, "pinyin");
-    pinyin.setText(QStringLiteral("注拼音"));
-    pinyin.setChecked(defaults.pinyin);
+    number(tracing, "tracing", "tracing");
+    number(extraRows, "extraRows", "rows");
+    check(pinyin, "pinyin", "no-pinyin");
     name(title, "title");
-    title.setMaxLength(maxTitleLength);
-    title.setText(defaults.title);
-    name(paper, "paper");
-    paper.addItems({ QStringLiteral("A4"), QStringLiteral("A5"), QStringLiteral("Letter") });
-    paper.setCurrentIndex(int(defaults.paper));
-    name(landscape, "landscape");
-    landscape.setText(QStringLiteral("横向"));
-    landscape.setChecked(defaults.landscape);
-    const auto check = [&](QCheckBox &box, const char *objectName, const QString &text, bool on) {
-        name(box, objectName);
-        box.setText(text);
-        box.setChecked(on);
-    };
-    check(model, "model", QStringLiteral("第一格印范字"), defaults.model);
-    check(strokeNames, "strokeNames", QStringLiteral("笔画名称"), defaults.strokeNames);
-    check(info, "info", QStringLiteral("部首、结构、笔画和组词"), defaults.info);
-    name(words, "words");
-    words.setRange(0, maxWords);
-    words.setValue(defaults.words);
-    name(tracingColour, "tracingColour");
-    tracingColour.addItems({ QStringLiteral("浅灰"), QStringLiteral("浅红") });
-    tracingColour.setCurrentIndex(int(defaults.tracingColour));
-    check(keepRepeats, "keepRepeats", QStringLiteral("保留重复的字"), defaults.keepRepeats);
-    check(classField, "classField", QStringLiteral("班级栏"), defaults.classField);
-    check(answers, "answers", QStringLiteral("最后一页印答案"), DictationOptions().answers);
+    title.setMaxLength(sheetOption("title").high);
+    title.setText(sheetOption("title").get(defaults).toString());
+    choice(paper, "paper", "paper");
+    check(landscape, "landscape", "landscape");
+    check(model, "model", "no-model");
+    check(strokeNames, "strokeNames", "no-stroke-names");
+    check(info, "info", "no-info");
+    number(words, "words", "words");
+    choice(tracingColour, "tracingColour", "tracing-colour");
+    check(keepRepeats, "keepRepeats", "keep-repeats");
+    check(classField, "classField", "no-class-field");
+    check(answers, "answers", "answers");
+    check(wordsFromCard, "wordsFromCard", "words-from-card");
     name(preview, "preview");
     preview.setMinimumSize(420, 520);
     name(printButton, "printButton");
@@ -87,27 +86,30 @@ SheetDialog::SheetDialog(QWidget *parent)
     name(closeButton, "closeButton");
     closeButton.setText(QStringLiteral("关闭"));
 
+    const auto labelOf
+        = [](const char *option) { return sheetOption(option).label + QStringLiteral("："); };
     auto *form = new QFormLayout;
     m_form = form;
     form->addRow(QStringLiteral("字帖："), &sheetKind);
     form->addRow(QStringLiteral("汉字："), &characters);
+    form->addRow(QString(), &wordsFromCard);
     form->addRow(QString(), &missing);
-    form->addRow(QStringLiteral("格子："), &grid);
-    form->addRow(QStringLiteral("格子大小："), &cellSize);
+    form->addRow(labelOf("grid"), &grid);
+    form->addRow(labelOf("cell"), &cellSize);
     form->addRow(QString(), &cellSizeNote);
-    form->addRow(QStringLiteral("描红个数："), &tracing);
-    form->addRow(QStringLiteral("描红颜色："), &tracingColour);
-    form->addRow(QStringLiteral("空行："), &extraRows);
+    form->addRow(labelOf("tracing"), &tracing);
+    form->addRow(labelOf("tracing-colour"), &tracingColour);
+    form->addRow(labelOf("rows"), &extraRows);
     form->addRow(QString(), &pinyin);
     form->addRow(QString(), &model);
     form->addRow(QString(), &strokeNames);
     form->addRow(QString(), &info);
-    form->addRow(QStringLiteral("组词个数："), &words);
+    form->addRow(labelOf("words"), &words);
     form->addRow(QString(), &keepRepeats);
     form->addRow(QString(), &answers);
-    form->addRow(QStringLiteral("标题："), &title);
+    form->addRow(labelOf("title"), &title);
     form->addRow(QString(), &classField);
-    form->addRow(QStringLiteral("纸张："), &paper);
+    form->addRow(labelOf("paper"), &paper);
     form->addRow(QString(), &landscape);
     showSheetKind();
 
@@ -170,12 +172,13 @@ void SheetDialog::showSheetKind()
         ->labelForField(&characters)
         ->setProperty("text", dictation ? QStringLiteral("词语：") : QStringLiteral("汉字："));
     characters.setPlaceholderText(dictation
-            ? QStringLiteral("输入或粘贴词语，用空格或标点隔开")
+            ? QStringLiteral("输入或粘贴词语，用空格或标点隔开；或勾选下面一项，输入汉字")
             : QStringLiteral("输入或粘贴汉字；多音字可在后面写读音，如 长(cháng)"));
     for (QWidget *practiceOnly : std::initializer_list<QWidget *> { &tracing, &tracingColour,
              &extraRows, &pinyin, &model, &strokeNames, &info, &words, &keepRepeats })
         form()->setRowVisible(practiceOnly, !dictation);
     form()->setRowVisible(&answers, dictation);
+    form()->setRowVisible(&wordsFromCard, dictation);
 }
 
 } // namespace sheets

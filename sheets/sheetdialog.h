@@ -27,6 +27,7 @@ public:
     QComboBox sheetKind { this }; // 生字 (the practice sheet), 看拼音写词语 (dictation)
     QLineEdit characters { this }; // typed or pasted; the controller keeps maxInputLength; the
                                    // words of the dictation sheet
+    QCheckBox wordsFromCard { this }; // dictation: each character's first word on its card
     QLabel missing { this }; // names the characters left out, and says when the text was cut
     QComboBox grid { this }; // 田字格, 米字格, 方格, in the order of Grid
     QSpinBox cellSize { this }; // mm

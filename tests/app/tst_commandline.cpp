@@ -59,6 +59,18 @@ private slots:
             << "Unknown option 'platforms'.";
         QTest::newRow("two characters") << QStringList { "山", "峰" } << Action::Refuse << ""
                                         << "Too many arguments: one character to look up, or none.";
+        // a mode reads all the arguments, and its own reader refuses what it cannot take
+        QTest::newRow("card: no value") << QStringList { "--card" } << Action::Refuse << ""
+                                        << "Missing value after '--card'.";
+        QTest::newRow("card: only spaces")
+            << QStringList { "--card", "  " } << Action::Refuse << ""
+            << "--card 后面缺少汉字 / --card needs one character or more";
+        QTest::newRow("card: unknown option")
+            << QStringList { "--card", "峰", "--xml" } << Action::Refuse << ""
+            << "Unknown option 'xml'.";
+        QTest::newRow("card: a second argument")
+            << QStringList { "--card", "峰", "山" } << Action::Refuse << ""
+            << "多余的参数 / unexpected argument: 山";
     }
 
     void request()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The card from the command line: its options, and the cards printed as text and JSON over a
-// fixture card.db.
+// The card from the command line: the cards printed as text and JSON over a fixture card.db (its
+// options are read by the program's one command line, tests/app/tst_commandline.cpp).
 #include "cardcommand.h"
 #include "cardstore.h"
 #include "programfolder.h"
@@ -19,17 +19,13 @@ struct Printed {
     QString err;
 };
 
-Printed print(const QString &cardFile, const QStringList &arguments)
+Printed print(const QString &cardFile, const QString &characters, bool json = false)
 {
-    QString error;
-    const auto command = card::parseCardCommand(QStringList { "zibrin" } + arguments, &error);
-    if (!command)
-        return { -1, QString(), error };
     const card::CardStore store(cardFile);
     Printed printed;
     QTextStream out(&printed.out);
     QTextStream err(&printed.err);
-    printed.status = card::printCards(store, *command, out, err);
+    printed.status = card::printCards(store, { characters, json }, out, err);
     return printed;
 }
 
@@ -44,30 +40,9 @@ private slots:
         m_cardFile = m_folder.path() + QStringLiteral("/card.db");
     }
 
-    void refused_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("no value") << QStringList { "--card" } << "Missing value after '--card'.";
-        QTest::newRow("only spaces") << QStringList { "--card", "  " }
-                                     << "--card 后面缺少汉字 / --card needs one character or more";
-        QTest::newRow("unknown option")
-            << QStringList { "--card", "峰", "--xml" } << "Unknown option 'xml'.";
-        QTest::newRow("a second argument")
-            << QStringList { "--card", "峰", "山" } << "多余的参数 / unexpected argument: 山";
-    }
-    void refused()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, error);
-        QString message;
-        QVERIFY(!card::parseCardCommand(QStringList { "zibrin" } + arguments, &message));
-        QCOMPARE(message, error);
-    }
-
     void plainText()
     {
-        const Printed p = print(m_cardFile, { "--card", "行" });
+        const Printed p = print(m_cardFile, "行");
         QCOMPARE(p.status, 0);
         QCOMPARE(p.err, QString());
         QCOMPARE(p.out,
@@ -108,7 +83,7 @@ private slots:
         QFETCH(QStringList, printed);
         QFETCH(int, status);
         QFETCH(QString, err);
-        const Printed p = print(m_cardFile, { "--json", "--card", characters });
+        const Printed p = print(m_cardFile, characters, true);
         QCOMPARE(p.status, status);
         QCOMPARE(p.err, err);
         if (printed.isEmpty()) {
@@ -129,7 +104,7 @@ private slots:
 
     void jsonFields()
     {
-        const Printed p = print(m_cardFile, { "--card", "发", "--json" });
+        const Printed p = print(m_cardFile, "发", true);
         const QJsonObject fa = QJsonDocument::fromJson(p.out.toUtf8()).object();
         QCOMPARE(QStringList(fa.keys()),
             QStringList(
@@ -154,8 +129,7 @@ private slots:
         QCOMPARE(readings.at(1)[u"meanings"].toArray(), QJsonArray { "hair" });
 
         const QJsonObject feng
-            = QJsonDocument::fromJson(print(m_cardFile, { "--card", "峰", "--json" }).out.toUtf8())
-                  .object();
+            = QJsonDocument::fromJson(print(m_cardFile, "峰", true).out.toUtf8()).object();
         QCOMPARE(feng[u"level"].toInt(), 1);
         QCOMPARE(feng[u"strokes_outside_radical"].toInt(), 7);
         QCOMPARE(feng[u"traditional"].toArray(), QJsonArray());
@@ -164,7 +138,7 @@ private slots:
     // A missing or broken file: every character is without a card, the message names each.
     void unreadableFile()
     {
-        const Printed p = print(m_folder.path() + QStringLiteral("/none.db"), { "--card", "中峰" });
+        const Printed p = print(m_folder.path() + QStringLiteral("/none.db"), "中峰");
         QCOMPARE(p.status, 1);
         QCOMPARE(p.out, QString());
         QCOMPARE(p.err.count(u'\n'), 2);

@@ -226,15 +226,16 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, output);
-        QString error;
-        const std::optional<RadicalRequest> request
-            = parseRadicalCommand(QStringList { QStringLiteral("zibrin") } + arguments, &error);
-        QVERIFY2(request, qPrintable(error));
+        RadicalRequest request;
+        request.what = arguments.at(0) == QLatin1String("--radical") ? RadicalRequest::What::Radical
+                                                                     : RadicalRequest::What::Parts;
+        request.text = arguments.at(1);
+        request.json = arguments.contains(QStringLiteral("--json"));
         QString outText;
         QString errText;
         QTextStream out(&outText);
         QTextStream err(&errText);
-        QCOMPARE(printRadical(*m_index, *request, out, err), status);
+        QCOMPARE(printRadical(*m_index, request, out, err), status);
         if (status == 0) {
             QVERIFY(errText.isEmpty());
             QCOMPARE(QString::fromUtf8(

@@ -487,6 +487,16 @@ void SearchWindowTest::flagAndKeyAfterStrokeSearches()
     QVERIFY(f.Text6.text().isEmpty());
     QCOMPARE(f.Label20, QStringLiteral("2"));
     QCOMPARE(f.Text2bh.text(), QStringLiteral("a     "));
+
+    // a letter typed into the result box is the first candidate of a pick that searches nothing
+    // (no first stroke): it goes into the key box as a character, not as a syllable to search
+    f.Text6.setFocus(Qt::MouseFocusReason);
+    commitText(&f.Text6, QStringLiteral("a"));
+    retype(f.Combo1.lineEdit(), QString());
+    QCOMPARE(f.Text2bhw.text(), QStringLiteral("00200"));
+    QCOMPARE(f.Label20, QStringLiteral("1"));
+    QCOMPARE(f.Text2bh.text(), QStringLiteral("a"));
+    QCOMPARE(f.Text6.text(), QStringLiteral("a"));
 }
 
 void SearchWindowTest::helpBox()

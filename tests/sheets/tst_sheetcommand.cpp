@@ -355,6 +355,27 @@ private slots:
         }
     }
 
+    // --words-from-card: each character's first word on its card (银 银行, 乐 快乐, as this
+    // build's card.db lists them), read as the words are; a character without a card is named.
+    void dictationWordsFromCards()
+    {
+        const QString pdf = m_dir->filePath(QStringLiteral("d.pdf"));
+        const Run run
+            = runProgram({ QStringLiteral("--dictation-sheet"), QStringLiteral("银x乐"),
+                             QStringLiteral("--words-from-card"), QStringLiteral("--output"), pdf,
+                             QStringLiteral("--answers") },
+                m_runtime->path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains(QStringLiteral("no word on the card: x")), qPrintable(run.err));
+        const QString words = pdfText(pdf, 1, 1);
+        for (const char *expected : { "yínháng", "kuàilè" })
+            QVERIFY2(words.contains(QString::fromUtf8(expected)), qPrintable(words));
+        const QString answers = pdfText(pdf, 2, 2);
+        QVERIFY2(
+            answers.contains(QStringLiteral("银行")) && answers.contains(QStringLiteral("快乐")),
+            qPrintable(answers));
+    }
+
     void errors_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -583,7 +604,7 @@ private slots:
         for (const char *option : { "--output", "--grid", "--cell", "--tracing", "--rows",
                  "--paper", "--landscape", "--no-pinyin", "--title", "--no-model",
                  "--no-stroke-names", "--no-info", "--words", "--tracing-colour", "--keep-repeats",
-                 "--no-class-field", "--dictation-sheet", "--answers" })
+                 "--no-class-field", "--dictation-sheet", "--answers", "--words-from-card" })
             QVERIFY2(run.out.contains(QLatin1String(option)), option);
     }
 

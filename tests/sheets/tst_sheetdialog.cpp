@@ -191,6 +191,15 @@ private slots:
         QCOMPARE(dialog->preview.pageCount(), 1);
         dialog->answers.setChecked(true);
         QCOMPARE(dialog->preview.pageCount(), 2);
+        // the box beside the words: the card's first word for each character typed, one without
+        // a card named
+        dialog->characters.setText(QStringLiteral("银x"));
+        dialog->wordsFromCard.setChecked(true);
+        QCOMPARE(m_controller->words().usable.size(), 1);
+        QCOMPARE(m_controller->words().usable.first().word, QStringLiteral("银行"));
+        QVERIFY2(dialog->missing.text().contains(u'x'), qPrintable(dialog->missing.text()));
+        dialog->wordsFromCard.setChecked(false);
+        dialog->characters.setText(QStringLiteral("银行 快乐"));
         dialog->sheetKind.setCurrentIndex(0);
         QCOMPARE(dialog->title.text(), QStringLiteral("练字帖"));
         QCOMPARE(m_controller->characters().usable.size(), 4);
