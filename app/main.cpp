@@ -33,6 +33,8 @@ const DisplayFreeMode displayFreeModes[] = {
 
 int main(int argc, char *argv[])
 {
+    // every message of the log on standard error as the program's own: "zibrin: ..."
+    qSetMessagePattern(QStringLiteral("zibrin: %{message}"));
     // a sheet or the card from the command line: no window, no display needed
     if (const DisplayFreeMode *mode = displayFreeModeOf(argc, argv, displayFreeModes))
         return runDisplayFree(*mode, argc, argv);
