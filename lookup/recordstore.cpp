@@ -75,8 +75,10 @@ bool RecordStore::open(const QString &databaseFile)
         if (!db.open()) {
             qCWarning(dataLog) << "record store: cannot open" << databaseFile
                                << db.lastError().text();
-        } else if (!limitQueries() || !chunksIsAPlainTable()) {
-            qCWarning(dataLog) << "record store: chunks is not a plain table in" << databaseFile;
+        } else if (QString why; !limitQueries() || !chunksIsAPlainTable(&why)) {
+            qCWarning(dataLog).noquote()
+                << "record store:" << databaseFile << "is not usable:"
+                << (why.isEmpty() ? QStringLiteral("chunks is not a plain table") : why);
             db.close();
         } else if (moveTo(std::nullopt) == Move::Failed) {
             // an unusable first record is one record lost, not the file
@@ -155,13 +157,15 @@ bool RecordStore::limitQueries()
 
 // chunks must be a table of its own: a view runs whatever query the file defines (a recursive
 // one never ends), and a generated or hidden column computes whatever the file says at each read.
-bool RecordStore::chunksIsAPlainTable()
+bool RecordStore::chunksIsAPlainTable(QString *why)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     m_queryDeadline.setRemainingTime(queryBudgetMs);
-    if (!query.exec(photoschema::selectRecordTableEntries()))
+    if (!query.exec(photoschema::selectRecordTableEntries())) {
+        *why = query.lastError().text(); // not an SQLite file, or a damaged one
         return false;
+    }
     int entries = 0;
     while (query.next()) {
         ++entries;

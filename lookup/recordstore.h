@@ -73,7 +73,9 @@ signals:
 
 private:
     bool limitQueries();
-    bool chunksIsAPlainTable();
+    // Whether chunks is a plain table with the required columns; where the file's schema cannot
+    // even be read, *why says so.
+    bool chunksIsAPlainTable(QString *why);
     enum class Move {
         Moved, // the record found is current
         Unusable, // a record was found but a field is too large; the current record stays
