@@ -16,13 +16,16 @@ QChar digitOfSymbol(const QString &text)
 
 QChar digitOfStrokeName(const QString &name)
 {
-    if (name == u"横" || name == u"提")
+    for (const Kind &kind : kinds) {
+        if (name == QStringView(&kind.name, 1))
+            return QChar(kind.digit);
+    }
+    // strokes with names of their own that count as one of the first four kinds
+    if (name == u"提")
         return u'1';
-    if (name == u"竖" || name == u"竖钩")
+    if (name == u"竖钩")
         return u'2';
-    if (name == u"撇")
-        return u'3';
-    if (name == u"点" || name == u"捺")
+    if (name == u"捺")
         return u'4';
     return u'5';
 }
