@@ -7,6 +7,7 @@
 #include "form16.h"
 #include "list2.h"
 #include "pictures.h"
+#include "strokekinds.h"
 #include "syllables.h"
 
 #include <QApplication>
@@ -474,9 +475,9 @@ void Form1::fillStrokeLists()
     {
         const QSignalBlocker blockers[] = { QSignalBlocker(Combo1), QSignalBlocker(Combo2),
             QSignalBlocker(Combo3), QSignalBlocker(Combo4), QSignalBlocker(Combo5) };
-        for (const char16_t symbol : { u'一', u'丨', u'丿', u'丶', u'乙' }) {
+        for (const strokekinds::Kind &kind : strokekinds::kinds) {
             for (QComboBox *box : boxes)
-                box->addItem(QString(QChar(symbol)));
+                box->addItem(QString(QChar(kind.symbol)));
         }
         for (QComboBox *box : { &Combo2, &Combo3, &Combo4, &Combo5 })
             box->addItem(QStringLiteral(" "));

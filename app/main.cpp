@@ -25,6 +25,8 @@ void nameApplication()
 
 int main(int argc, char *argv[])
 {
+    // every message of the log on standard error as the program's own: "zibrin: ..."
+    qSetMessagePattern(QStringLiteral("zibrin: %{message}"));
     // read before the window system is touched: help, version, errors and the modes without a
     // window (a sheet, the card: see programModes()) need no display
     const StartRequest request = readCommandLine(argumentsOf(argc, argv));

@@ -3,7 +3,7 @@
 
 #include <QLoggingCategory>
 
-// zibrin.handwriting: why the handwriting model could not be used (missing, cut short, its sizes
-// not those of the file). Off by default, as the pad says only that no model is there;
-// QT_LOGGING_RULES="zibrin.*=true" turns it on.
+// zibrin.handwriting: why the handwriting model or the matcher's medians could not be used
+// (missing, cut short, its sizes not those of the file) and why a recognition gave no list.
+// Warnings are on by default: the pad itself says only that no model is there.
 Q_DECLARE_LOGGING_CATEGORY(handwritingLog)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "matcher.h"
 
+#include "handwritinglog.h"
+#include "medianfile.h"
 #include "ranking.h"
 
 #include <QFile>
@@ -219,41 +221,22 @@ std::vector<int> assignment(const std::vector<double> &cost, int n)
 
 Matcher::Matcher(const QByteArray &data)
 {
-    if (!data.startsWith("ZHM1"))
-        return;
-    const auto *bytes = reinterpret_cast<const quint8 *>(data.constData());
-    const qsizetype size = data.size();
-    qsizetype at = 4;
-    const auto take = [&](qsizetype n) { return at + n <= size; };
-    while (at < size) {
-        if (!take(1) || !take(1 + bytes[at]))
-            break;
+    QString error;
+    std::vector<medianfile::Entry> entries = medianfile::read(data, &error);
+    if (!error.isEmpty())
+        qCWarning(handwritingLog) << "matcher: medians:" << error;
+    for (medianfile::Entry &read : entries) {
         Entry entry;
-        entry.character = QString::fromUtf8(data.constData() + at + 1, bytes[at]);
-        at += 1 + bytes[at];
-        if (!take(3))
-            break;
-        entry.frequency = bytes[at];
-        entry.level = bytes[at + 1];
-        const int strokeCount = bytes[at + 2];
-        at += 3;
+        entry.character = std::move(read.character);
+        entry.frequency = read.frequency;
+        entry.level = read.level;
         std::vector<Polyline> strokes;
-        bool broken = false;
-        for (int s = 0; s < strokeCount && !broken; ++s) {
-            if (!take(1) || !take(1 + 2 * qsizetype(bytes[at]))) {
-                broken = true;
-                break;
-            }
+        for (const medianfile::Stroke &median : read.strokes) {
             Polyline stroke;
-            for (int k = 0; k < bytes[at]; ++k)
-                stroke.push_back({ float(bytes[at + 1 + 2 * k]), float(bytes[at + 2 + 2 * k]) });
-            at += 1 + 2 * qsizetype(bytes[at]);
-            if (stroke.empty())
-                broken = true;
+            for (const medianfile::Point &p : median)
+                stroke.push_back({ float(p.x), float(p.y) });
             strokes.push_back(std::move(stroke));
         }
-        if (broken || strokes.empty())
-            break;
         const std::vector<Resampled> normal = resampledAll(normalised(strokes));
         entry.strokeCount = quint16(normal.size());
         entry.firstStroke = quint32(m_strokes.size());
@@ -275,7 +258,11 @@ const Matcher &Matcher::shared()
 {
     static const Matcher matcher = [] {
         QFile file(QStringLiteral(":/handwriting/medians.bin"));
-        return Matcher(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        if (!file.open(QIODevice::ReadOnly)) {
+            qCWarning(handwritingLog) << "matcher: no medians:" << file.errorString();
+            return Matcher(medianfile::header()); // empty, without a second warning
+        }
+        return Matcher(file.readAll());
     }();
     return matcher;
 }

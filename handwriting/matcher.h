@@ -55,7 +55,8 @@ public:
         Reading reading;
     };
 
-    // The data in the format of handwritinggen; a broken or empty file leaves it empty.
+    // The data in medianfile's format. A broken file gives the characters before the break (none
+    // without the magic) and a warning in the log.
     explicit Matcher(const QByteArray &data);
     // The program's data, parsed at the first call (thread-safe).
     static const Matcher &shared();

@@ -1,9 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recognitionworker.h"
 
+#include "handwritinglog.h"
+
 #include <QMetaObject>
 
+#include <exception>
+
 namespace handwriting {
+
+namespace {
+
+// What the exception in flight says, for the log.
+QString whatWentWrong()
+{
+    try {
+        throw;
+    } catch (const std::exception &e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("an exception of unknown type");
+    }
+}
+
+} // namespace
 
 RecognitionWorker::RecognitionWorker(
     Function recognize, std::function<void()> prepare, QObject *parent)
@@ -52,6 +72,7 @@ void RecognitionWorker::run(const std::function<void()> &prepare)
             prepare();
         } catch (...) {
             // the first request meets what went wrong, and answers with no list
+            qCWarning(handwritingLog) << "recognition: preparing failed:" << whatWentWrong();
         }
     }
     for (;;) {
@@ -68,6 +89,7 @@ void RecognitionWorker::run(const std::function<void()> &prepare)
         try {
             candidates = m_recognize(job.second);
         } catch (...) {
+            qCWarning(handwritingLog) << "recognition: no list:" << whatWentWrong();
             candidates.clear();
         }
         QMetaObject::invokeMethod(

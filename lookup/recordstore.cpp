@@ -75,10 +75,12 @@ bool RecordStore::open(const QString &databaseFile)
         if (!db.open()) {
             qCWarning(dataLog) << "record store: cannot open" << databaseFile
                                << db.lastError().text();
-        } else if (!limitQueries() || !chunksIsAPlainTable()) {
-            qCWarning(dataLog) << "record store: chunks is not a plain table in" << databaseFile;
+        } else if (QString why; !limitQueries() || !chunksIsAPlainTable(&why)) {
+            qCWarning(dataLog).noquote()
+                << "record store:" << databaseFile << "is not usable:"
+                << (why.isEmpty() ? QStringLiteral("chunks is not a plain table") : why);
             db.close();
-        } else if (moveTo(QString(), QString()) == Move::Failed) {
+        } else if (moveTo(std::nullopt) == Move::Failed) {
             // an unusable first record is one record lost, not the file
             qCWarning(dataLog) << "record store: no first record in chunks of" << databaseFile;
             db.close();
@@ -100,19 +102,19 @@ bool RecordStore::isOpen() const
 
 void RecordStore::FindFirst(const QString &hz)
 {
-    m_noMatch = !(isOpen() && moveTo(QStringLiteral(" WHERE hz = ?"), hz) == Move::Moved);
+    m_noMatch = !(isOpen() && moveTo(hz) == Move::Moved);
 }
 
 QHash<QString, QString> RecordStore::strokeCounts() const
 {
-    return firstValues(QStringLiteral("BH"));
+    return firstValues(photoschema::strokeCountColumn);
 }
 
 QHash<QString, QString> RecordStore::allStrokeClasses() const
 {
     if (!m_hasStrokeClasses)
         return {};
-    QHash<QString, QString> classes = firstValues(QLatin1String(photoschema::strokeClassesColumn));
+    QHash<QString, QString> classes = firstValues(photoschema::strokeClassesColumn);
     for (auto it = classes.begin(); it != classes.end();) {
         *it = usableStrokeClasses(*it);
         it = it->isEmpty() ? classes.erase(it) : std::next(it);
@@ -120,7 +122,7 @@ QHash<QString, QString> RecordStore::allStrokeClasses() const
     return classes;
 }
 
-QHash<QString, QString> RecordStore::firstValues(const QString &column) const
+QHash<QString, QString> RecordStore::firstValues(const char *column) const
 {
     QHash<QString, QString> values;
     if (!isOpen())
@@ -128,7 +130,7 @@ QHash<QString, QString> RecordStore::firstValues(const QString &column) const
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     m_queryDeadline.setRemainingTime(queryBudgetMs);
-    if (!query.exec(QStringLiteral("SELECT hz, %1 FROM chunks ORDER BY rowid").arg(column)))
+    if (!query.exec(photoschema::selectColumnOfRecords(column)))
         return values;
     while (query.next()) {
         const QString hz = query.value(0).toString();
@@ -155,14 +157,15 @@ bool RecordStore::limitQueries()
 
 // chunks must be a table of its own: a view runs whatever query the file defines (a recursive
 // one never ends), and a generated or hidden column computes whatever the file says at each read.
-bool RecordStore::chunksIsAPlainTable()
+bool RecordStore::chunksIsAPlainTable(QString *why)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     m_queryDeadline.setRemainingTime(queryBudgetMs);
-    if (!query.exec(QStringLiteral(
-            "SELECT type, sql FROM sqlite_master WHERE name = 'chunks' COLLATE NOCASE")))
+    if (!query.exec(photoschema::selectRecordTableEntries())) {
+        *why = query.lastError().text(); // not an SQLite file, or a damaged one
         return false;
+    }
     int entries = 0;
     while (query.next()) {
         ++entries;
@@ -175,7 +178,7 @@ bool RecordStore::chunksIsAPlainTable()
         return false;
 
     m_queryDeadline.setRemainingTime(queryBudgetMs);
-    if (!query.exec(QStringLiteral("PRAGMA table_xinfo(chunks)")))
+    if (!query.exec(photoschema::recordTableColumns()))
         return false;
     QSet<QString> columns;
     const int name = query.record().indexOf(QStringLiteral("name"));
@@ -192,35 +195,33 @@ bool RecordStore::chunksIsAPlainTable()
             return false;
     }
     // a file written before the stroke classes is read without them
-    m_hasStrokeClasses = columns.contains(QLatin1String(photoschema::strokeClassesColumn));
+    m_hasStrokeClasses
+        = columns.contains(QString::fromLatin1(photoschema::strokeClassesColumn).toLower());
     return true;
 }
 
-RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString &hz)
+RecordStore::Move RecordStore::moveTo(std::optional<QString> hz)
 {
-    const QString classes = m_hasStrokeClasses ? QStringLiteral(", classes") : QString();
     QSqlQuery *query
-        = statement(QStringLiteral("SELECT hz, BH, PY, photo%1 FROM chunks").arg(classes)
-            + whereClause + QStringLiteral(" ORDER BY rowid LIMIT 1"));
+        = statement(photoschema::selectFirstRecord(hz.has_value(), m_hasStrokeClasses));
     if (!query)
         return Move::Failed;
-    if (!whereClause.isEmpty())
-        query->bindValue(0, hz);
+    if (hz)
+        query->bindValue(0, *hz);
     m_queryDeadline.setRemainingTime(queryBudgetMs);
     const bool found = query->exec() && query->next();
     std::optional<CharacterRecord> record;
     if (found) {
-        record = CharacterRecord { query->value(0).toString(), query->value(1).toString(),
-            query->value(2).toString(), query->value(3).toByteArray() };
-        if (m_hasStrokeClasses)
-            record->strokeClasses = usableStrokeClasses(query->value(4).toString());
+        record = photoschema::recordAt(*query, m_hasStrokeClasses);
+        record->strokeClasses = usableStrokeClasses(record->strokeClasses);
     }
     const QSqlError error = query->lastError();
     query->finish(); // the statement is reset for its next run
     if (!record) {
         // SQLite refuses to read a value over its length limit
         if (error.isValid())
-            qCWarning(dataLog) << "record store: cannot move to" << hz << error.text();
+            qCWarning(dataLog) << "record store: cannot move to" << hz.value_or(QString())
+                               << error.text();
         return error.nativeErrorCode() == QString::number(SQLITE_TOOBIG) ? Move::Unusable
                                                                          : Move::Failed;
     }
@@ -237,9 +238,7 @@ RecordStore::Move RecordStore::moveTo(const QString &whereClause, const QString 
 QByteArray RecordStore::outline(const QString &hz) const
 {
     // outlines may be a view, too; a file without the table has no statement
-    const QByteArray strokes = valueFor(
-        QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
-                                   .toByteArray();
+    const QByteArray strokes = valueFor(photoschema::selectOutlineOf(), hz).toByteArray();
     return strokes.size() > maxOutlineBytes ? QByteArray() : strokes;
 }
 
@@ -247,9 +246,7 @@ QString RecordStore::strokeClasses(const QString &hz) const
 {
     if (!m_hasStrokeClasses)
         return QString();
-    return usableStrokeClasses(valueFor(
-        QStringLiteral("SELECT classes FROM chunks WHERE hz = ? ORDER BY rowid LIMIT 1"), hz)
-                                   .toString());
+    return usableStrokeClasses(valueFor(photoschema::selectStrokeClassesOf(), hz).toString());
 }
 
 QVariant RecordStore::valueFor(const QString &sql, const QString &hz) const

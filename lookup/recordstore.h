@@ -73,13 +73,16 @@ signals:
 
 private:
     bool limitQueries();
-    bool chunksIsAPlainTable();
+    // Whether chunks is a plain table with the required columns; where the file's schema cannot
+    // even be read, *why says so.
+    bool chunksIsAPlainTable(QString *why);
     enum class Move {
         Moved, // the record found is current
         Unusable, // a record was found but a field is too large; the current record stays
         Failed, // no record, or the query failed
     };
-    Move moveTo(const QString &whereClause, const QString &hz);
+    // Moves to the first record of hz, or of any character without one.
+    Move moveTo(std::optional<QString> hz);
     // The statement for sql, prepared on first use and kept while the file is open; nullptr if
     // it cannot be prepared (the answer is kept too).
     QSqlQuery *statement(const QString &sql) const;
@@ -87,7 +90,7 @@ private:
     // invalid when it fails or finds nothing.
     QVariant valueFor(const QString &sql, const QString &hz) const;
     // hz -> the first record's value of `column`, in the file's order.
-    QHash<QString, QString> firstValues(const QString &column) const;
+    QHash<QString, QString> firstValues(const char *column) const;
     void close();
 
     QString m_connection;

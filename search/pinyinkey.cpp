@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pinyinkey.h"
 
+#include "pinyininitials.h"
+
 #include <array>
 
 namespace {
@@ -75,23 +77,12 @@ std::optional<QString> pinyinKey(const QString &comboText)
 
 std::optional<tables::Segment> pinyinKeySegment(const QString &key)
 {
-    struct Group {
-        const char *letters;
-        tables::Segment segment;
-    };
-    static constexpr std::array<Group, 5> groups = { {
-        { "abcde", tables::Segment::Text1bh1 },
-        { "fghijk", tables::Segment::Text1bh2 },
-        { "lmnopq", tables::Segment::Text1bh3 },
-        { "rstuvwx", tables::Segment::Text1bh4 },
-        { "yz", tables::Segment::Text1bh5 },
-    } };
     if (key.isEmpty())
         return std::nullopt;
     const QChar first = key.at(0);
-    for (const Group &group : groups) {
-        if (QLatin1String(group.letters).contains(first, Qt::CaseSensitive))
-            return group.segment;
+    for (std::size_t g = 0; g < pinyininitials::groups.size(); ++g) {
+        if (QLatin1String(pinyininitials::groups[g]).contains(first, Qt::CaseSensitive))
+            return tables::Segment(int(tables::Segment::Text1bh1) + int(g));
     }
     return std::nullopt;
 }

@@ -22,7 +22,7 @@ QString tablePinyin(const QString &syllable);
 std::optional<QString> pinyinKey(const QString &comboText);
 
 // The pinyin segment searched for a key, by its first character (untrimmed), by exact,
-// case-sensitive membership in the initial groups "abcde", "fghijk", "lmnopq", "rstuvwx", "yz":
-// Text1bh1..Text1bh5. The groups are disjoint, so at most one applies; any other first character
-// (upper case, digit, space) or an empty key selects none.
+// case-sensitive membership in the initial groups of pinyininitials: Text1bh1..Text1bh5. The
+// groups are disjoint, so at most one applies; any other first character (upper case, digit,
+// space) or an empty key selects none.
 std::optional<tables::Segment> pinyinKeySegment(const QString &key);

@@ -1,31 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "strokecode.h"
 
-namespace {
-
-// The stroke symbols in the order of their digits 1 to 5.
-constexpr std::array<char16_t, 5> strokeSymbols
-    = { u'\u4E00', u'\u4E28', u'\u4E3F', u'\u4E36', u'\u4E59' };
-
-QChar strokeDigit(const QString &comboText)
-{
-    if (comboText.size() == 1) {
-        for (std::size_t i = 0; i < strokeSymbols.size(); ++i) {
-            if (comboText.at(0) == QChar(strokeSymbols[i]))
-                return QLatin1Char(char('1' + i));
-        }
-    }
-    return QLatin1Char('0');
-}
-
-} // namespace
+#include "strokekinds.h"
 
 QString strokeCode(const std::array<QString, 5> &comboTexts)
 {
     QString code;
     code.reserve(int(comboTexts.size()));
     for (const QString &text : comboTexts)
-        code += strokeDigit(text);
+        code += strokekinds::digitOfSymbol(text);
     return code;
 }
 

@@ -3,6 +3,6 @@
 
 #include <QLoggingCategory>
 
-// zibrin.sheets: why a practice sheet could not be written or printed. Off by default (the user
-// is told in a message box or on stderr); QT_LOGGING_RULES="zibrin.*=true" turns it on.
+// zibrin.sheets: why a practice sheet could not be written or printed, beside what the user is
+// told in a message box or on stderr. Warnings are on by default.
 Q_DECLARE_LOGGING_CATEGORY(sheetsLog)

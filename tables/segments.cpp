@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "segments.h"
 
+#include "datalog.h"
+
 #include <QFile>
 
 #include <array>
@@ -33,6 +35,9 @@ const QString &segmentText(Segment segment)
                 QStringLiteral(":/segments/") + segmentName(Segment(i)) + QStringLiteral(".txt"));
             if (file.open(QIODevice::ReadOnly))
                 out[i] = QString::fromUtf8(file.readAll());
+            else
+                qCWarning(dataLog)
+                    << "table segment" << file.fileName() << "is missing:" << file.errorString();
         }
         return out;
     }();

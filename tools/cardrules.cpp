@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cardrules.h"
 
+#include "factsfile.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -305,27 +307,16 @@ int standardLevel(int listNumber)
 
 std::optional<FactsRow> parseFactsRow(const QString &line)
 {
-    // data/characters.tsv: character, stroke classes, stroke count, readings, primary reading,
-    // stroke names (space-separated)
-    enum Column {
-        Character,
-        StrokeClasses,
-        StrokeCount,
-        Readings,
-        PrimaryReading,
-        StrokeNames,
-        Columns
-    };
-    const QStringList columns = line.split(u'\t');
-    if (columns.size() != Columns || columns[Character].isEmpty()
-        || columns[Character].toUcs4().size() != 1)
+    const std::optional<factsfile::Row> row = factsfile::parseLine(line);
+    if (!row)
         return std::nullopt;
-    bool numeric = false;
-    const int strokes = columns[StrokeCount].toInt(&numeric);
-    if (!numeric)
-        return std::nullopt;
-    return FactsRow { columns[Character], strokes,
-        columns[StrokeNames].split(u' ', Qt::SkipEmptyParts) };
+    // the card writes a stroke without a name as "-"
+    QStringList names = row->strokeNames;
+    for (QString &name : names) {
+        if (name.isEmpty())
+            name = QStringLiteral("-");
+    }
+    return FactsRow { row->character, row->strokeCount, names };
 }
 
 // A word that may go on a card, under one reading of its character.

@@ -5,6 +5,8 @@
 // datagen --order cnchar.order.min.js --unihan Unihan_Readings.txt --outlines hanzi-writer-data/
 //         --data data/ --segments tables/segments/ --facts data/characters.tsv
 
+#include "factsfile.h"
+#include "pinyininitials.h"
 #include "strokeorder.h"
 #include "tabledata.h"
 #include "toolsupport.h"
@@ -483,7 +485,8 @@ int main(int argc, char *argv[])
             seen.append(syllable);
             usedSyllables.insert(syllable);
             for (int s = 0; s < 5; ++s) {
-                if (QByteArray(pinyinSegmentInitials[s]).contains(char(syllable[0].unicode())))
+                if (QByteArray(pinyininitials::groups[size_t(s)])
+                        .contains(char(syllable[0].unicode())))
                     pinyinRows[s].append({ c, syllable, i });
             }
         }
@@ -541,22 +544,16 @@ int main(int argc, char *argv[])
             else if (letters.contains(c) && letters.value(c).size() == after.size())
                 names = strokeorder::strokeNames(letters.value(c), after);
         }
-        for (QString &name : names) {
-            if (name.isEmpty())
-                name = QStringLiteral("-");
-        }
-        const int count = outlineCounts.value(c, int(strokeClassesOfC.size()));
+        factsfile::Row row { c, strokeClassesOfC,
+            outlineCounts.value(c, int(strokeClassesOfC.size())), {}, {}, names };
         const Readings r = readings.value(c);
-        QStringList listed = r.preferred();
+        row.readings = r.preferred();
         for (const QString &extra : extraReadings.value(c)) {
-            if (!listed.contains(extra))
-                listed.append(extra);
+            if (!row.readings.contains(extra))
+                row.readings.append(extra);
         }
-        out += (QStringList { c, strokeClassesOfC, QString::number(count), listed.join(u' '),
-                    r.primary(), names.join(u' ') }
-                    .join(u'\t')
-            + u'\n')
-                   .toUtf8();
+        row.primaryReading = r.primary();
+        out += factsfile::line(row);
     }
     writeFile(parser.value(facts), out);
     writeFile(parser.value(checkReport), (report.text() + sameKind.text()).toUtf8());

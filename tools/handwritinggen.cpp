@@ -7,14 +7,13 @@
 //                --frequency Unihan_DictionaryLikeData.txt --levels Unihan_OtherMappings.txt
 //                --output medians.bin
 //
-// The output, all numbers unsigned bytes unless said:
-//   "ZHM1", then per character: its UTF-8 length and bytes, kFrequency (1 most common .. 5, 0
-//   none), the level of the 2013 table of general standard characters by kTGH's number (1 for
-//   1-3500, 2 for 3501-6500, 3 beyond, 0 none), the stroke count, then per stroke its point count
-//   and the points as x, y in a 256 box with y down (the medians' 1024 box, 900 at the top).
+// The output is in the format of formats/medianfile.h: the level comes from kTGH's number, the
+// points from the medians' 1024 box (900 at the top) scaled to the file's 256 box.
 // The characters come in the facts file's order, so the output is reproducible; their strokes in
 // the corrected order the pictures draw.
 
+#include "factsfile.h"
+#include "medianfile.h"
 #include "strokeorder.h"
 #include "toolsupport.h"
 
@@ -90,42 +89,42 @@ int main(int argc, char *argv[])
     if (!error.isEmpty())
         toolsupport::fail(QStringLiteral("%1: %2").arg(parser.value(corrections), error));
 
-    QByteArray out("ZHM1");
+    QByteArray out = medianfile::header();
     int written = 0;
-    for (const QByteArray &line : toolsupport::readFile(parser.value(facts)).split('\n')) {
-        const QByteArray character = line.left(line.indexOf('\t'));
-        if (character.isEmpty() || character.size() > 255)
-            continue;
-        QFile file(parser.value(outlines) + QLatin1Char('/') + QString::fromUtf8(character)
-            + QStringLiteral(".json"));
+    const std::optional<QList<factsfile::Row>> rows
+        = factsfile::read(toolsupport::readFile(parser.value(facts)), &error);
+    if (!rows)
+        toolsupport::fail(QStringLiteral("%1: %2").arg(parser.value(facts), error));
+    for (const factsfile::Row &row : *rows) {
+        const QString &character = row.character;
+        QFile file(parser.value(outlines) + QLatin1Char('/') + character + QStringLiteral(".json"));
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const QJsonArray medians = strokeorder::corrected(
-            QJsonDocument::fromJson(file.readAll()).object(), QString::fromUtf8(character), orders)
+            QJsonDocument::fromJson(file.readAll()).object(), character, orders)
                                        .value(u"medians")
                                        .toArray();
-        if (medians.isEmpty() || medians.size() > 255)
-            continue;
-        const char32_t code = QString::fromUtf8(character).toUcs4().value(0);
-        const int freq = std::clamp(frequencies.value(code).toInt(), 0, 5);
-        int level = 0;
+        medianfile::Entry entry;
+        entry.character = character;
+        const char32_t code = entry.character.toUcs4().value(0);
+        entry.frequency = quint8(std::clamp(frequencies.value(code).toInt(), 0, 5));
         if (const QByteArray value = tgh.value(code); value.startsWith("2013:")) {
             const int number = value.mid(5).toInt();
-            level = number <= 0 ? 0 : number <= 3500 ? 1 : number <= 6500 ? 2 : 3;
+            entry.level = number <= 0 ? 0 : number <= 3500 ? 1 : number <= 6500 ? 2 : 3;
         }
-        out.append(char(character.size())).append(character);
-        out.append(char(freq)).append(char(level)).append(char(medians.size()));
         for (const QJsonValue &median : medians) {
             const QJsonArray points = median.toArray();
-            const qsizetype n = std::min<qsizetype>(points.size(), 255);
-            out.append(char(n));
+            const qsizetype n = std::min<qsizetype>(points.size(), medianfile::largestCount);
+            medianfile::Stroke stroke;
             for (qsizetype i = 0; i < n; ++i) {
                 const QJsonArray xy = points[i].toArray();
-                out.append(char(toByte(xy.at(0).toDouble())));
-                out.append(char(toByte(900 - xy.at(1).toDouble())));
+                stroke.push_back(
+                    { toByte(xy.at(0).toDouble()), toByte(900 - xy.at(1).toDouble()) });
             }
+            entry.strokes.push_back(std::move(stroke));
         }
-        ++written;
+        if (medianfile::append(out, entry))
+            ++written;
     }
     if (written == 0)
         toolsupport::fail(QStringLiteral("no character with medians"));

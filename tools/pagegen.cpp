@@ -20,6 +20,7 @@
 // a directory entry each rather than a file block. The folder is built beside the output and
 // renamed over it at the end: a failed run leaves the previous pages as they were.
 
+#include "factsfile.h"
 #include "photoschema.h"
 #include "strokeorder.h"
 #include "toolsupport.h"
@@ -43,7 +44,7 @@ using toolsupport::writeBytes;
 namespace {
 
 // What the pages take besides the records: the stroke-order corrections and the stroke names of
-// the facts file (its sixth column, "-" for a stroke without a name).
+// the facts file ("" for a stroke without a name).
 struct Extras {
     QHash<QString, QList<int>> corrections;
     QHash<QString, QStringList> strokeNames;
@@ -58,15 +59,21 @@ QByteArray readAll(const QString &fileName, bool *ok)
     return *ok ? file.readAll() : QByteArray();
 }
 
-QHash<QString, QStringList> readStrokeNames(const QByteArray &facts)
+// The stroke names of the facts file by character; false (after reporting) on a malformed file.
+bool readStrokeNames(
+    const QString &fileName, const QByteArray &facts, QHash<QString, QStringList> &out)
 {
-    QHash<QString, QStringList> out;
-    for (const QString &line : QString::fromUtf8(facts).split(u'\n')) {
-        const QStringList columns = line.split(u'\t');
-        if (columns.size() >= 6 && !columns[5].isEmpty())
-            out.insert(columns[0], columns[5].split(u' '));
+    QString error;
+    const std::optional<QList<factsfile::Row>> rows = factsfile::read(facts, &error);
+    if (!rows) {
+        report(QStringLiteral("%1: %2").arg(fileName, error));
+        return false;
     }
-    return out;
+    for (const factsfile::Row &row : *rows) {
+        if (!row.strokeNames.isEmpty())
+            out.insert(row.character, row.strokeNames);
+    }
+    return true;
 }
 
 // The records of Photo.mdb in table order, or an error text.
@@ -84,11 +91,14 @@ QString readRecords(const QString &fileName, QList<CharacterRecord> &records)
             error = db.lastError().text();
         } else {
             QSqlQuery query(db);
-            if (!query.exec(QStringLiteral("SELECT hz, BH, PY FROM chunks ORDER BY rowid")))
+            query.setForwardOnly(true);
+            if (!query.exec(photoschema::selectRecords(false)))
                 error = query.lastError().text();
-            while (error.isEmpty() && query.next())
-                records.append({ query.value(0).toString(), query.value(1).toString(),
-                    query.value(2).toString(), QByteArray() });
+            while (error.isEmpty() && query.next()) {
+                CharacterRecord record = photoschema::recordAt(query, false);
+                record.photo.clear(); // the pages draw from the outlines
+                records.append(std::move(record));
+            }
         }
     }
     QSqlDatabase::removeDatabase(connection);
@@ -135,7 +145,7 @@ bool writeCharacterData(const QDir &outlines, const CharacterRecord &record, con
     QJsonArray names;
     const QStringList known = extras.strokeNames.value(record.hz);
     for (qsizetype i = 0; i < strokes.size(); ++i)
-        names.append(known.size() == strokes.size() && known[i] != u'-' ? known[i] : QString());
+        names.append(known.size() == strokes.size() ? known[i] : QString());
     const QJsonObject data { { QStringLiteral("character"), record.hz },
         { QStringLiteral("strokeCount"), record.BH.toInt() },
         { QStringLiteral("reading"), record.PY }, { QStringLiteral("strokes"), strokes },
@@ -260,8 +270,8 @@ int main(int argc, char *argv[])
         }
     }
     if (parser.isSet(factsOption)) {
-        extras.strokeNames = readStrokeNames(readAll(parser.value(factsOption), &ok));
-        if (!ok)
+        const QByteArray facts = readAll(parser.value(factsOption), &ok);
+        if (!ok || !readStrokeNames(parser.value(factsOption), facts, extras.strokeNames))
             return 1;
     }
 

@@ -6,7 +6,7 @@ set(ZIBRIN_STROKE_ORDER_DIR ${CMAKE_BINARY_DIR}/strokeorder)
 set(ZIBRIN_STROKE_ORDER_STAMP ${CMAKE_BINARY_DIR}/strokeorder.stamp)
 
 add_executable(pagegen pagegen.cpp)
-target_link_libraries(pagegen PRIVATE zibrin_photoschema zibrin_tabledata zibrin_toolsupport Qt6::Core Qt6::Sql)
+target_link_libraries(pagegen PRIVATE zibrin_formats zibrin_tabledata zibrin_toolsupport Qt6::Core Qt6::Sql)
 
 if(ZIBRIN_DATA_FROM)
   # The sanitizer build links to the pages of the normal build.

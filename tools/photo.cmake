@@ -3,7 +3,7 @@
 # licence of the outlines the pictures are drawn from, shipped beside the program.
 
 add_executable(photogen photogen.cpp)
-target_link_libraries(photogen PRIVATE zibrin_lookup zibrin_tabledata zibrin_toolsupport Qt6::Sql)
+target_link_libraries(photogen PRIVATE zibrin_formats zibrin_tabledata zibrin_toolsupport Qt6::Sql)
 
 set(ZIBRIN_PHOTO_DB ${CMAKE_BINARY_DIR}/Photo.mdb)
 set(ZIBRIN_OUTLINES ${ZIBRIN_NODE_MODULES}/hanzi-writer-data)

@@ -11,11 +11,12 @@
 // the same bytes on every run: fixed PNG settings, no time stamps, the database written to a
 // temporary file, vacuumed and then renamed over the output.
 //
-// The tables are those of lookup/photoschema.h: beside the records (with the stroke classes of
+// The tables are those of formats/photoschema.h: beside the records (with the stroke classes of
 // the facts file) each character's strokes as the JSON object {"strokes": [SVG path, ...]} of the
 // outline package, from which the program draws the picture anew at the resolution of a
 // high-density screen.
 
+#include "factsfile.h"
 #include "framegeometry.h"
 #include "photoschema.h"
 #include "strokeorder.h"
@@ -72,9 +73,8 @@ char32_t singleCodePoint(const QString &text)
     return ucs4.size() == 1 ? char32_t(ucs4.first()) : 0;
 }
 
-// Facts file: UTF-8, LF, no header; TAB-separated columns character, stroke classes (digits 1-5,
-// perhaps none), stroke count, readings, primary reading. Returns false (after reporting the
-// line) on a malformed line.
+// The facts file's rows by code point. Returns false (after reporting the line) on a malformed
+// line.
 bool readFacts(const QString &fileName, QHash<char32_t, Facts> &out)
 {
     QFile file(fileName);
@@ -82,27 +82,15 @@ bool readFacts(const QString &fileName, QHash<char32_t, Facts> &out)
         report(QStringLiteral("cannot read %1: %2").arg(fileName, file.errorString()));
         return false;
     }
-    const QString text = QString::fromUtf8(file.readAll());
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines[i];
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.isEmpty())
-            continue;
-        const QStringList columns = line.split(QLatin1Char('\t'));
-        const char32_t codePoint = columns.size() >= 5 ? singleCodePoint(columns[0]) : 0;
-        bool numeric = false;
-        const int strokeCount = columns.size() >= 5 ? columns[2].toInt(&numeric) : 0;
-        const bool classesAreDigits = columns.size() >= 5
-            && std::all_of(columns[1].cbegin(), columns[1].cend(),
-                [](QChar c) { return c >= u'1' && c <= u'5'; });
-        if (codePoint == 0 || !numeric || strokeCount <= 0
-            || columns[2] != QString::number(strokeCount) || !classesAreDigits) {
-            report(QStringLiteral("%1:%2: malformed line").arg(fileName).arg(i + 1));
-            return false;
-        }
-        out.insert(codePoint, Facts { columns[1], columns[2], columns[4] });
+    QString error;
+    const std::optional<QList<factsfile::Row>> rows = factsfile::read(file.readAll(), &error);
+    if (!rows) {
+        report(QStringLiteral("%1: %2").arg(fileName, error));
+        return false;
+    }
+    for (const factsfile::Row &row : *rows) {
+        out.insert(char32_t(row.character.toUcs4().constFirst()),
+            Facts { row.strokeClasses, QString::number(row.strokeCount), row.primaryReading });
     }
     return true;
 }

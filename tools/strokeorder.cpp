@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "strokeorder.h"
 
+#include "strokekinds.h"
+
 #include <QJsonArray>
 #include <QLineF>
 #include <QSet>
@@ -406,19 +408,6 @@ QJsonObject corrected(const QJsonObject &outline, const QString &character,
     return found == corrections.constEnd() ? outline : reordered(outline, *found);
 }
 
-QChar nameClass(const QString &name)
-{
-    if (name == u"横" || name == u"提")
-        return u'1';
-    if (name == u"竖" || name == u"竖钩")
-        return u'2';
-    if (name == u"撇")
-        return u'3';
-    if (name == u"点" || name == u"捺")
-        return u'4';
-    return u'5';
-}
-
 namespace {
 
 // The largest turn at one point of the centre line, in degrees: a corner, where a curve spreads
@@ -521,7 +510,9 @@ QStringList checkedNames(const QStringList &names, const QList<Median> &medians)
     for (qsizetype i = 0; i < medians.size(); ++i) {
         const QString name = names.value(i);
         out.append(
-            !name.isEmpty() && classify(medians[i]).accepts(nameClass(name)) ? name : QString());
+            !name.isEmpty() && classify(medians[i]).accepts(strokekinds::digitOfStrokeName(name))
+                ? name
+                : QString());
     }
     return out;
 }

@@ -98,7 +98,5 @@ QJsonObject corrected(const QJsonObject &outline, const QString &character,
 QStringList strokeNames(const QString &letters, const QList<Median> &medians);
 // The same from names that are already given (the curated classes file), checked likewise.
 QStringList checkedNames(const QStringList &names, const QList<Median> &medians);
-// The class of a stroke name: 横 提 -> 1, 竖 竖钩 -> 2, 撇 -> 3, 点 捺 -> 4, the rest 5.
-QChar nameClass(const QString &name);
 
 } // namespace strokeorder

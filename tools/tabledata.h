@@ -60,7 +60,4 @@ QString strokeSegmentText(const QList<TableRow> &rows);
 // The text of a pinyin segment: "峰feng  \r\n" per row, then the blank row of eight spaces.
 QString pinyinSegmentText(const QList<TableRow> &rows);
 
-// The initial letters of each pinyin segment Text1bh1..Text1bh5.
-inline const char *const pinyinSegmentInitials[5] = { "abcde", "fghjk", "lmnopq", "rstwx", "yz" };
-
 } // namespace tabledata

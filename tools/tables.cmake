@@ -4,7 +4,7 @@
 # pinned sources give.
 add_library(zibrin_tabledata STATIC tabledata.cpp tabledata.h strokeorder.cpp strokeorder.h)
 target_include_directories(zibrin_tabledata PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(zibrin_tabledata PUBLIC Qt6::Core)
+target_link_libraries(zibrin_tabledata PUBLIC zibrin_formats Qt6::Core)
 
 # What the data tools share: their messages (zibrin.tools), command lines and output replacement.
 add_library(zibrin_toolsupport STATIC toolsupport.cpp toolsupport.h)

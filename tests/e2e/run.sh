@@ -8,7 +8,8 @@
 #   lookup         typing 峰 shows its picture with the grid; a character without record hides it
 #   list2-empty, list2-unreadable: the error box, then the end with a status other than 0
 #   list2-corrupt  bytes that are not GBK text: the program runs with what it could read
-#   photo-empty, photo-unreadable, photo-corrupt: the program runs and looks up without records
+#   photo-empty, photo-unreadable, photo-corrupt: the program runs and looks up without records;
+#                  an empty or unreadable file is named in a warning on standard error
 # In every case the program writes nothing to LIST2.txt or Photo.mdb (their hashes stay).
 set -uo pipefail
 
@@ -122,6 +123,9 @@ list2-corrupt|photo-empty|photo-unreadable|photo-corrupt)
     "$screencheck" expect "$photo" 峰 "$work/feng.png" || fail "no record of 峰 in the build's Photo.mdb"
     "$screencheck" grab "$work/screen.png"
     ! "$screencheck" find "$work/screen.png" "$work/feng.png" >/dev/null || fail "a picture was shown without a readable database"
+  fi
+  if [[ $case_name == photo-empty || $case_name == photo-unreadable ]]; then
+    grep -q '^zibrin: record store: ' "$work/out.log" || { cat "$work/out.log"; fail "no warning about Photo.mdb on standard error"; }
   fi
   [[ $(hashes) == "$before" ]] || fail "a data file changed"
   ;;

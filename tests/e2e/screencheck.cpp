@@ -8,6 +8,7 @@
 //                                                   POINTS, blue on white
 #include "fonts.h"
 #include "framegeometry.h"
+#include "photoschema.h"
 #include "pictures.h"
 
 #include <QApplication>
@@ -65,14 +66,14 @@ int expect(const QString &database, const QString &character, const QString &out
         db.setDatabaseName(database);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         QSqlQuery query(db);
-        if (!db.open()
-            || !query.prepare(QStringLiteral("SELECT BH, photo FROM chunks WHERE hz = ?")))
+        if (!db.open() || !query.prepare(photoschema::selectFirstRecord(true, false)))
             return 2;
         query.addBindValue(character);
         if (!query.exec() || !query.next())
             return 2;
-        strokeCount = query.value(0).toString();
-        photo = query.value(1).toByteArray();
+        const CharacterRecord record = photoschema::recordAt(query, false);
+        strokeCount = record.BH;
+        photo = record.photo;
     }
     QImage picture(framegeometry::pictureSize, QImage::Format_RGB32);
     picture.fill(Qt::white);

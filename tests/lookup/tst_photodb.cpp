@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "factsfile.h"
 #include "framegeometry.h"
 #include "pinyinkey.h"
 #include "recordstore.h"
@@ -49,12 +50,9 @@ QList<CharacterRecord> readAll(const QString &fileName)
         if (db.open()) {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            if (query.exec(QStringLiteral(
-                    "SELECT hz, BH, PY, photo, classes FROM chunks ORDER BY rowid"))) {
+            if (query.exec(photoschema::selectRecords(true))) {
                 while (query.next())
-                    rows.append({ query.value(0).toString(), query.value(1).toString(),
-                        query.value(2).toString(), query.value(3).toByteArray(),
-                        query.value(4).toString() });
+                    rows.append(photoschema::recordAt(query, true));
             }
             db.close();
         }
@@ -296,8 +294,9 @@ void TestPhotoDb::buildersFollowTheStrokeOrderCorrections()
         db.setDatabaseName(output);
         QVERIFY(db.open());
         QSqlQuery query(db);
-        QVERIFY(query.exec(QStringLiteral("SELECT strokes FROM outlines WHERE hz = '峰'"))
-            && query.next());
+        QVERIFY(query.prepare(photoschema::selectOutlineOf()));
+        query.addBindValue(QStringLiteral("峰"));
+        QVERIFY(query.exec() && query.next());
         stored = QJsonDocument::fromJson(query.value(0).toString().toUtf8())
                      .object()
                      .value(QLatin1String("strokes"))
@@ -399,12 +398,12 @@ void TestPhotoDb::realDatabaseFollowsTheFactsFile()
 {
     QFile file(sourceDir() + QStringLiteral("/data/characters.tsv"));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QHash<QString, QStringList> facts;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        const QStringList columns = line.split(QLatin1Char('\t'));
-        if (columns.size() >= 5)
-            facts.insert(columns[0], columns);
-    }
+    QString error;
+    const std::optional<QList<factsfile::Row>> rows = factsfile::read(file.readAll(), &error);
+    QVERIFY2(rows, qPrintable(error));
+    QHash<QString, factsfile::Row> facts;
+    for (const factsfile::Row &row : *rows)
+        facts.insert(row.character, row);
     QVERIFY(facts.size() >= 6763);
     int fromFacts = 0;
     for (const CharacterRecord &r : m_realRows) {
@@ -414,10 +413,11 @@ void TestPhotoDb::realDatabaseFollowsTheFactsFile()
             continue;
         }
         ++fromFacts;
-        QVERIFY2(r.BH == found->at(2), qPrintable(r.hz + QLatin1Char(' ') + r.BH));
-        QVERIFY2(r.PY == found->at(4), qPrintable(r.hz + QLatin1Char(' ') + r.PY));
-        QVERIFY2(
-            r.strokeClasses == found->at(1), qPrintable(r.hz + QLatin1Char(' ') + r.strokeClasses));
+        QVERIFY2(r.BH == QString::number(found->strokeCount),
+            qPrintable(r.hz + QLatin1Char(' ') + r.BH));
+        QVERIFY2(r.PY == found->primaryReading, qPrintable(r.hz + QLatin1Char(' ') + r.PY));
+        QVERIFY2(r.strokeClasses == found->strokeClasses,
+            qPrintable(r.hz + QLatin1Char(' ') + r.strokeClasses));
     }
     QVERIFY(fromFacts >= 6763);
 }

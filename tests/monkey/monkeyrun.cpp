@@ -5,6 +5,7 @@
 #include "form1.h"
 #include "handwritinginput.h"
 #include "handwritingpad.h"
+#include "pinyininitials.h"
 #include "programfolder.h"
 #include "segments.h"
 
@@ -62,7 +63,7 @@ public:
     // The segment the pinyin search runs for a key, by its first character; none for others.
     static std::optional<tables::Segment> pinyinSegment(const QString &key)
     {
-        static const char *const groups[] = { "abcde", "fghijk", "lmnopq", "rstuvwx", "yz" };
+        const auto &groups = pinyininitials::groups;
         if (key.isEmpty())
             return std::nullopt;
         for (int g = 0; g < 5; ++g) {

@@ -53,4 +53,60 @@ void bindOutline(QSqlQuery &query, const QString &hz, const QByteArray &strokes)
     query.addBindValue(QString::fromUtf8(strokes));
 }
 
+namespace {
+
+QString recordColumns(bool withStrokeClasses)
+{
+    return withStrokeClasses ? QStringLiteral("hz, BH, PY, photo, classes")
+                             : QStringLiteral("hz, BH, PY, photo");
+}
+
+} // namespace
+
+QString selectRecords(bool withStrokeClasses)
+{
+    return QStringLiteral("SELECT %1 FROM chunks ORDER BY rowid")
+        .arg(recordColumns(withStrokeClasses));
+}
+
+QString selectFirstRecord(bool ofBoundCharacter, bool withStrokeClasses)
+{
+    return QStringLiteral("SELECT %1 FROM chunks%2 ORDER BY rowid LIMIT 1")
+        .arg(recordColumns(withStrokeClasses),
+            ofBoundCharacter ? QStringLiteral(" WHERE hz = ?") : QString());
+}
+
+CharacterRecord recordAt(const QSqlQuery &query, bool withStrokeClasses)
+{
+    return CharacterRecord { query.value(0).toString(), query.value(1).toString(),
+        query.value(2).toString(), query.value(3).toByteArray(),
+        withStrokeClasses ? query.value(4).toString() : QString() };
+}
+
+QString selectColumnOfRecords(const char *column)
+{
+    return QStringLiteral("SELECT hz, %1 FROM chunks ORDER BY rowid").arg(QLatin1String(column));
+}
+
+QString selectStrokeClassesOf()
+{
+    return QStringLiteral("SELECT classes FROM chunks WHERE hz = ? ORDER BY rowid LIMIT 1");
+}
+
+QString selectOutlineOf()
+{
+    return QStringLiteral("SELECT strokes FROM outlines WHERE hz = ? ORDER BY rowid LIMIT 1");
+}
+
+QString selectRecordTableEntries()
+{
+    return QStringLiteral(
+        "SELECT type, sql FROM sqlite_master WHERE name = 'chunks' COLLATE NOCASE");
+}
+
+QString recordTableColumns()
+{
+    return QStringLiteral("PRAGMA table_xinfo(chunks)");
+}
+
 } // namespace photoschema

@@ -1,0 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "datalog.h"
+
+// Warnings and above by default; debug and info stay off.
+Q_LOGGING_CATEGORY(dataLog, "zibrin.data", QtWarningMsg)
