@@ -3,6 +3,7 @@
 
 #include "cardcommand.h"
 #include "outputfile.h"
+#include "radicalcommand.h"
 #include "sheetcommand.h"
 
 #include <QCommandLineParser>
@@ -172,6 +173,11 @@ std::span<const CommandMode> programModes()
             card::cardCommandDescription, card::cardCommandOptions,
             readMode<card::CardCommand, card::readCardCommand>,
             runMode<card::CardCommand, card::runCardCommand> },
+        { { QStringLiteral("radical"), QStringLiteral("parts") },
+            QStringLiteral("zibrin --radical --help lists the options"),
+            radical::radicalCommandDescription, radical::radicalCommandOptions,
+            readMode<radical::RadicalRequest, radical::readRadicalCommand>,
+            runMode<radical::RadicalRequest, radical::runRadicalCommand> },
     };
     return modes;
 }

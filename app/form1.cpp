@@ -144,6 +144,12 @@ Form1::Form1(const QString &programDirectory, UrlOpener &urlOpener, QWidget *par
                         .cardFile = programDirectory + QStringLiteral("/card.db"),
                         .font = songti(12) },
           this)
+    , radicalIndex({ .Command11 = &Command11,
+                       .window = this,
+                       .showTyped = [this](const QString &text) { showTyped(text); },
+                       .cardFile = programDirectory + QStringLiteral("/card.db"),
+                       .font = songti(18) },
+          this)
     , m_programDirectory(programDirectory)
 {
     connect(&Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -284,6 +290,18 @@ void Form1::setUpControls()
     Command10.setToolTip(QStringLiteral("打印或保存练字帖"));
     Command10.setAccessibleName(QStringLiteral("打印或保存练字帖"));
     Command10.setGeometry(twips.rect(9024, 672, 615, 300));
+
+    // Command10's size and style, at the end of the top row where the button row has no room
+    // left: after the link Label5 and its underline, as far from them as Command10 is from
+    // Command9, level with the input box
+    Command11.setObjectName(QStringLiteral("Command11"));
+    Command11.setText(QStringLiteral("部首"));
+    Command11.setToolTip(QStringLiteral("部首检字：按部首或部件查字（Ctrl+R）"));
+    Command11.setAccessibleName(QStringLiteral("部首检字"));
+    Command11.setGeometry(QRect(QPoint(std::max(Label5.geometry().right(), Line2.geometry().right())
+                                        + Command10.x() - Command9.geometry().right(),
+                                    Text5.geometry().center().y() - Command10.height() / 2),
+        Command10.size()));
 
     Text6.setObjectName(QStringLiteral("Text6"));
     // A search lists up to a few hundred characters, most of them new to the font engine, and
@@ -473,7 +491,7 @@ void Form1::fillStrokeLists()
 QList<QWidget *> Form1::tabOrder()
 {
     return { &Text5, &Command2, &Combo5, &Combo4, &Combo3, &Combo2, &Combo1, &Command8, &Command9,
-        &Command10, &Combo6, &Text6 };
+        &Command10, &Command11, &Combo6, &Text6 };
 }
 
 // Tab and Shift+Tab follow the window's tab order. The order is kept here rather than in the

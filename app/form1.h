@@ -10,6 +10,7 @@
 #include "picturebox.h"
 #include "picturecopy.h"
 #include "pinyinsearch.h"
+#include "radicalcontroller.h"
 #include "recordstore.h"
 #include "sheetcontroller.h"
 #include "simplecombo.h"
@@ -67,6 +68,7 @@ public:
     QPushButton Command8 { this }; // "?": the stroke input help
     QPushButton Command9 { this }; // "手写": opens the handwriting pad
     QPushButton Command10 { this }; // "字帖": opens the practice-sheet dialog
+    QPushButton Command11 { this }; // "部首": opens the radical index 部首检字 (Ctrl+R too)
     ResultBox Text6 { this }; // the result box: the candidates, each followed by a space
 
     // The panel and the information column; Picture1 lies above the labels it overlaps.
@@ -130,6 +132,7 @@ public:
     handwriting::HandwritingController handwriting; // Command9 and the handwriting pad
     sheets::SheetController sheet; // Command10 and the practice-sheet dialog
     card::CardController characterCard; // Label24, Ctrl+I, the card window and the panel's readings
+    radical::RadicalController radicalIndex; // Command11, Ctrl+R and the dialog 部首检字
 
     void Timer2_Timer();
     void Command2_Click();

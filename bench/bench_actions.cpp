@@ -25,10 +25,16 @@
 //   change until the pages in view show it, and that wait itself.
 // - character with the card: the same with the card window open, which follows each character
 //   (card.db read, its rich text laid out; the repaint after it is counted with the others).
+// - the radical index: its dialog's first opening (card.db's radical table read, the dialog
+//   built and shown), then each form of the radical table chosen, and parts typed: for every
+//   20th character of GB2312, its first part, then its first two (as typed one after the
+//   other); each timed from the event to its handling with the repaint after it.
 
+#include "cardstore.h"
 #include "cardwindow.h"
 #include "form1.h"
 #include "programfolder.h"
+#include "radicaldialog.h"
 #include "samples.h"
 #include "segments.h"
 #include "sheetdialog.h"
@@ -353,6 +359,48 @@ int main(int argc, char *argv[])
     dialog->close();
     QCoreApplication::processEvents();
 
+    // The radical index.
+    const auto repainted = [](qint64 started, QElapsedTimer &clock) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        return clock.nsecsElapsed() - started;
+    };
+    QElapsedTimer radicalClock;
+    radicalClock.start();
+    window->radicalIndex.Command11_Click();
+    const qint64 radicalOpening = repainted(0, radicalClock);
+    RadicalDialog *const radicalDialog = window->radicalIndex.dialog();
+    const card::CardStore cards(folder.path() + QStringLiteral("/card.db"));
+    QStringList forms;
+    for (const card::RadicalForm &form : cards.radicalTable())
+        forms.append(form.form);
+    Samples radicalTimes;
+    for (const QString &form : std::as_const(forms)) {
+        radicalClock.start();
+        emit radicalDialog->radicalChosen(form);
+        radicalTimes.push_back(repainted(0, radicalClock));
+    }
+    QStringList typedParts;
+    for (qsizetype i = 0; i < characters.size(); i += 20) {
+        const std::optional<card::Card> card = cards.card(characters.at(i));
+        if (!card || card->parts.isEmpty())
+            continue;
+        typedParts.append(card->parts.at(0));
+        if (card->parts.size() > 1)
+            typedParts.append(card->parts.at(0) + card->parts.at(1));
+    }
+    Samples partsTimes;
+    qsizetype partsFound = 0;
+    for (const QString &text : std::as_const(typedParts)) {
+        radicalClock.start();
+        radicalDialog->parts.setText(text);
+        emit radicalDialog->partsEdited(text);
+        partsTimes.push_back(repainted(0, radicalClock));
+        partsFound += radicalDialog->characters.itemTexts().isEmpty() ? 0 : 1;
+    }
+    radicalDialog->close();
+    QCoreApplication::processEvents();
+
     const QString p99Target = QStringLiteral("p99 < 2 ms");
     percentileRow(QStringLiteral("Stroke code pick, %1 codes (%2 showed a record)")
                       .arg(count(codes.size()), count(strokeShown)),
@@ -394,6 +442,18 @@ int main(int argc, char *argv[])
     percentileRow(QStringLiteral("Practice-sheet dialog, the same: change to the pages in view "
                                  "drawn"),
         titleWaits, QString());
+
+    row(QStringLiteral("Radical index: the dialog's first opening, shown (%1 radical forms)")
+            .arg(forms.size()),
+        milliseconds(radicalOpening), QStringLiteral("< 100 ms"));
+    percentileRow(QStringLiteral("Radical index: a radical chosen, its characters listed, %1 forms")
+                      .arg(forms.size()),
+        radicalTimes, QStringLiteral("p99 < 16 ms"), forms);
+    percentileRow(QStringLiteral("Radical index: parts typed, the characters listed, %1 texts (%2 "
+                                 "found some)")
+                      .arg(typedParts.size())
+                      .arg(partsFound),
+        partsTimes, QStringLiteral("p99 < 16 ms"), typedParts);
 
     const auto mib = [](qint64 kib) {
         return QString::number(double(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB");

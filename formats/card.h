@@ -42,4 +42,20 @@ struct Card {
     QStringList parts {}; // the components the decomposition knows (for the radical index)
 };
 
+// One form of the modern radical table: a main radical (言) or one of its attached forms (讠).
+struct RadicalForm {
+    QString form;
+    QString main; // empty for a main radical; the main radical of an attached form
+    int strokes = 0;
+};
+
+// A character as the radical index lists it.
+struct IndexEntry {
+    QString character;
+    QString radical; // as filed; empty when no rule decides
+    int strokes = 0; // total strokes
+    int strokesOutsideRadical = -1; // -1 when radical is empty
+    int level = 0; // 1, 2 or 3 of the 2013 list; 0: not in it
+};
+
 } // namespace card

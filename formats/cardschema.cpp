@@ -55,6 +55,10 @@ const QStringList createStatements = {
     QStringLiteral("CREATE TABLE readings (character TEXT NOT NULL, position INTEGER NOT NULL, "
                    "pinyin TEXT NOT NULL, words TEXT NOT NULL, meanings TEXT NOT NULL, "
                    "PRIMARY KEY (character, position)) WITHOUT ROWID"),
+    QStringLiteral("CREATE TABLE radicals (position INTEGER PRIMARY KEY, form TEXT NOT NULL, "
+                   "main TEXT NOT NULL, strokes INTEGER NOT NULL)"),
+    QStringLiteral("CREATE TABLE part_index (part TEXT NOT NULL, character TEXT NOT NULL, "
+                   "PRIMARY KEY (part, character)) WITHOUT ROWID"),
 };
 const QString createRadicalIndex
     = QStringLiteral("CREATE INDEX cards_by_radical ON cards (radical)");
@@ -65,6 +69,10 @@ const QString insertCard = QStringLiteral(
     "structure, stroke_names, traditional, level, parts) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 const QString insertReading = QStringLiteral(
     "INSERT INTO readings (character, position, pinyin, words, meanings) VALUES (?, ?, ?, ?, ?)");
+const QString insertRadical
+    = QStringLiteral("INSERT INTO radicals (position, form, main, strokes) VALUES (?, ?, ?, ?)");
+const QString insertPart
+    = QStringLiteral("INSERT OR IGNORE INTO part_index (part, character) VALUES (?, ?)");
 
 const QString selectFormat = QStringLiteral("SELECT value FROM info WHERE key = 'format'");
 const QString selectCard = QStringLiteral(
@@ -74,6 +82,22 @@ const QString selectReadings = QStringLiteral(
     "SELECT pinyin, words, meanings FROM readings WHERE character = ? ORDER BY position");
 const QString selectReadingPinyins
     = QStringLiteral("SELECT pinyin FROM readings WHERE character = ? ORDER BY position");
+const QString selectRadicals
+    = QStringLiteral("SELECT form, main, strokes FROM radicals ORDER BY position");
+const QString entryColumns = QStringLiteral(
+    "SELECT cards.character, radical, strokes, strokes_outside_radical, level FROM cards ");
+// %1: as many placeholders as forms
+const QString selectFiledUnder = entryColumns + QStringLiteral("WHERE radical IN (%1)");
+const QString selectContaining = entryColumns + QStringLiteral("WHERE cards.character IN (%1)");
+// %1: the limit
+const QString selectFewestFirst = QStringLiteral(
+    " ORDER BY strokes, CASE level WHEN 0 THEN 4 ELSE level END, cards.character LIMIT %1");
+// %1: as many placeholders as the forms of one group; one per group, joined by INTERSECT
+const QString selectHavingPart
+    = QStringLiteral("SELECT character FROM part_index WHERE part IN (%1)");
+const QString selectKnownPart
+    = QStringLiteral("SELECT 1 WHERE EXISTS (SELECT 1 FROM part_index WHERE part = ?) "
+                     "OR EXISTS (SELECT 1 FROM radicals WHERE form = ?)");
 
 // Text as bound: never NULL, which the columns refuse.
 QVariant text(const QString &value)
@@ -122,7 +146,30 @@ bool writeCard(QSqlQuery &cardRow, QSqlQuery &readingRow, const card::Card &card
     return true;
 }
 
-bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards, QString *error)
+bool writeIndex(QSqlQuery &radicalRow, QSqlQuery &partRow, const QList<card::Card> &cards,
+    const QList<card::RadicalForm> &radicalTable, QString *error)
+{
+    for (qsizetype i = 0; i < radicalTable.size(); ++i) {
+        radicalRow.addBindValue(int(i));
+        radicalRow.addBindValue(text(radicalTable[i].form));
+        radicalRow.addBindValue(text(radicalTable[i].main));
+        radicalRow.addBindValue(radicalTable[i].strokes);
+        if (!run(radicalRow, error))
+            return false;
+    }
+    for (const card::Card &card : cards) {
+        for (const QString &part : card.parts) {
+            partRow.addBindValue(text(part));
+            partRow.addBindValue(text(card.character));
+            if (!run(partRow, error))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards,
+    const QList<card::RadicalForm> &radicalTable, QString *error)
 {
     QSqlQuery query(db);
     for (const QString &statement : createStatements) {
@@ -138,8 +185,11 @@ bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards, QString *error)
     QSqlQuery info(db);
     QSqlQuery cardRow(db);
     QSqlQuery readingRow(db);
+    QSqlQuery radicalRow(db);
+    QSqlQuery partRow(db);
     if (!info.prepare(insertInfo) || !cardRow.prepare(insertCard)
-        || !readingRow.prepare(insertReading)) {
+        || !readingRow.prepare(insertReading) || !radicalRow.prepare(insertRadical)
+        || !partRow.prepare(insertPart)) {
         *error = db.lastError().text();
         return false;
     }
@@ -151,6 +201,8 @@ bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards, QString *error)
         if (!writeCard(cardRow, readingRow, card, error))
             return false;
     }
+    if (!writeIndex(radicalRow, partRow, cards, radicalTable, error))
+        return false;
     if (!db.commit() || !query.exec(createRadicalIndex) || !query.exec(QStringLiteral("VACUUM"))) {
         *error = db.lastError().text() + query.lastError().text();
         return false;
@@ -161,6 +213,12 @@ bool writeAll(QSqlDatabase &db, const QList<card::Card> &cards, QString *error)
 } // namespace
 
 bool writeFile(const QString &path, const QList<card::Card> &cards, QString *error)
+{
+    return writeFile(path, cards, {}, error);
+}
+
+bool writeFile(const QString &path, const QList<card::Card> &cards,
+    const QList<card::RadicalForm> &radicalTable, QString *error)
 {
     if (QFileInfo::exists(path)) {
         *error = QStringLiteral("%1 exists already").arg(path);
@@ -175,7 +233,7 @@ bool writeFile(const QString &path, const QList<card::Card> &cards, QString *err
         if (!db.open())
             *error = db.lastError().text();
         else
-            written = writeAll(db, cards, error);
+            written = writeAll(db, cards, radicalTable, error);
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
@@ -244,6 +302,90 @@ QStringList readReadings(const QSqlDatabase &db, const QString &character)
     while (query.next())
         pinyins.append(query.value(0).toString());
     return pinyins;
+}
+
+QList<card::RadicalForm> readRadicalTable(const QSqlDatabase &db)
+{
+    QList<card::RadicalForm> table;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(selectRadicals))
+        return table; // a file made before the table
+    while (query.next())
+        table.append(
+            { query.value(0).toString(), query.value(1).toString(), query.value(2).toInt() });
+    return table;
+}
+
+namespace {
+
+QString placeholders(qsizetype count)
+{
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), count);
+    return marks.join(u',');
+}
+
+// The entries that statement (with its placeholders in place) selects for forms.
+QList<card::IndexEntry> readEntries(
+    const QSqlDatabase &db, const QString &statement, const QStringList &forms)
+{
+    QList<card::IndexEntry> entries;
+    if (forms.isEmpty())
+        return entries;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        return entries;
+    for (const QString &form : forms)
+        query.addBindValue(form);
+    if (!query.exec())
+        return entries;
+    while (query.next()) {
+        card::IndexEntry entry;
+        entry.character = query.value(0).toString();
+        entry.radical = query.value(1).toString();
+        entry.strokes = query.value(2).toInt();
+        entry.strokesOutsideRadical = entry.radical.isEmpty() ? -1 : query.value(3).toInt();
+        entry.level = query.value(4).toInt();
+        entries.append(entry);
+    }
+    return entries;
+}
+
+} // namespace
+
+QList<card::IndexEntry> readFiledUnder(const QSqlDatabase &db, const QStringList &forms)
+{
+    return readEntries(db, selectFiledUnder.arg(placeholders(forms.size())), forms);
+}
+
+QList<card::IndexEntry> readContaining(
+    const QSqlDatabase &db, const QList<QStringList> &groups, int limit)
+{
+    QStringList selects;
+    QStringList forms;
+    for (const QStringList &group : groups) {
+        if (group.isEmpty())
+            return {};
+        selects.append(selectHavingPart.arg(placeholders(group.size())));
+        forms += group;
+    }
+    QString statement = selectContaining.arg(selects.join(QStringLiteral(" INTERSECT ")));
+    if (limit > 0)
+        statement += selectFewestFirst.arg(limit);
+    return readEntries(db, statement, forms);
+}
+
+bool isKnownPart(const QSqlDatabase &db, const QString &text)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(selectKnownPart))
+        return false;
+    query.addBindValue(text);
+    query.addBindValue(text);
+    return query.exec() && query.next();
 }
 
 } // namespace cardschema

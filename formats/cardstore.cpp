@@ -78,4 +78,32 @@ QStringList CardStore::readings(const QString &character) const
     return cardschema::readReadings(QSqlDatabase::database(m_connection, false), character);
 }
 
+QList<RadicalForm> CardStore::radicalTable() const
+{
+    if (!ensureOpen())
+        return {};
+    return cardschema::readRadicalTable(QSqlDatabase::database(m_connection, false));
+}
+
+QList<IndexEntry> CardStore::filedUnder(const QStringList &forms) const
+{
+    if (!ensureOpen())
+        return {};
+    return cardschema::readFiledUnder(QSqlDatabase::database(m_connection, false), forms);
+}
+
+QList<IndexEntry> CardStore::containing(const QList<QStringList> &groups, int limit) const
+{
+    if (!ensureOpen())
+        return {};
+    return cardschema::readContaining(QSqlDatabase::database(m_connection, false), groups, limit);
+}
+
+bool CardStore::isKnownPart(const QString &text) const
+{
+    if (!ensureOpen())
+        return false;
+    return cardschema::isKnownPart(QSqlDatabase::database(m_connection, false), text);
+}
+
 } // namespace card

@@ -25,6 +25,15 @@ public:
     QStringList readings(const QString &character) const;
     bool isAvailable() const; // opens the file if not yet open
 
+    // The radical index (empty for a file made without it): the radical table in its order, the
+    // characters filed under any of forms, those that have for every group one of its forms among
+    // their parts (with a limit, those of fewest strokes), and whether a text is a part or radical
+    // the file knows.
+    QList<RadicalForm> radicalTable() const;
+    QList<IndexEntry> filedUnder(const QStringList &forms) const;
+    QList<IndexEntry> containing(const QList<QStringList> &groups, int limit = 0) const;
+    bool isKnownPart(const QString &text) const;
+
 private:
     enum class State { NotOpened, Open, Broken };
     bool ensureOpen() const;

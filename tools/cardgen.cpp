@@ -250,6 +250,13 @@ int main(int argc, char *argv[])
         card.parts = filing.parts;
         cards.append(card);
     }
+    // The radical table as the radical index shows it: each main radical, then its attached forms.
+    QList<card::RadicalForm> radicalTable;
+    for (const QString &main : filer.radicals()) {
+        radicalTable.append({ main, QString(), filer.radicalStrokes(main) });
+        for (const QString &form : filer.attachedForms(main))
+            radicalTable.append({ form, main, filer.radicalStrokes(form) });
+    }
     const int facts = int(rows.size());
     const QStringList unused = builder.unusedCorrections();
     if (!unused.isEmpty())
@@ -258,7 +265,7 @@ int main(int argc, char *argv[])
 
     const bool written
         = toolsupport::replaceOutput(parser.value(outputOption), [&](const QString &partial) {
-              if (cardschema::writeFile(partial, cards, &error))
+              if (cardschema::writeFile(partial, cards, radicalTable, &error))
                   return true;
               toolsupport::report(QStringLiteral("cannot write %1: %2").arg(partial, error));
               return false;

@@ -152,6 +152,7 @@ private slots:
             "Command8",
             "Command9",
             "Command10",
+            "Command11",
             "Text6",
             "Frame1",
             "Picture1",
@@ -209,6 +210,8 @@ private slots:
         row("Command8", QStringLiteral("?"), QStringLiteral("帮助"));
         row("Command9", QStringLiteral("手写"), QStringLiteral("手写输入"));
         row("Command10", QStringLiteral("字帖"), QStringLiteral("打印或保存练字帖"));
+        row("Command11", QStringLiteral("部首"),
+            QStringLiteral("部首检字：按部首或部件查字（Ctrl+R）"));
         row("Text6", QString());
         row("Label8",
             QStringLiteral(
@@ -467,7 +470,7 @@ private slots:
 
         const QList<QWidget *> expected = { &form.Command2, &form.Combo5, &form.Combo4,
             &form.Combo3, &form.Combo2, &form.Combo1, &form.Command8, &form.Command9,
-            &form.Command10, &form.Combo6, &form.Text6, &form.Text5 };
+            &form.Command10, &form.Command11, &form.Combo6, &form.Text6, &form.Text5 };
         const auto control = [&](QWidget *focus) {
             for (QWidget *w = focus; w; w = w->parentWidget()) {
                 if (expected.contains(w))
@@ -536,7 +539,8 @@ private slots:
     }
 
     // The sheet button: Command9's size, as far from it as it is from Command8, inside the
-    // panel's width; it opens the dialog for the record shown (峰 has no outlines here).
+    // panel's width (部首, with no room left there, ends the top row); it opens the dialog for the
+    // record shown (峰 has no outlines here).
     void sheetButtonBesideHandwriting()
     {
         QCOMPARE(m_dir->writeDatabase({ { QStringLiteral("峰"), QStringLiteral("10"),
@@ -549,6 +553,12 @@ private slots:
             form->Command9.x() - form->Command8.geometry().right());
         QVERIFY(form->Command10.geometry().right() <= form->Frame1.geometry().right());
         QCOMPARE(form->Command10.font(), form->Command9.font());
+        // 部首: its size, at the end of the top row, inside the window and clear of the link
+        QCOMPARE(form->Command11.size(), form->Command10.size());
+        QCOMPARE(form->Command11.font(), form->Command10.font());
+        QVERIFY(form->Command11.x() > form->Label5.geometry().right());
+        QVERIFY(form->Command11.x() > form->Line2.geometry().right());
+        QVERIFY(form->rect().contains(form->Command11.geometry()));
 
         form->Text5.setText(QStringLiteral("峰"));
         QTest::mouseClick(&form->Command10, Qt::LeftButton);

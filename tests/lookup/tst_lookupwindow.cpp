@@ -3,6 +3,7 @@
 #include "cardwindow.h"
 #include "form1.h"
 #include "programfolder.h"
+#include "radicaldialog.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -85,6 +86,8 @@ private slots:
     void panelReadings();
     void cardWindow_data();
     void cardWindow();
+    void radicalIndex_data();
+    void radicalIndex();
 
 private:
     // Types the text into Text5 as one assignment, as a paste does.
@@ -799,6 +802,58 @@ void LookupWindowTest::cardWindow()
     QCOMPARE(card, w.characterCard.cardWindow());
     QCOMPARE(card->windowTitle(), QStringLiteral("字卡：峰"));
     QCOMPARE(card->pos(), movedTo);
+}
+
+// 部首 or Ctrl+R open 部首检字 with the parts field focused; a radical chosen lists its
+// characters, and Enter on one shows it in the window as if typed, the open card following.
+void LookupWindowTest::radicalIndex_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("部首") << false;
+    QTest::newRow("Ctrl+R") << true;
+}
+
+void LookupWindowTest::radicalIndex()
+{
+    QFETCH(bool, byKey);
+    Form1 &w = *m_window;
+    setInput(QStringLiteral("峰"));
+    waitForFrameStep();
+    QTest::mouseClick(&w.Label24, Qt::LeftButton);
+    CardWindow *card = w.characterCard.cardWindow();
+    QVERIFY(card);
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    if (byKey)
+        QTest::keyClick(&w.Text5, Qt::Key_R, Qt::ControlModifier);
+    else
+        QTest::mouseClick(&w.Command11, Qt::LeftButton);
+    RadicalDialog *dialog = w.radicalIndex.dialog();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("部首检字"));
+    QTRY_COMPARE(QApplication::focusWidget(), &dialog->parts);
+    QVERIFY(dialog->characters.itemTexts().isEmpty());
+
+    const QList<QListWidgetItem *> kou
+        = dialog->radicals.findItems(QStringLiteral("口"), Qt::MatchExactly);
+    QCOMPARE(kou.size(), 1);
+    QTest::mouseClick(dialog->radicals.viewport(), Qt::LeftButton, {},
+        dialog->radicals.visualItemRect(kou.first()).center());
+    QCOMPARE(dialog->characters.itemTexts(),
+        QStringList({ QStringLiteral("呢"), QStringLiteral("和") }));
+
+    dialog->characters.setFocus();
+    QTest::keyClick(&dialog->characters, Qt::Key_Right);
+    QCOMPARE(dialog->characters.currentItem()->text(), QStringLiteral("和"));
+    QTest::keyClick(&dialog->characters, Qt::Key_Return);
+    QCOMPARE(w.Text5.text(), QStringLiteral("和"));
+    QCOMPARE(w.Label10, QStringLiteral("和"));
+    QVERIFY(recordControlsVisible());
+    QCOMPARE(card->windowTitle(), QStringLiteral("字卡：和"));
+    QVERIFY(dialog->isVisible()); // non-modal: it stays open for the next character
+    QTest::keyClick(&dialog->characters, Qt::Key_Escape);
+    QVERIFY(dialog->isHidden());
 }
 
 QTEST_MAIN(LookupWindowTest)

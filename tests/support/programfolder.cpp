@@ -181,10 +181,25 @@ const QList<card::Card> &fixtureCards()
     return cards;
 }
 
-QString ProgramFolder::writeCards(const QList<card::Card> &cards)
+const QList<card::RadicalForm> &fixtureRadicals()
+{
+    static const QList<card::RadicalForm> table = {
+        { QStringLiteral("丨"), QString(), 1 },
+        { QStringLiteral("又"), QString(), 2 },
+        { QStringLiteral("人"), QString(), 2 },
+        { QStringLiteral("亻"), QStringLiteral("人"), 2 },
+        { QStringLiteral("口"), QString(), 3 },
+        { QStringLiteral("山"), QString(), 3 },
+        { QStringLiteral("彳"), QString(), 3 },
+    };
+    return table;
+}
+
+QString ProgramFolder::writeCards(
+    const QList<card::Card> &cards, const QList<card::RadicalForm> &radicalTable)
 {
     QString error;
-    if (!cardschema::writeFile(path() + QStringLiteral("/card.db"), cards, &error))
+    if (!cardschema::writeFile(path() + QStringLiteral("/card.db"), cards, radicalTable, &error))
         return error.isEmpty() ? QStringLiteral("card.db not written") : error;
     return QString();
 }

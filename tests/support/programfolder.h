@@ -28,6 +28,9 @@ QByteArray pngBytes(const QImage &image);
 // rule for the radical, not in the list of levels).
 const QList<card::Card> &fixtureCards();
 
+// The radical table of the fixture cards' radicals (口 丨 山 彳 with 亻 beside 人, 又).
+const QList<card::RadicalForm> &fixtureRadicals();
+
 // A program directory in a temporary folder, holding what the program reads beside itself.
 class ProgramFolder {
 public:
@@ -42,9 +45,10 @@ public:
     // LIST2.txt as given (GBK bytes), or one quoted item made of the characters.
     void writeList2Bytes(const QByteArray &bytes);
     void writeList2(const QString &characters);
-    // card.db holding these cards, written by the card file's own writer. Returns an error text,
-    // or an empty one.
-    QString writeCards(const QList<card::Card> &cards = fixtureCards());
+    // card.db holding these cards and that radical table, written by the card file's own writer.
+    // Returns an error text, or an empty one.
+    QString writeCards(const QList<card::Card> &cards = fixtureCards(),
+        const QList<card::RadicalForm> &radicalTable = fixtureRadicals());
 
 private:
     QTemporaryDir m_dir;
