@@ -342,21 +342,26 @@ double Matcher::commonness(const QString &character) const
         byFrequency[std::min<int>(entry.frequency, 5)], byLevel[std::min<int>(entry.level, 3)]);
 }
 
-double Matcher::twinDistance(const QString &a, const QString &b) const
+double Matcher::twinDistance(const QString &a, const QString &b, double strokeLimit) const
 {
+    const double apart = std::numeric_limits<double>::infinity();
     const auto ia = m_index.constFind(a), ib = m_index.constFind(b);
     if (ia == m_index.cend() || ib == m_index.cend())
-        return std::numeric_limits<double>::infinity();
+        return apart;
     const Entry &ea = m_entries[size_t(*ia)], &eb = m_entries[size_t(*ib)];
     if (ea.strokeCount != eb.strokeCount || ea.strokeCount == 0)
-        return std::numeric_limits<double>::infinity();
-    double sum = 0;
+        return apart;
+    double total = 0;
     for (size_t s = 0; s < ea.strokeCount; ++s) {
         const Quantised &qa = m_strokes[ea.firstStroke + s], &qb = m_strokes[eb.firstStroke + s];
+        double sum = 0;
         for (size_t k = 0; k < size_t(points); ++k)
             sum += std::hypot(qa[2 * k] - qb[2 * k], qa[2 * k + 1] - qb[2 * k + 1]) / 255.0;
+        if (sum / points > strokeLimit)
+            return apart;
+        total += sum / points;
     }
-    return sum / (double(ea.strokeCount) * points);
+    return total / ea.strokeCount;
 }
 
 double Matcher::aspectMismatch(const Drawing &drawing, const QString &character) const

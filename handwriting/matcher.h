@@ -76,10 +76,11 @@ public:
     // kFrequency, and for the characters without one their level in the 2013 standard table.
     double commonness(const QString &character) const;
 
-    // How far apart the medians of two characters lie once normalised (the mean distance between
-    // their strokes, in character heights): what the matcher cannot tell apart comes near 0.
-    // Infinite unless both have medians here with as many strokes.
-    double twinDistance(const QString &a, const QString &b) const;
+    // How far apart the medians of two characters lie once normalised: the mean distance between
+    // their strokes, in character heights; what the matcher cannot tell apart comes near 0.
+    // Infinite unless both have medians here with as many strokes, none of them further apart than
+    // strokeLimit (characters that share all but one part are not alike).
+    double twinDistance(const QString &a, const QString &b, double strokeLimit) const;
     // How far the drawing's proportions are from the character's: |ln| of the ratio of their
     // widths over heights, each held within 1/4..4. 0 when the character has no medians here.
     double aspectMismatch(const Drawing &drawing, const QString &character) const;

@@ -166,8 +166,8 @@ QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher:
             if (std::abs(evidence[i].reading.cost - evidence[j].reading.cost) >= twinLimit)
                 continue;
             const double distance
-                = matcher.twinDistance(evidence[i].character, evidence[j].character);
-            if (distance < twinLimit) {
+                = matcher.twinDistance(evidence[i].character, evidence[j].character, twinLimit);
+            if (std::isfinite(distance)) {
                 evidence[i].twins.append({ j, distance });
                 evidence[j].twins.append({ i, distance });
             }

@@ -52,8 +52,8 @@ struct Evidence {
     int orderDistance = 0; // strokeOrderDistance of the reading's classes and the character's
     double commonness = 0;
     double aspectMismatch = 0; // Matcher::aspectMismatch of the ink and the character
-    // The other candidates whose medians are twins of this one's: within twinLimit of
-    // Matcher::twinDistance, alike but for proportions, size or a detail a hand does not keep.
+    // The other candidates whose medians are twins of this one's: every stroke within twinLimit
+    // (Matcher::twinDistance), alike but for proportions, size or a detail a hand does not keep.
     struct Twin {
         qsizetype index; // into the same list
         double distance; // Matcher::twinDistance
@@ -61,7 +61,8 @@ struct Evidence {
     QList<Twin> twins;
 };
 
-// Medians closer than this (in character heights) make twins.
+// Medians whose every stroke lies closer than this to its fellow (in character heights) make
+// twins.
 constexpr double twinLimit = 0.15;
 
 // How the merged list is ordered: the sum of these times the evidence, highest first.
