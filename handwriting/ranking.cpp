@@ -207,8 +207,10 @@ QStringList rankEvidence(const QList<Evidence> &evidence, const MergedWeights &w
     std::stable_sort(scored.begin(), scored.end(),
         [](const auto &a, const auto &b) { return a.first < b.first; });
 
-    // Twins in the order twinFirst gives them: the later of a pair moves before the earlier.
-    // Three twins need not order consistently, so each place takes a bounded number of moves.
+    // Twins in the order twinFirst gives them: the later of a pair, at most twinReach places
+    // below, moves before the earlier. Three twins need not order consistently, so each place
+    // takes a bounded number of moves.
+    constexpr qsizetype twinReach = 2;
     if (weights.shapeClear > 0) {
         for (qsizetype at = 0; at < scored.size() && at < count; ++at) {
             for (qsizetype moves = 0; moves < scored.size(); ++moves) {
@@ -218,7 +220,7 @@ QStringList rankEvidence(const QList<Evidence> &evidence, const MergedWeights &w
                     const qsizetype k = std::find_if(scored.cbegin() + at + 1, scored.cend(),
                                             [&](const auto &s) { return s.second == twin.index; })
                         - scored.cbegin();
-                    if (k < scored.size()
+                    if (k < scored.size() && k <= at + twinReach
                         && twinFirst(evidence[twin.index], here, twin.distance, weights)
                         && (by < 0 || k < by))
                         by = k;
