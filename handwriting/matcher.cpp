@@ -54,6 +54,27 @@ std::vector<Polyline> normalised(const std::vector<Polyline> &strokes)
     return out;
 }
 
+// Width over height of the strokes' bounding box, held within 1/4..4 (a flat 一 is not infinitely
+// wide).
+float aspectOf(const std::vector<Polyline> &strokes)
+{
+    float left = std::numeric_limits<float>::max(), top = left;
+    float right = std::numeric_limits<float>::lowest(), bottom = right;
+    for (const Polyline &stroke : strokes) {
+        for (const Point &p : stroke) {
+            left = std::min(left, p.x);
+            right = std::max(right, p.x);
+            top = std::min(top, p.y);
+            bottom = std::max(bottom, p.y);
+        }
+    }
+    const float width = right - left, height = bottom - top;
+    if (!(width > 0) && !(height > 0))
+        return 1;
+    const float longer = std::max(width, height);
+    return std::clamp(std::max(width, longer / 4) / std::max(height, longer / 4), 0.25f, 4.0f);
+}
+
 float distance(const Point &a, const Point &b)
 {
     const float dx = a.x - b.x, dy = a.y - b.y;
@@ -238,6 +259,7 @@ Matcher::Matcher(const QByteArray &data)
             strokes.push_back(std::move(stroke));
         }
         const std::vector<Resampled> normal = resampledAll(normalised(strokes));
+        entry.aspect = aspectOf(strokes);
         entry.strokeCount = quint16(normal.size());
         entry.firstStroke = quint32(m_strokes.size());
         entry.features = features(normal);
@@ -289,6 +311,7 @@ Matcher::Drawing Matcher::prepare(const Ink &ink, qreal side)
     }
     if (strokes.empty())
         return drawing;
+    drawing.aspect = aspectOf(strokes);
     drawing.strokes = resampledAll(normalised(strokes));
     drawing.features = features(drawing.strokes);
     return drawing;
@@ -304,6 +327,36 @@ double Matcher::commonness(const QString &character) const
     static constexpr double byLevel[] = { 0, 0.4, 0.2, 0.1 };
     return std::max(
         byFrequency[std::min<int>(entry.frequency, 5)], byLevel[std::min<int>(entry.level, 3)]);
+}
+
+double Matcher::twinDistance(const QString &a, const QString &b, double strokeLimit) const
+{
+    const double apart = std::numeric_limits<double>::infinity();
+    const auto ia = m_index.constFind(a), ib = m_index.constFind(b);
+    if (ia == m_index.cend() || ib == m_index.cend())
+        return apart;
+    const Entry &ea = m_entries[size_t(*ia)], &eb = m_entries[size_t(*ib)];
+    if (ea.strokeCount != eb.strokeCount || ea.strokeCount == 0)
+        return apart;
+    double total = 0;
+    for (size_t s = 0; s < ea.strokeCount; ++s) {
+        const Quantised &qa = m_strokes[ea.firstStroke + s], &qb = m_strokes[eb.firstStroke + s];
+        double sum = 0;
+        for (size_t k = 0; k < size_t(points); ++k)
+            sum += std::hypot(qa[2 * k] - qb[2 * k], qa[2 * k + 1] - qb[2 * k + 1]) / 255.0;
+        if (sum / points > strokeLimit)
+            return apart;
+        total += sum / points;
+    }
+    return total / ea.strokeCount;
+}
+
+double Matcher::aspectMismatch(const Drawing &drawing, const QString &character) const
+{
+    const auto it = m_index.constFind(character);
+    if (it == m_index.cend())
+        return 0;
+    return std::abs(std::log(double(drawing.aspect) / m_entries[size_t(*it)].aspect));
 }
 
 Reading Matcher::read(const Drawing &drawing, const QString &character) const

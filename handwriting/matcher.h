@@ -48,6 +48,7 @@ public:
         std::vector<Resampled> strokes;
         std::array<float, 64> features {};
         QString classes; // of each stroke, as strokeClass gives them
+        float aspect = 1; // the ink's width over its height, before normalising
     };
 
     struct Match {
@@ -76,6 +77,15 @@ public:
     // kFrequency, and for the characters without one their level in the 2013 standard table.
     double commonness(const QString &character) const;
 
+    // How far apart the medians of two characters lie once normalised: the mean distance between
+    // their strokes, in character heights; what the matcher cannot tell apart comes near 0.
+    // Infinite unless both have medians here with as many strokes, none of them further apart than
+    // strokeLimit (characters that share all but one part are not alike).
+    double twinDistance(const QString &a, const QString &b, double strokeLimit) const;
+    // How far the drawing's proportions are from the character's: |ln| of the ratio of their
+    // widths over heights, each held within 1/4..4. 0 when the character has no medians here.
+    double aspectMismatch(const Drawing &drawing, const QString &character) const;
+
 private:
     struct Entry {
         QString character;
@@ -83,6 +93,7 @@ private:
         quint8 level = 0;
         quint16 strokeCount = 0;
         quint32 firstStroke = 0; // into m_strokes
+        float aspect = 1; // width over height of the medians as the data places them
         std::array<float, 64> features {};
     };
     using Quantised = std::array<quint8, 2 * points>;

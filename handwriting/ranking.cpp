@@ -110,16 +110,6 @@ QChar strokeClass(const Stroke &stroke, qreal side)
     return kind;
 }
 
-QString strokeClasses(const Ink &ink, qreal side)
-{
-    QString classes;
-    for (const Stroke &stroke : ink) {
-        if (!stroke.isEmpty())
-            classes.append(strokeClass(stroke, side));
-    }
-    return classes;
-}
-
 int strokeOrderDistance(const QString &drawn, const QString &known)
 {
     QList<int> previous(known.size() + 1);
@@ -134,40 +124,6 @@ int strokeOrderDistance(const QString &drawn, const QString &known)
         std::swap(previous, row);
     }
     return previous[known.size()];
-}
-
-QStringList rankCandidates(const QList<Candidate> &candidates, const Ink &ink, qreal side,
-    const KnownCharacters &known, const RankingWeights &weights, int count)
-{
-    qsizetype strokes = 0;
-    for (const Stroke &stroke : ink)
-        strokes += !stroke.isEmpty();
-    const QString drawn = weights.strokeOrder != 0 ? strokeClasses(ink, side) : QString();
-
-    struct Ranked {
-        QString character;
-        double score;
-    };
-    QList<Ranked> ranked;
-    for (const Candidate &candidate : candidates) {
-        const auto it = known.constFind(candidate.character);
-        if (it == known.cend())
-            continue;
-        double score
-            = candidate.score - weights.strokeCount * std::abs(double(strokes - it->strokeCount));
-        if (weights.strokeOrder != 0 && !it->strokeClasses.isEmpty())
-            score -= weights.strokeOrder * strokeOrderDistance(drawn, it->strokeClasses);
-        ranked.append({ candidate.character, score });
-    }
-    std::stable_sort(ranked.begin(), ranked.end(),
-        [](const Ranked &a, const Ranked &b) { return a.score > b.score; });
-    QStringList best;
-    for (const Ranked &r : ranked) {
-        if (best.size() >= count)
-            break;
-        best.append(r.character);
-    }
-    return best;
 }
 
 QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher::Drawing &drawing,
@@ -187,7 +143,7 @@ QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher:
                   return;
               Evidence e { character, score, listed,
                   reading ? *reading : matcher.read(drawing, character), 0,
-                  matcher.commonness(character) };
+                  matcher.commonness(character), matcher.aspectMismatch(drawing, character), {} };
               if (!it->strokeClasses.isEmpty())
                   e.orderDistance = strokeOrderDistance(e.reading.classes, it->strokeClasses);
               if (!std::isfinite(e.reading.cost)) { // no medians: the model's word alone
@@ -204,8 +160,37 @@ QList<Evidence> gatherEvidence(const QList<Candidate> &modelList, const Matcher:
         for (const Matcher::Match &match : matcher.match(drawing, fromMatcher))
             add(match.character, lowest, false, &match.reading);
     }
+    // twins read alike, so only pairs of near costs are compared
+    for (qsizetype i = 0; i < evidence.size(); ++i) {
+        for (qsizetype j = i + 1; j < evidence.size(); ++j) {
+            if (std::abs(evidence[i].reading.cost - evidence[j].reading.cost) >= twinLimit)
+                continue;
+            const double distance
+                = matcher.twinDistance(evidence[i].character, evidence[j].character, twinLimit);
+            if (std::isfinite(distance)) {
+                evidence[i].twins.append({ j, distance });
+                evidence[j].twins.append({ i, distance });
+            }
+        }
+    }
     return evidence;
 }
+
+namespace {
+
+// Whether `a` goes before its twin `b`: the more common, unless the ink clearly shows the rarer.
+bool twinFirst(const Evidence &a, const Evidence &b, double distance, const MergedWeights &weights)
+{
+    if (a.commonness == b.commonness)
+        return false;
+    const bool aCommon = a.commonness > b.commonness;
+    const Evidence &common = aCommon ? a : b, &rare = aCommon ? b : a;
+    const bool rareShown = common.reading.cost - rare.reading.cost > weights.shapeClear * distance
+        || common.aspectMismatch - rare.aspectMismatch > weights.aspectClear;
+    return aCommon != rareShown;
+}
+
+} // namespace
 
 QStringList rankEvidence(const QList<Evidence> &evidence, const MergedWeights &weights, int count)
 {
@@ -221,6 +206,32 @@ QStringList rankEvidence(const QList<Evidence> &evidence, const MergedWeights &w
     }
     std::stable_sort(scored.begin(), scored.end(),
         [](const auto &a, const auto &b) { return a.first < b.first; });
+
+    // Twins in the order twinFirst gives them: the later of a pair, at most twinReach places
+    // below, moves before the earlier. Three twins need not order consistently, so each place
+    // takes a bounded number of moves.
+    constexpr qsizetype twinReach = 2;
+    if (weights.shapeClear > 0) {
+        for (qsizetype at = 0; at < scored.size() && at < count; ++at) {
+            for (qsizetype moves = 0; moves < scored.size(); ++moves) {
+                const Evidence &here = evidence[scored[at].second];
+                qsizetype by = -1;
+                for (const Evidence::Twin &twin : here.twins) {
+                    const qsizetype k = std::find_if(scored.cbegin() + at + 1, scored.cend(),
+                                            [&](const auto &s) { return s.second == twin.index; })
+                        - scored.cbegin();
+                    if (k < scored.size() && k <= at + twinReach
+                        && twinFirst(evidence[twin.index], here, twin.distance, weights)
+                        && (by < 0 || k < by))
+                        by = k;
+                }
+                if (by < 0)
+                    break;
+                std::rotate(scored.begin() + at, scored.begin() + by, scored.begin() + by + 1);
+            }
+        }
+    }
+
     QStringList best;
     for (const auto &[score, i] : scored) {
         if (best.size() >= count)

@@ -27,22 +27,10 @@ KnownCharacters knownCharacters(const QHash<QString, QString> &recordStrokeCount
 // direction from start to end, and for short strokes the length, decide. `side` is the side of
 // the writing area the points lie in.
 QChar strokeClass(const Stroke &stroke, qreal side);
-QString strokeClasses(const Ink &ink, qreal side);
 
 // The number of stroke classes to insert, delete or change to turn one sequence into the other;
 // a '0' in the drawn sequence (a stroke read as part of a joined one) matches any class.
 int strokeOrderDistance(const QString &drawn, const QString &known);
-
-// How the recogniser's list is reordered: its score less these penalties.
-struct RankingWeights {
-    double strokeCount = 0; // per stroke of difference between the ink and the record's BH
-    double strokeOrder = 0; // per step of strokeOrderDistance between ink and character
-};
-
-// The recogniser's candidates that have a record, reordered by score less the penalties (equal
-// scores keep the recogniser's order), at most `count`.
-QStringList rankCandidates(const QList<Candidate> &candidates, const Ink &ink, qreal side,
-    const KnownCharacters &known, const RankingWeights &weights, int count);
 
 } // namespace handwriting
 
@@ -54,8 +42,6 @@ constexpr int listLength = 100;
 constexpr int matcherLength = 40;
 constexpr int modelRead = 50; // of the model's list, the first read by the matcher and merged
 constexpr int shownCandidates = 10;
-// The ranking of the model's list alone (without the matcher).
-constexpr RankingWeights modelOnlyWeights { .strokeCount = 0.5, .strokeOrder = 1.0 };
 
 // What is known of one candidate of the merged list.
 struct Evidence {
@@ -65,7 +51,19 @@ struct Evidence {
     Reading reading; // the matcher's
     int orderDistance = 0; // strokeOrderDistance of the reading's classes and the character's
     double commonness = 0;
+    double aspectMismatch = 0; // Matcher::aspectMismatch of the ink and the character
+    // The other candidates whose medians are twins of this one's: every stroke within twinLimit
+    // (Matcher::twinDistance), alike but for proportions, size or a detail a hand does not keep.
+    struct Twin {
+        qsizetype index; // into the same list
+        double distance; // Matcher::twinDistance
+    };
+    QList<Twin> twins;
 };
+
+// Medians whose every stroke lies closer than this to its fellow (in character heights) make
+// twins.
+constexpr double twinLimit = 0.15;
 
 // How the merged list is ordered: the sum of these times the evidence, highest first.
 struct MergedWeights {
@@ -75,13 +73,21 @@ struct MergedWeights {
     double strokeCount = 0; // less, per stroke missing or left over in the matcher's reading
     double strokeOrder = 0; // less, per step of the reading's orderDistance
     double common = 0; // plus, times the commonness
+    // Between twins, whatever their scores, the more common goes first unless the ink clearly
+    // shows the rarer: its reading is cheaper than the common one's by more than shapeClear times
+    // the distance between their medians, or its proportions fit the ink better by more than
+    // aspectClear (of aspectMismatch). Zero shapeClear leaves twins to the score.
+    double shapeClear = 0;
+    double aspectClear = 0;
 };
 constexpr MergedWeights padWeights { .model = 1.0,
     .unlisted = 0.22,
     .shape = 20.0,
     .strokeCount = 0.3,
     .strokeOrder = 0.3,
-    .common = 0.5 };
+    .common = 0.5,
+    .shapeClear = 0.7,
+    .aspectClear = 0.2 };
 
 // The candidates of the model's first modelRead and of the matcher's first `fromMatcher` that
 // have a record, each read by the matcher: the model's order first, then the matcher's.

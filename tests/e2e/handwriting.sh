@@ -5,6 +5,7 @@
 #   - a click on 手写 opens the pad "手写输入" beside the main window, not over its picture
 #   - 十 and then 人, drawn with the mouse in the writing area (重写 between them), each put their
 #     character among the candidates in the result box and show the first candidate's record
+#   - a box of 丨 𠃍 一 at three sizes (half the writing area, 70%, 90%) gives 口 first, 囗 after
 #   - a scribble (one stroke, 30 turns, about 150 points) leaves the program alive with its peak
 #     resident size under 150 MiB (400 MiB under AddressSanitizer); after 退一笔 the pad reads 十 again
 #   - with the model missing, the program starts, the pad opens and a lookup still works
@@ -50,9 +51,10 @@ clicked_result_box() {
 # The character is among the candidates and the first candidate's record is shown. Reading the
 # result box moves its caret, which looks up another character: so the screen is taken first (the
 # record is shown before the end of the stroke's handling, the grid 11 ms later), the list read
-# after, and the first candidate's picture with its grid looked for in that screen.
+# after, and the first candidate's picture with its grid looked for in that screen. With a third
+# argument "first", the character must be the first candidate.
 expect_character() {
-  local character=$1 name=$2 listed first
+  local character=$1 name=$2 place=${3:-} listed first
   sleep "$settle"
   "$screencheck" grab "$work/drawn.png" || fail "no screen grab"
   cp "$work/drawn.png" "$work/screen.png"
@@ -60,7 +62,9 @@ expect_character() {
   listed=$(clicked_result_box)
   [[ $listed == *"$character "* ]] || fail "$character is not among the candidates '$listed'"
   echo "$character: '$listed'"
+  listed_all=$listed
   first=${listed:0:1}
+  [[ $place != first || $first == "$character" ]] || fail "$character is not the first candidate in '$listed'"
   "$screencheck" expect "$work/Photo.mdb" "$first" "$work/first.png" || fail "no record of $first to compare with"
   "$screencheck" find "$work/drawn.png" "$work/first.png" >/dev/null || fail "the picture of $first, the first candidate, was not shown"
 }
@@ -92,6 +96,19 @@ sleep 0.3
 stroke 145 45 148 65 140 100 122 140 96 175 70 200 40 225 22 236
 stroke 138 125 145 137 168 167 200 204 235 228 285 238
 expect_character 人 ren
+
+# A box as a hand draws it, 丨 then 𠃍 then 一, spanning 50%, 70% and 90% of the writing area:
+# 口 first, 囗 (the rare enclosing radical) after it.
+for span in 50 70 90; do
+  xdotool mousemove --window "$pad" 225 $((300 + 10)) click 1
+  sleep 0.3
+  a=$((150 - 3 * span / 2)) b=$((150 + 3 * span / 2)) m=150
+  stroke $a $a $a $(((a + m) / 2)) $a $m $a $(((m + b) / 2)) $a $b
+  stroke $a $a $(((a + m) / 2)) $a $m $a $(((m + b) / 2)) $a $b $a $b $(((a + m) / 2)) $b $m $b $(((m + b) / 2)) $b $b
+  stroke $a $b $(((a + m) / 2)) $b $m $b $(((m + b) / 2)) $b $b $b
+  expect_character 口 box-$span first
+  [[ $listed_all == *"囗 "* ]] || fail "囗 is not among the candidates for a box at $span%: '$listed_all'"
+done
 
 # 十's first stroke and a scribble (30 turns back and forth, 5 points a pass); then 退一笔 and
 # 十's second stroke.

@@ -128,6 +128,13 @@ private slots:
             QTest::addRow("box at %d%%: 口, then 囗", int(span * 100))
                 << installed << spanning(medians(QStringLiteral("口")), span) << false
                 << QStringLiteral("口囗") << readable;
+            // as a hand draws a box: 丨, 𠃍 and 一 meeting at square corners
+            const qreal a = side * (1 - span) / 2, b = side - a;
+            QTest::addRow("square box of 丨 𠃍 一 at %d%%: 口, then 囗", int(span * 100))
+                << installed
+                << Ink { { { a, a }, { a, b } }, { { a, a }, { b, a }, { b, b } },
+                       { { a, b }, { b, b } } }
+                << false << QStringLiteral("口囗") << readable;
         }
         for (const QString &pair : { QStringLiteral("囗口"), QStringLiteral("曰日"),
                  QStringLiteral("末未"), QStringLiteral("士土") }) {
