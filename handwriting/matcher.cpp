@@ -27,25 +27,38 @@ constexpr double extraPenalty = 0.22; // per drawn stroke left over
 constexpr double reorderPenalty = 0.02; // for reading in an order of its own
 constexpr double inversionPenalty = 0.03; // per pair out of order then
 
+// The strokes' bounding box.
+struct Bounds {
+    float left = std::numeric_limits<float>::max(), top = left;
+    float right = std::numeric_limits<float>::lowest(), bottom = right;
+    float width() const { return right - left; }
+    float height() const { return bottom - top; }
+};
+
+Bounds boundsOf(const std::vector<Polyline> &strokes)
+{
+    Bounds b;
+    for (const Polyline &stroke : strokes) {
+        for (const Point &p : stroke) {
+            b.left = std::min(b.left, p.x);
+            b.right = std::max(b.right, p.x);
+            b.top = std::min(b.top, p.y);
+            b.bottom = std::max(b.bottom, p.y);
+        }
+    }
+    return b;
+}
+
 // Into a unit square: the bounding box's centre to (0.5, 0.5), each axis scaled to fill it, but
 // no axis stretched to more than 2.5 times the other's scale (a flat 一 stays flat).
 std::vector<Polyline> normalised(const std::vector<Polyline> &strokes)
 {
-    float left = std::numeric_limits<float>::max(), top = left;
-    float right = std::numeric_limits<float>::lowest(), bottom = right;
-    for (const Polyline &stroke : strokes) {
-        for (const Point &p : stroke) {
-            left = std::min(left, p.x);
-            right = std::max(right, p.x);
-            top = std::min(top, p.y);
-            bottom = std::max(bottom, p.y);
-        }
-    }
-    const float width = right - left, height = bottom - top;
+    const Bounds b = boundsOf(strokes);
+    const float width = b.width(), height = b.height();
     const float longer = std::max({ width, height, 1e-6f });
     const float sx = 1 / std::max(width, 0.4f * longer);
     const float sy = 1 / std::max(height, 0.4f * longer);
-    const float cx = (left + right) / 2, cy = (top + bottom) / 2;
+    const float cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
     std::vector<Polyline> out = strokes;
     for (Polyline &stroke : out) {
         for (Point &p : stroke)
@@ -58,17 +71,8 @@ std::vector<Polyline> normalised(const std::vector<Polyline> &strokes)
 // wide).
 float aspectOf(const std::vector<Polyline> &strokes)
 {
-    float left = std::numeric_limits<float>::max(), top = left;
-    float right = std::numeric_limits<float>::lowest(), bottom = right;
-    for (const Polyline &stroke : strokes) {
-        for (const Point &p : stroke) {
-            left = std::min(left, p.x);
-            right = std::max(right, p.x);
-            top = std::min(top, p.y);
-            bottom = std::max(bottom, p.y);
-        }
-    }
-    const float width = right - left, height = bottom - top;
+    const Bounds b = boundsOf(strokes);
+    const float width = b.width(), height = b.height();
     if (!(width > 0) && !(height > 0))
         return 1;
     const float longer = std::max(width, height);
