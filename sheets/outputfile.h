@@ -32,7 +32,6 @@ public:
 
     // Why the last openFor or commit failed, in a sentence that names the file.
     QString errorText() const { return m_error; }
-    QString targetPath() const { return m_target; } // the file replaced, links resolved
 
     bool isSequential() const override { return true; }
 

@@ -252,8 +252,6 @@ void SheetPreview::pageDrawn(int generation, int page, const QImage &image)
     shown.setDevicePixelRatio(devicePixelRatioF());
     m_pictures.insert(page, { generation, shown });
     viewport()->update();
-    if (isUpToDate())
-        emit upToDate();
 }
 
 } // namespace sheets

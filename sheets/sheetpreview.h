@@ -35,10 +35,6 @@ public:
     // Whether every page in view shows the last sheet given.
     bool isUpToDate() const;
 
-signals:
-    // Every page in view shows the last sheet given.
-    void upToDate();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

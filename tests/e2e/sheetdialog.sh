@@ -52,6 +52,9 @@ paste_into_dialog 第三课听写
 sleep 0.5
 xdotool windowfocus --sync "$dialog" key --clearmodifiers Escape
 wait_until '[[ -z $(window_named 练字帖) ]]' || fail "Esc did not close the dialog"
+# QSettings writes under a lock file of its own, gone once the settings are on disk
+wait_until '[[ -n $(find "$XDG_CONFIG_HOME" -type f) && -z $(find "$XDG_CONFIG_HOME" -name "*.lock") ]]' ||
+    fail "the settings were not written: $(find "$XDG_CONFIG_HOME")"
 conf=$(find "$XDG_CONFIG_HOME" -type f)
 [[ $(wc -l <<<"$conf") == 1 && -n $conf ]] || fail "settings files: '$conf'"
 grep -q '^title=第三课听写$' "$conf" || fail "the title is not kept in $conf: $(cat "$conf")"
