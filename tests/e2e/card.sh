@@ -77,20 +77,7 @@ shot card-ni
 echo "pinyin ni: 呢, ní ne"
 
 # 十 written in the pad: the card follows to the first candidate
-xdotool mousemove --window "$window" $(((8310 + 307) / 15)) $(((672 + 150) / 15)) click 1
-wait_until '[[ -n $(xdotool search --onlyvisible --name "^手写输入$" 2>/dev/null) ]]' || fail "no pad"
-pad=$(xdotool search --onlyvisible --name '^手写输入$' | head -1)
-stroke() {
-  xdotool mousemove --window "$pad" "$1" "$2" mousedown 1
-  shift 2
-  while (($#)); do
-    xdotool mousemove --window "$pad" "$1" "$2"
-    sleep 0.02
-    shift 2
-  done
-  xdotool mouseup 1
-  sleep 0.3
-}
+open_pad
 stroke 40 130 80 129 120 128 160 128 200 129 240 130 260 131
 stroke 150 30 150 70 150 110 150 150 149 190 149 230 148 275
 card_title() { xdotool getwindowname "$(xdotool search --onlyvisible --name '^字卡：' 2>/dev/null | head -1)" 2>/dev/null; }

@@ -17,25 +17,6 @@ program=$1 list2=$2 screencheck=$3
 source "$(dirname "$0")/oneprogram.sh"
 
 
-# twips of the main window -> pixels (15 to a pixel at the 96 dpi of Xvfb)
-click_main() { xdotool mousemove --window "$window" $(($1 / 15)) $(($2 / 15)) click 1; sleep 0.3; }
-open_pad() {
-  click_main $((8310 + 615 / 2)) $((672 + 150))
-  wait_until '[[ -n $(xdotool search --onlyvisible --name "^手写输入$" 2>/dev/null) ]]' || fail "no pad after a click on 手写"
-  pad=$(xdotool search --onlyvisible --name '^手写输入$' | head -1)
-}
-# A stroke in the writing area (the pad's top left square of 300 pixels): x y x y ...
-stroke() {
-  xdotool mousemove --window "$pad" "$1" "$2" mousedown 1
-  shift 2
-  while (($#)); do
-    xdotool mousemove --window "$pad" "$1" "$2"
-    sleep 0.02
-    shift 2
-  done
-  xdotool mouseup 1
-  sleep 0.3
-}
 # Under AddressSanitizer the program is several times slower: the first list (which reads the
 # matcher's data) takes over a second to come, and its shadow memory and quarantine roughly double
 # what the program holds (237 MiB seen after the scribble; the runaway guarded against took

@@ -114,6 +114,25 @@ on_screen() {
 # Keeps the last grab as NAME.png in ZIBRIN_E2E_SHOTS, when that names a folder.
 shot() { [[ -z ${ZIBRIN_E2E_SHOTS:-} ]] || cp "$work/screen.png" "$ZIBRIN_E2E_SHOTS/$1.png"; }
 keys() { xdotool key --delay 60 "$@"; }
+# twips of the main window -> pixels (15 to a pixel at the 96 dpi of Xvfb)
+click_main() { xdotool mousemove --window "$window" $(($1 / 15)) $(($2 / 15)) click 1; sleep 0.3; }
+open_pad() {
+  click_main $((8310 + 615 / 2)) $((672 + 150))
+  wait_until '[[ -n $(xdotool search --onlyvisible --name "^手写输入$" 2>/dev/null) ]]' || fail "no pad after a click on 手写"
+  pad=$(xdotool search --onlyvisible --name '^手写输入$' | head -1)
+}
+# A stroke in the writing area (the pad's top left square of 300 pixels): x y x y ...
+stroke() {
+  xdotool mousemove --window "$pad" "$1" "$2" mousedown 1
+  shift 2
+  while (($#)); do
+    xdotool mousemove --window "$pad" "$1" "$2"
+    sleep 0.02
+    shift 2
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
 # The text of the focused result box, by select all and copy.
 result_box() {
   printf 'none' | xclip -selection clipboard
